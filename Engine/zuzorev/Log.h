@@ -1,0 +1,45 @@
+#pragma once
+// The engine's debug log. A message is built by InitError, tagged with its
+// source by ErrorAddFileAndLine and emitted at one level by AddDebugInfo,
+// AddDebugWarning or AddDebugError: one HTML line per message, flushed at once.
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zuzorev {
+
+enum class ELogLevel { Info, Warning, Error };
+
+struct SLogRecord {
+  ELogLevel level = ELogLevel::Info;
+  std::wstring text;
+  std::wstring file;
+  int line = 0;
+  std::wstring channel;  // "log", "sound" or "video"
+};
+
+// Opens (truncates) folder/fileName as the main log. False when it cannot be
+// opened; messages then still reach the sinks.
+bool InitDebugSystem(const std::wstring& folder, const std::wstring& fileName);
+void CloseDebugSystem();
+
+// Builds the pending message: printf-style wide format, %s and %c take wide
+// arguments, a stray '%' prints as itself.
+void InitError(const wchar_t* format, ...);
+void ErrorAddFileAndLine(const wchar_t* file, int line);
+void AddDebugInfo();
+void AddDebugWarning();
+void AddDebugError();
+
+// Writes a message straight to one channel (used by the sound and video
+// libraries for their own logs).
+void WriteLogRecord(const SLogRecord& record);
+
+// In-memory sink: every emitted record is also appended here while capture
+// is on. Tests read it through the helpers in tests/support.
+void StartLogCapture();
+void StopLogCapture();
+const std::vector<SLogRecord>& GetCapturedLog();
+void ClearCapturedLog();
+
+}  // namespace zuzorev

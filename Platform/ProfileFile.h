@@ -1,0 +1,24 @@
+#pragma once
+// The Windows profile-file functions, for game.ini: "[Section]" headers and
+// "Key=Value" lines, sections and keys matched ignoring case, values trimmed,
+// every other line kept as it was. The file is UTF-8 and written atomically.
+#include <string>
+
+namespace Platform {
+
+// Leading decimal integer of the value (optional sign); def when the section
+// or key is absent; 0 when the value has no leading digits.
+int GetPrivateProfileIntW(const std::wstring& section, const std::wstring& key, int def, const std::wstring& file);
+
+// Copies the value (or def when absent) into out, cut to size - 1 characters
+// (size counts the terminator, as the original buffer did). Returns the
+// number of characters copied.
+size_t GetPrivateProfileStringW(const std::wstring& section, const std::wstring& key, const std::wstring& def,
+                                std::wstring& out, size_t size, const std::wstring& file);
+
+// Sets the value, adding the section or key at the end when missing.
+// Returns 1 on success, 0 when nothing was written.
+int WritePrivateProfileStringW(const std::wstring& section, const std::wstring& key, const std::wstring& value,
+                               const std::wstring& file);
+
+}  // namespace Platform

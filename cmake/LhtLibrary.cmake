@@ -1,0 +1,36 @@
+# One static library per folder; its sources are every .cpp below the folder
+# (minus the EXCLUDE list), so adding a file never needs a CMake edit. A
+# folder without sources yet becomes an interface (header-only) library.
+function(lht_library name dir)
+  cmake_parse_arguments(ARG "" "" "EXCLUDE" ${ARGN})
+  file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS "${dir}/*.cpp")
+  foreach(_ex ${ARG_EXCLUDE})
+    list(REMOVE_ITEM _srcs "${_ex}")
+  endforeach()
+  if(_srcs)
+    add_library(${name} STATIC ${_srcs})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+  endif()
+endfunction()
+
+# Links or adds include folders to a library made by lht_library, whatever its kind.
+function(lht_link name)
+  get_target_property(_type ${name} TYPE)
+  if(_type STREQUAL "INTERFACE_LIBRARY")
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  else()
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  endif()
+endfunction()
+
+function(lht_include name)
+  get_target_property(_type ${name} TYPE)
+  if(_type STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${name} INTERFACE ${ARGN})
+  else()
+    target_include_directories(${name} PUBLIC ${ARGN})
+  endif()
+endfunction()

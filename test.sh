@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test.
+# With CI set, the suites are built with AddressSanitizer and UBSan.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./scripts/install-deps.sh
+
+if [ -n "${CI:-}" ] || [ -n "${LHT_SANITIZE:-}" ]; then
+  BUILD_DIR=build-sanitize
+  SANITIZE=ON
+else
+  BUILD_DIR=build
+  SANITIZE=OFF
+fi
+
+cmake -S . -B "$BUILD_DIR" -G Ninja -DLHT_SANITIZE="$SANITIZE" -DLHT_BUILD_TESTS=ON >/dev/null
+cmake --build "$BUILD_DIR" -j"$(nproc)"
+
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}"
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+cd "$BUILD_DIR"
+ctest --output-on-failure -j"$(nproc)" --timeout 300
