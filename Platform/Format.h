@@ -1,7 +1,9 @@
 #pragma once
 // printf-style formatting onto std::wstring with the original platform's
-// wide conventions: %s and %c take wide arguments (%hs / %hc narrow ones),
-// a stray or trailing '%' prints as itself, and no format can crash it.
+// wide conventions: %s and %c take wide arguments, %hs / %S / %hc narrow
+// ones (narrow text is UTF-8), %ls / %lc wide ones. A stray or trailing '%'
+// prints as itself, a null string as "(null)"; numbers use the "C" locale;
+// widths and precisions are capped at 4096.
 #include <cstdarg>
 #include <string>
 

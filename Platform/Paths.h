@@ -17,7 +17,9 @@ std::filesystem::path GetExecutableFolder();
 std::filesystem::path ChooseInstallFolder();
 
 // $XDG_DATA_HOME (default ~/.local/share) / maker folder / saveDir, each
-// level created when missing. Empty path when it cannot be created.
+// level created when missing; an empty saveDir stops at the maker folder.
+// Both names stay below the base: '\' separates folders as in the data, and
+// a ".." component is refused. Empty path when it cannot be created.
 // SetUserDataRootForTests replaces the XDG base (tests point it at a
 // temporary folder).
 std::filesystem::path MakeUserDataFolder(const std::wstring& makerFolder, const std::wstring& saveDir);

@@ -16,8 +16,11 @@ int GetPrivateProfileIntW(const std::wstring& section, const std::wstring& key, 
 size_t GetPrivateProfileStringW(const std::wstring& section, const std::wstring& key, const std::wstring& def,
                                 std::wstring& out, size_t size, const std::wstring& file);
 
-// Sets the value, adding the section or key at the end when missing.
-// Returns 1 on success, 0 when nothing was written.
+// Sets the value, adding the key at the end of its section or the section
+// at the end of the file when missing. Returns 1 on success, 0 when nothing
+// was written: the write failed, the file exists but cannot be read, or the
+// texts cannot be stored in a line (empty key, '=' in the key, ']' in the
+// section, a line break anywhere).
 int WritePrivateProfileStringW(const std::wstring& section, const std::wstring& key, const std::wstring& value,
                                const std::wstring& file);
 
