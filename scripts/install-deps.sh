@@ -9,6 +9,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
   libepoxy-dev libtinyobjloader-dev fonts-dejavu-core
   libgl1-mesa-dri libegl-mesa0 xvfb xauth zip
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev ffmpeg
 )
 
 missing=()

@@ -25,7 +25,7 @@ enum : uint32_t {
 class CFileSystem {
  public:
   CFileSystem();
-  ~CFileSystem();
+  virtual ~CFileSystem();
   CFileSystem(const CFileSystem&) = delete;
   CFileSystem& operator=(const CFileSystem&) = delete;
 
@@ -34,12 +34,14 @@ class CFileSystem {
   void SetInstallFolder(const std::filesystem::path& folder);
 
   // A zip pack (name resolved like any data name). Negative on failure.
-  int32_t InsertPack(const std::wstring& file);
+  // Virtual so that start-up tests can record the order of the calls.
+  virtual int32_t InsertPack(const std::wstring& file);
   // A search folder for one kind. Negative on failure.
-  int32_t InsertPath(const std::wstring& folder, uint32_t kind);
+  virtual int32_t InsertPath(const std::wstring& folder, uint32_t kind);
 
-  // True when the name resolves. The engine's full form takes (name, pack
-  // name or null, 1, kind mask, 0); only the name and the mask matter here.
+  // True when the name resolves to a file. The engine's full form takes
+  // (name, pack name or null, 1, kind mask, 0); only the name and the mask
+  // matter here, and the mask picks search paths only (packs always count).
   bool FileExist(const std::wstring& name, const wchar_t* pack = nullptr, int unused = 1,
                  uint32_t kindMask = kKindAll, int unused2 = 0);
 

@@ -31,8 +31,14 @@ void AddDebugInfo();
 void AddDebugWarning();
 void AddDebugError();
 
+// Opens (truncates) fileName in the folder given to InitDebugSystem as the
+// log of one channel ("sound", "video"). False before InitDebugSystem or when
+// the file cannot be opened; that channel's messages then still reach the
+// capture (and stderr for errors).
+bool OpenChannelLog(const std::wstring& channel, const std::wstring& fileName);
+
 // Writes a message straight to one channel (used by the sound and video
-// libraries for their own logs).
+// libraries for their own logs). An empty channel means the main log.
 void WriteLogRecord(const SLogRecord& record);
 
 // In-memory sink: every emitted record is also appended here while capture

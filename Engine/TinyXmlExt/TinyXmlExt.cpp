@@ -1,0 +1,136 @@
+#include "Engine/TinyXmlExt/TinyXmlExt.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+#include "Engine/zorfile/FileSystem.h"
+#include "Platform/Strings.h"
+
+namespace {
+
+bool NameIs(const TiXmlElement* element, const char* name) {
+  return Platform::EqualsNoCase(std::string_view(element->Value()), std::string_view(name));
+}
+
+// Skips the blanks atoi and atof skip.
+const char* SkipBlanks(const char* p) {
+  while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\f' || *p == '\v') ++p;
+  return p;
+}
+
+}  // namespace
+
+TiXmlElement* FirstChildElementUpper(TiXmlNode* node, const char* name) {
+  return IterateChildrenElementUpper(node, name, nullptr);
+}
+
+const TiXmlElement* FirstChildElementUpper(const TiXmlNode* node, const char* name) {
+  return IterateChildrenElementUpper(node, name, nullptr);
+}
+
+TiXmlElement* IterateChildrenElementUpper(TiXmlNode* node, const char* name, TiXmlElement* prev) {
+  return const_cast<TiXmlElement*>(
+      IterateChildrenElementUpper(static_cast<const TiXmlNode*>(node), name, static_cast<const TiXmlElement*>(prev)));
+}
+
+const TiXmlElement* IterateChildrenElementUpper(const TiXmlNode* node, const char* name, const TiXmlElement* prev) {
+  if (!node || !name) return nullptr;
+  for (const TiXmlElement* e = IterateChildrenElement(node, prev); e; e = e->NextSiblingElement())
+    if (NameIs(e, name)) return e;
+  return nullptr;
+}
+
+TiXmlElement* IterateChildrenElement(TiXmlNode* node, TiXmlElement* prev) {
+  return const_cast<TiXmlElement*>(
+      IterateChildrenElement(static_cast<const TiXmlNode*>(node), static_cast<const TiXmlElement*>(prev)));
+}
+
+const TiXmlElement* IterateChildrenElement(const TiXmlNode* node, const TiXmlElement* prev) {
+  if (!node) return nullptr;
+  return prev ? prev->NextSiblingElement() : node->FirstChildElement();
+}
+
+const TiXmlAttribute* FindUpper(const TiXmlElement* element, const char* name) {
+  if (!element || !name) return nullptr;
+  for (const TiXmlAttribute* a = element->FirstAttribute(); a; a = a->Next())
+    if (Platform::EqualsNoCase(std::string_view(a->Name()), std::string_view(name))) return a;
+  return nullptr;
+}
+
+std::wstring ValueUtf8(const TiXmlAttribute* attribute) {
+  if (!attribute) return std::wstring();
+  return Platform::Utf8ToWide(attribute->Value());
+}
+
+int IntValue(const TiXmlAttribute* attribute) {
+  if (!attribute) return 0;
+  const char* p = SkipBlanks(attribute->Value());
+  if (*p == '+') ++p;
+  const char* end = p + std::char_traits<char>::length(p);
+  int value = 0;
+  const auto result = std::from_chars(p, end, value);
+  // Digits followed by other text count as their number, as with atoi;
+  // no digits or a number out of range count as 0.
+  return result.ec == std::errc() ? value : 0;
+}
+
+float FloatValue(const TiXmlAttribute* attribute) {
+  if (!attribute) return 0.0f;
+  const char* p = SkipBlanks(attribute->Value());
+  if (*p == '+') ++p;
+  const char* end = p + std::char_traits<char>::length(p);
+  // from_chars ignores the locale: "1.5" reads the same everywhere.
+  double value = 0.0;
+  const auto result = std::from_chars(p, end, value);
+  if (result.ec != std::errc() || !std::isfinite(value)) return 0.0f;
+  if (std::fabs(value) > std::numeric_limits<float>::max()) return 0.0f;
+  return static_cast<float>(value);
+}
+
+uint32_t DwordValue(const TiXmlAttribute* attribute) {
+  if (!attribute) return 0;
+  const char* p = SkipBlanks(attribute->Value());
+  const char* end = p + std::char_traits<char>::length(p);
+  uint64_t value = 0;
+  if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
+    const auto result = std::from_chars(p + 2, end, value, 16);
+    if (result.ec != std::errc() || value > 0xFFFFFFFFu) return 0;
+    return static_cast<uint32_t>(value);
+  }
+  bool negative = false;
+  if (*p == '-' || *p == '+') negative = *p++ == '-';
+  const auto result = std::from_chars(p, end, value);
+  if (result.ec != std::errc()) return 0;
+  if (negative) {
+    // "-1" is the all-ones word, as a C cast from int would give.
+    if (value > 0x80000000u) return 0;
+    return static_cast<uint32_t>(0u - static_cast<uint32_t>(value));
+  }
+  if (value > 0xFFFFFFFFu) return 0;
+  return static_cast<uint32_t>(value);
+}
+
+bool ParseXmlDocument(TiXmlDocument& document, const std::string& bytes) {
+  document.Clear();
+  document.ClearError();
+  // Unknown encoding lets TinyXML take UTF-8 from a byte-order mark or from
+  // the declaration.
+  document.Parse(bytes.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+  return !document.Error() && document.RootElement() != nullptr;
+}
+
+bool LoadXmlDocument(TiXmlDocument& document, const std::wstring& name, zorfile::CFileSystem* fs) {
+  if (!fs) fs = zorfile::GetFileSystem();
+  std::string bytes;
+  if (!fs || !fs->ReadFile(name, bytes)) {
+    document.Clear();
+    document.ClearError();
+    return false;
+  }
+  const bool ok = ParseXmlDocument(document, bytes);
+  // The document's value names its file, for the callers' messages.
+  document.SetValue(Platform::WideToUtf8(name).c_str());
+  return ok;
+}

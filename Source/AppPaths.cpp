@@ -1,0 +1,5 @@
+#include "AppPaths.h"
+
+std::wstring gInstallPath;
+std::wstring gUserDataPath;
+std::wstring gIniFileName;
