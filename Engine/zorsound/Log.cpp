@@ -6,12 +6,6 @@ namespace zorsound {
 
 bool InitDebugSystemSound(const std::wstring& fileName) { return zuzorev::OpenChannelLog(L"sound", fileName); }
 
-void SoundLogError(const std::wstring& text) {
-  zuzorev::SLogRecord record;
-  record.level = zuzorev::ELogLevel::Error;
-  record.text = text;
-  record.channel = L"sound";
-  zuzorev::WriteLogRecord(record);
-}
+void SoundLogError(const std::wstring& text) { zuzorev::WriteChannelError(L"sound", text); }
 
 }  // namespace zorsound

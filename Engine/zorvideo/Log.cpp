@@ -6,12 +6,6 @@ namespace zorvideo {
 
 bool InitDebugSystemVideo(const std::wstring& fileName) { return zuzorev::OpenChannelLog(L"video", fileName); }
 
-void VideoLogError(const std::wstring& text) {
-  zuzorev::SLogRecord record;
-  record.level = zuzorev::ELogLevel::Error;
-  record.text = text;
-  record.channel = L"video";
-  zuzorev::WriteLogRecord(record);
-}
+void VideoLogError(const std::wstring& text) { zuzorev::WriteChannelError(L"video", text); }
 
 }  // namespace zorvideo

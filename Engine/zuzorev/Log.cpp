@@ -216,6 +216,14 @@ void AddDebugError() { EmitPending(ELogLevel::Error); }
 
 void WriteLogRecord(const SLogRecord& record) { Emit(record); }
 
+void WriteChannelError(const std::wstring& channel, const std::wstring& text) {
+  SLogRecord record;
+  record.level = ELogLevel::Error;
+  record.text = text;
+  record.channel = channel;
+  Emit(record);
+}
+
 void StartLogCapture() {
   LogState& state = State();
   std::lock_guard<std::mutex> lock(state.mutex);

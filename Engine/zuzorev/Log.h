@@ -40,6 +40,8 @@ bool OpenChannelLog(const std::wstring& channel, const std::wstring& fileName);
 // Writes a message straight to one channel (used by the sound and video
 // libraries for their own logs). An empty channel means the main log.
 void WriteLogRecord(const SLogRecord& record);
+// One error line on a channel's own log ("sound", "video").
+void WriteChannelError(const std::wstring& channel, const std::wstring& text);
 
 // In-memory sink: every emitted record is also appended here while capture
 // is on. Tests read it through the helpers in tests/support.
