@@ -1,0 +1,204 @@
+#include "Engine/zuzorev/WindowSystem.h"
+
+#include <SDL2/SDL.h>
+
+#include "Engine/zuzorev/InputSystem.h"
+#include "Engine/zuzorev/Log.h"
+#include "Platform/Strings.h"
+
+namespace zuzorev {
+namespace {
+const wchar_t* const kSource = L"Engine/zuzorev/WindowSystem";
+}
+
+intptr_t DefWindowProcW(WindowHandle window, uint32_t message, uintptr_t, intptr_t) {
+  if (message == WM_CLOSE && window) window->DestroyWnd();
+  return 0;
+}
+
+CWindowSystem::CWindowSystem() : CWindowSystem(GetDeviceKind()) {}
+
+CWindowSystem::CWindowSystem(EDeviceKind kind) : mKind(kind) {
+  // Quitting is the window procedure's decision, not SDL's.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  if (kind == EDeviceKind::GL) mVideo = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+  if (!mVideo) SDL_InitSubSystem(SDL_INIT_EVENTS);
+  ReadDesktop();
+}
+
+CWindowSystem::~CWindowSystem() {
+  if (mWindow) SDL_DestroyWindow(mWindow);
+  mWindow = nullptr;
+  SDL_QuitSubSystem(mVideo ? (SDL_INIT_VIDEO | SDL_INIT_EVENTS) : SDL_INIT_EVENTS);
+}
+
+void CWindowSystem::ReadDesktop() {
+  if (!mVideo) return;  // headless: what SetDesktopSize gave
+  SDL_DisplayMode mode;
+  if (SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.w > 0 && mode.h > 0) {
+    mDesktopWidth = mode.w;
+    mDesktopHeight = mode.h;
+    mDesktopRate = mode.refresh_rate > 0 ? mode.refresh_rate : 60;
+  }
+}
+
+void CWindowSystem::UpdateSizeDesktop(int) { ReadDesktop(); }
+
+void CWindowSystem::SetDesktopSize(int width, int height) {
+  if (width > 0) mDesktopWidth = width;
+  if (height > 0) mDesktopHeight = height;
+}
+
+int CWindowSystem::IsModeFullScreen(int width, int height) const {
+  return width >= mDesktopWidth || height >= mDesktopHeight ? 1 : 0;
+}
+
+int32_t CWindowSystem::Init(const std::wstring& title, const std::wstring&, int, int width, int height,
+                            int& fullScreen, WindowProc proc, WindowHandle) {
+  if (mOpen) return kFail;
+  if (width <= 0 || height <= 0) return kFail;
+  if (IsModeFullScreen(width, height)) fullScreen = 1;
+  mProc = proc;
+  mTitle = title;
+  mWidth = width;
+  mHeight = height;
+  mFullScreen = fullScreen != 0;
+  mDestroyed = false;
+  if (mKind == EDeviceKind::GL) {
+    if (!mVideo) {
+      InitError(L"No video: %hs", SDL_GetError());
+      ErrorAddFileAndLine(kSource, __LINE__);
+      AddDebugError();
+      return kFail;
+    }
+    PrepareGLWindowAttributes();
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (mFullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    mWindow = SDL_CreateWindow(Platform::WideToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               width, height, flags);
+    if (!mWindow) {
+      InitError(L"Create window: %hs", SDL_GetError());
+      ErrorAddFileAndLine(kSource, __LINE__);
+      AddDebugError();
+      return kFail;
+    }
+    PinLoadedGLDrivers();
+  }
+  mOpen = true;
+  ApplyCursor();
+  return kOk;
+}
+
+int32_t CWindowSystem::ReInit(int width, int height, int& fullScreen, WindowHandle) {
+  if (!mOpen || width <= 0 || height <= 0) return kFail;
+  if (IsModeFullScreen(width, height)) fullScreen = 1;
+  mWidth = width;
+  mHeight = height;
+  mFullScreen = fullScreen != 0;
+  if (mWindow) {
+    if (SDL_SetWindowFullscreen(mWindow, mFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return kFail;
+    if (!mFullScreen) {
+      SDL_SetWindowSize(mWindow, width, height);
+      SDL_SetWindowPosition(mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+  }
+  return kOk;
+}
+
+void CWindowSystem::GetWindowSize(int& width, int& height) const {
+  if (mWindow) {
+    SDL_GetWindowSize(mWindow, &width, &height);
+    return;
+  }
+  width = mFullScreen ? mDesktopWidth : mWidth;
+  height = mFullScreen ? mDesktopHeight : mHeight;
+}
+
+intptr_t CWindowSystem::SendMessageW(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  if (mDestroyed) return 0;
+  if (mProc) return mProc(this, message, wParam, lParam);
+  return DefWindowProcW(this, message, wParam, lParam);
+}
+
+void CWindowSystem::DestroyWnd() {
+  if (mDeleting || mDestroyed || !mOpen) return;  // the WM_DESTROY handler may ask again
+  mDeleting = true;
+  if (mProc) mProc(this, WM_DESTROY, 0, 0);
+  if (mWindow) SDL_DestroyWindow(mWindow);
+  mWindow = nullptr;
+  mDeleting = false;
+  mDestroyed = true;
+  mOpen = false;
+}
+
+int CWindowSystem::PeekMessageWindow() {
+  if (mDestroyed) return kPeekQuit;
+  int result = kPeekNothing;
+  SDL_Event e;
+  while (!mDestroyed && SDL_PollEvent(&e)) {
+    result = kPeekHandled;
+    Dispatch(e);
+  }
+  return mDestroyed ? kPeekQuit : result;
+}
+
+void CWindowSystem::Dispatch(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_QUIT:
+      SendMessageW(WM_CLOSE);
+      return;
+    case SDL_DISPLAYEVENT:
+      ReadDesktop();
+      SendMessageW(WM_SETTINGCHANGE);
+      return;
+    case SDL_WINDOWEVENT:
+      switch (e.window.event) {
+        case SDL_WINDOWEVENT_CLOSE: SendMessageW(WM_CLOSE); break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+          if (mFocusHook) mFocusHook(true);
+          SendMessageW(WM_ACTIVATEAPP, 1);
+          break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          if (mFocusHook) mFocusHook(false);
+          SendMessageW(WM_ACTIVATEAPP, 0);
+          break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+          mMinimized = true;
+          SendMessageW(WM_SIZE, SIZE_MINIMIZED);
+          break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+          mMinimized = false;
+          SendMessageW(WM_SIZE, SIZE_RESTORED);
+          break;
+        case SDL_WINDOWEVENT_EXPOSED: SendMessageW(WM_NCPAINT); break;
+        case SDL_WINDOWEVENT_ENTER: mMouseInside = true; break;
+        case SDL_WINDOWEVENT_LEAVE: mMouseInside = false; break;
+        default: break;
+      }
+      return;
+    default:
+      if (mInput) mInput->HandleEvent(e);
+      return;
+  }
+}
+
+int CWindowSystem::ShowCursor(int show) {
+  mCursorCounter += show ? 1 : -1;
+  ApplyCursor();
+  return mCursorCounter;
+}
+
+void CWindowSystem::SetSystemPointerWanted(bool wanted) {
+  if (wanted == mSystemPointerWanted) return;
+  mSystemPointerWanted = wanted;
+  ApplyCursor();
+}
+
+void CWindowSystem::ApplyCursor() {
+  if (!mVideo) return;
+  SDL_ShowCursor(mCursorCounter >= 0 || mSystemPointerWanted ? SDL_ENABLE : SDL_DISABLE);
+}
+
+}  // namespace zuzorev
