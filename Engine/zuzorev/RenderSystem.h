@@ -327,6 +327,7 @@ class CRenderSystem {
   bool mInFrame = false;
   std::vector<SDrawRecord> mFrameDraws;
   long long mDrawCount = 0;
+  int32_t SubmitVertices(int primitive, const uint8_t* src, int n, uint32_t stride, bool colored);
   std::vector<SVertex> mScratch;
 };
 

@@ -128,21 +128,7 @@ int32_t CRenderSystem::DrawPrimitive(int primitive, int firstVertex, int primiti
   const uint64_t begin = mStreamOffset + static_cast<uint64_t>(firstVertex) * stride;
   const uint64_t end = begin + static_cast<uint64_t>(n) * stride;
   if (end > mStream->GetSize() || stride < sizeof(SVertexTex)) return kFail;  // never read past the buffer
-  mScratch.resize(static_cast<size_t>(n));
-  const uint8_t* src = mStream->Bytes() + begin;
-  for (int i = 0; i < n; ++i, src += stride) {
-    if (stride >= sizeof(SVertex) && mDeclaration != 1) {
-      std::memcpy(&mScratch[static_cast<size_t>(i)], src, sizeof(SVertex));
-    } else {
-      SVertexTex t;
-      std::memcpy(&t, src, sizeof(t));
-      mScratch[static_cast<size_t>(i)] = SVertex{t.x, t.y, t.z, 0xFFFFFFFFu, t.u, t.v};
-    }
-  }
-  SDrawRecord record;
-  SDrawState st = PrepareState(mBoundSeting, GetBoundTexture(0), GetBoundTexture(1), mMaterial, 1.0f, record);
-  Submit(primitive, mScratch.data(), n, nullptr, 0, st, std::move(record));
-  return kOk;
+  return SubmitVertices(primitive, mStream->Bytes() + begin, n, stride, stride >= sizeof(SVertex) && mDeclaration != 1);
 }
 
 int32_t CRenderSystem::DrawPrimitiveUP(int primitive, int primitiveCount, const void* vertices, int stride) {
@@ -152,10 +138,17 @@ int32_t CRenderSystem::DrawPrimitiveUP(int primitive, int primitiveCount, const 
   if (declaration < 0) declaration = stride >= static_cast<int>(sizeof(SVertex)) ? 0 : 1;
   const int need = declaration == 0 ? static_cast<int>(sizeof(SVertex)) : static_cast<int>(sizeof(SVertexTex));
   if (stride < need) return kFail;
+  return SubmitVertices(primitive, static_cast<const uint8_t*>(vertices), n, static_cast<uint32_t>(stride),
+                        declaration == 0);
+}
+
+// Copies n vertices of the given stride into the draw format (coloured
+// vertices as they are, textured-only ones in white) and draws them with
+// the bound state.
+int32_t CRenderSystem::SubmitVertices(int primitive, const uint8_t* src, int n, uint32_t stride, bool colored) {
   mScratch.resize(static_cast<size_t>(n));
-  const uint8_t* src = static_cast<const uint8_t*>(vertices);
   for (int i = 0; i < n; ++i, src += stride) {
-    if (declaration == 0) {
+    if (colored) {
       std::memcpy(&mScratch[static_cast<size_t>(i)], src, sizeof(SVertex));
     } else {
       SVertexTex t;
