@@ -32,11 +32,25 @@ fs::path FindEntryNoCase(const fs::path& folder, const std::string& name) {
 
 bool HasInstallData(const fs::path& folder) {
   std::error_code ec;
-  const fs::path dataLoc = FindEntryNoCase(folder, "DataLoc");
-  if (dataLoc.empty() || !fs::is_directory(dataLoc, ec)) return false;
-  const fs::path config = FindEntryNoCase(dataLoc, "config.xml");
+  const fs::path config = FindPathNoCase(folder, L"DataLoc\\config.xml");
   return !config.empty() && fs::is_regular_file(config, ec);
 }
+
+}  // namespace
+
+fs::path FindPathNoCase(const fs::path& base, std::wstring_view relative) {
+  std::vector<std::wstring> parts;
+  SplitString(relative, L"\\/", parts);
+  fs::path current = base;
+  for (const auto& part : parts) {
+    if (part.empty()) continue;
+    current = FindEntryNoCase(current, WideToUtf8(part));
+    if (current.empty()) return {};
+  }
+  return current;
+}
+
+namespace {
 
 fs::path UserDataRoot() {
   {

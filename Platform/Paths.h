@@ -29,6 +29,10 @@ void SetUserDataRootForTests(const std::filesystem::path& root);
 // (".dat", matched ignoring case), sorted by name.
 std::vector<std::filesystem::path> ListFiles(const std::filesystem::path& folder, const std::wstring& ext);
 
+// base / relative with each component of relative ('\' or '/' separated)
+// matched ignoring ASCII case (an exact match wins); empty when missing.
+std::filesystem::path FindPathNoCase(const std::filesystem::path& base, std::wstring_view relative);
+
 // Best effort: pins the calling thread to the first processor.
 bool PinThreadToFirstProcessor();
 

@@ -32,16 +32,15 @@ void ReadNames(const TiXmlElement* parent, const char* child, const char* attrib
   }
 }
 
-// The config file is checked on disk relative to the install folder, where
-// the marker is meant to be dropped by hand.
+// The marker is dropped by hand into the install folder, which is the
+// current folder at start-up.
 bool CheatMarkerExists() {
-  for (const char* name : {"DataLoc/CheatOn", "DataLoc/cheaton", "dataloc/CheatOn", "dataloc/cheaton"}) {
-    if (std::FILE* f = std::fopen(name, "rb")) {
-      std::fclose(f);
-      return true;
-    }
-  }
-  return false;
+  const std::filesystem::path marker = Platform::FindPathNoCase(std::filesystem::current_path(), L"DataLoc\\CheatOn");
+  if (marker.empty()) return false;
+  std::FILE* f = std::fopen(marker.c_str(), "rb");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
 }
 
 }  // namespace

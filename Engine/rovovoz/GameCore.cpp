@@ -1,6 +1,8 @@
 #include "Engine/rovovoz/GameCore.h"
 
+#include "Engine/rovovoz/AnimModelManager.h"
 #include "Engine/rovovoz/Core.h"
+#include "Engine/rovovoz/ParticleStateManager.h"
 #include "Engine/rovovoz/GameSoundSystem.h"
 #include "Engine/rovovoz/ScriptFunctions.h"
 #include "Engine/rovovoz/TextManager.h"
@@ -25,7 +27,9 @@ CGameCore::CGameCore()
       mScript(std::make_unique<CScriptFunctions>()),
       mCore(std::make_shared<CCore>()),
       mSound(std::make_shared<CGameSoundSystem>(mCore->GetSound())),
-      mVideoPlayer(std::make_shared<zorvideo::CVideoPlayer>()) {
+      mVideoPlayer(std::make_shared<zorvideo::CVideoPlayer>()),
+      mAnimModels(std::make_shared<CAnimModelManager>(this)),
+      mParticleStates(std::make_shared<CParticleStateManager>()) {
   zorfile::SetFileSystem(mFileSystem.get());
   // Regaining focus ends a lost device (full screen left and come back to).
   zuzorev::CRenderSystem* render = mRender.get();
