@@ -1,0 +1,100 @@
+#pragma once
+// A game core for the form tests: the sample game's data, the forms
+// fixtures as an extra search path, the render settings, an acquired input
+// system and a mouse cursor; scripted input (pointer moves, clicks, keys,
+// typed text) and one-frame updates.
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "Engine/rovovoz/GameCore.h"
+#include "Engine/rovovoz/MouseCursor.h"
+#include "Engine/rovovoz/ScriptFunctions.h"
+#include "Engine/rovovoz/TextManager.h"
+#include "Engine/zorfile/FileSystem.h"
+#include "Engine/zuzorev/InputSystem.h"
+#include "Engine/zuzorev/RenderSystem.h"
+#include "Engine/zuzorev/WindowSystem.h"
+#include "Platform/Paths.h"
+#include "Platform/Strings.h"
+#include "support/TestSupport.h"
+
+namespace formstest {
+
+class Core {
+ public:
+  explicit Core(zuzorev::EDeviceKind kind = zuzorev::EDeviceKind::Headless) {
+    if (kind == zuzorev::EDeviceKind::GL) setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    zuzorev::SetDeviceKind(kind);
+    mCore = std::make_unique<rovovoz::CGameCore>();
+    zuzorev::SetDeviceKind(zuzorev::EDeviceKind::Headless);
+    zorfile::CFileSystem* fs = mCore->GetFileSystem();
+    fs->SetInstallFolder(testsupport::GameDir());
+    fs->InsertPath(L"Data\\Models", zorfile::kKindModels);
+    fs->InsertPath(L"Data\\Textures", zorfile::kKindTextures);
+    fs->InsertPath(L"Data", zorfile::kKindXml);
+    fs->InsertPath(Platform::FromPath(testsupport::FixturesDir() / "forms"), zorfile::kKindXml);
+    int full = 0;
+    if (mCore->GetWindow()->Init(L"forms", L"forms", 101, 1024, 768, full, nullptr, nullptr) < 0) return;
+    zuzorev::SDevInitParams params;
+    if (mCore->GetRender()->Init(mCore->GetWindow(), params) < 0) return;
+    mCore->GetRender()->GetRenderSetingsManager()->LoadSetingsFromXml(L"BaseSetings.xml", 1);
+    mCore->GetInput()->Init(mCore->GetWindow());
+    mCore->GetTextManager()->Load(L"FormTexts.xml");
+    mCursor = std::make_unique<rovovoz::CMouseCursor>(mCore.get());
+    mOk = true;
+  }
+  bool Ok() const { return mOk; }
+  rovovoz::CGameCore* Get() { return mCore.get(); }
+  zuzorev::CRenderSystem& Render() { return *mCore->GetRender(); }
+  zuzorev::CInputSystem& Input() { return *mCore->GetInput(); }
+  rovovoz::CScriptFunctions& Script() { return *mCore->GetScript(); }
+  rovovoz::CMouseCursor* Cursor() { return mCursor.get(); }
+
+  // ---- scripted input; events reach the next Frame ----------------------
+  void MoveTo(float x, float y) { mCursor->SetPosition(x, y, 1); }
+  void Button(bool down) {
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.button = SDL_BUTTON_LEFT;
+    Input().HandleEvent(e);
+  }
+  void Key(SDL_Scancode code) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.scancode = code;
+    Input().HandleEvent(e);
+    e.type = SDL_KEYUP;
+    Input().HandleEvent(e);
+  }
+  void Type(const std::string& utf8) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    utf8.copy(e.text.text, sizeof(e.text.text) - 1);
+    Input().HandleEvent(e);
+  }
+  // One frame of the given object: input collected, then its update.
+  template <class T>
+  void Frame(T& object, float dt = 0.02f) {
+    Input().Update();
+    object.Update(dt, mCursor.get());
+  }
+  // Press and release at a point, in one frame.
+  template <class T>
+  void Click(T& object, float x, float y, float dt = 0.02f) {
+    MoveTo(x, y);
+    Button(true);
+    Button(false);
+    Frame(object, dt);
+  }
+
+ private:
+  std::unique_ptr<rovovoz::CGameCore> mCore;
+  std::unique_ptr<rovovoz::CMouseCursor> mCursor;
+  bool mOk = false;
+};
+
+}  // namespace formstest
