@@ -3,11 +3,14 @@
 #include <algorithm>
 
 #include "Engine/rovovoz/GManagerSound.h"
+#include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/GameSoundSystem.h"
 
 namespace rovovoz {
 
 CGManagerAmbientSound::CGManagerAmbientSound(CGameSoundSystem* sound) : mSound(sound) {}
+
+CGManagerAmbientSound::CGManagerAmbientSound(CGameCore* core) : mSound(core ? core->GetSound() : nullptr) {}
 
 void CGManagerAmbientSound::Update(float /*dt*/) {
   if (!mSound) return;

@@ -4,12 +4,14 @@
 // resuming and stopping touch only its own sounds. Whether a sound loops is
 // the sound list's Loop flag. With a null sound system every operation does
 // nothing.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace rovovoz {
 
+class CGameCore;
 class CGameSoundSystem;
 
 class CGManagerAmbientSound {
@@ -18,6 +20,10 @@ class CGManagerAmbientSound {
   static constexpr float kQuietFade = 0.5f;
 
   explicit CGManagerAmbientSound(CGameSoundSystem* sound);
+  // Plays through the core's game sound system (none with a null core).
+  explicit CGManagerAmbientSound(CGameCore* core);
+  // No sound system at all (keeps a literal null from being ambiguous).
+  explicit CGManagerAmbientSound(std::nullptr_t) : CGManagerAmbientSound(static_cast<CGameSoundSystem*>(nullptr)) {}
   CGManagerAmbientSound(const CGManagerAmbientSound&) = delete;
   CGManagerAmbientSound& operator=(const CGManagerAmbientSound&) = delete;
 

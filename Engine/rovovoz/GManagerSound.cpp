@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/GameSoundSystem.h"
 
 namespace rovovoz {
@@ -22,6 +23,8 @@ bool PlayManagedSound(CGameSoundSystem& system, std::vector<std::wstring>& sound
 }  // namespace detail
 
 CGManagerSound::CGManagerSound(CGameSoundSystem* sound) : mSound(sound) {}
+
+CGManagerSound::CGManagerSound(CGameCore* core) : mSound(core ? core->GetSound() : nullptr) {}
 
 void CGManagerSound::Update(float /*dt*/) {
   if (!mSound) return;

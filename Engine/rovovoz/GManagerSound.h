@@ -4,17 +4,23 @@
 // stopping "all" touch only its own sounds. Whether a sound loops is the
 // sound list's Loop flag. With a null sound system every operation does
 // nothing.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace rovovoz {
 
+class CGameCore;
 class CGameSoundSystem;
 
 class CGManagerSound {
  public:
   explicit CGManagerSound(CGameSoundSystem* sound);
+  // Plays through the core's game sound system (none with a null core).
+  explicit CGManagerSound(CGameCore* core);
+  // No sound system at all (keeps a literal null from being ambiguous).
+  explicit CGManagerSound(std::nullptr_t) : CGManagerSound(static_cast<CGameSoundSystem*>(nullptr)) {}
   CGManagerSound(const CGManagerSound&) = delete;
   CGManagerSound& operator=(const CGManagerSound&) = delete;
 
