@@ -1,2 +1,4 @@
-// Program entry: the start-up sequence lives in GameApp.
-int main() { return 0; }
+// Program entry: the start-up sequence lives in GameAppEntry.
+#include "GameAppEntry.h"
+
+int main() { return GameMain(); }

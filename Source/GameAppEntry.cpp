@@ -1,0 +1,81 @@
+#include "GameAppEntry.h"
+
+#include "AppConfig.h"
+#include "AppPaths.h"
+#include "Engine/zorfile/FileSystem.h"
+#include "Engine/zorsound/Log.h"
+#include "Engine/zorvideo/Log.h"
+#include "Engine/zuzorev/Log.h"
+#include "GameApp.h"
+#include "GameLog.h"
+#include "Platform/Paths.h"
+#include "Platform/Random.h"
+#include "SingleInstance.h"
+
+namespace {
+const wchar_t* const kSource = L"Source/GameAppEntry";
+const wchar_t* const kMakerFolder = L"Kestov Entertainment";
+}  // namespace
+
+void PrepareProgram() {
+  Platform::PinThreadToFirstProcessor();
+  gWindowTitleFallback = L"LanternHallTale";
+  gAppStarting = 1;
+  gCloseAllowed = 0;
+
+  gInstallPath = Platform::FromPath(Platform::ChooseInstallFolder());
+  {
+    // The configuration is read before the engine exists: a file system of
+    // its own for this one file.
+    zorfile::CFileSystem fileSystem;
+    fileSystem.SetInstallFolder(Platform::ToPath(gInstallPath));
+    zorfile::CFileSystem* previous = zorfile::GetFileSystem();
+    zorfile::SetFileSystem(&fileSystem);
+    gAppConfig.LoadFromXml(L"DataLoc\\config.xml");
+    zorfile::SetFileSystem(previous);
+  }
+
+  // A folder that cannot be made is not reported; the game goes on with
+  // what it has.
+  std::filesystem::path userFolder = Platform::MakeUserDataFolder(kMakerFolder, gAppConfig.mSaveDir);
+  if (userFolder.empty()) userFolder = Platform::MakeUserDataFolder(kMakerFolder, L"");
+  gUserDataPath = Platform::FromPath(userFolder);
+
+  // A second start ends at its window; it must not wipe the running game's
+  // logs on the way.
+  if (!SingleInstance::IsHeldElsewhere(userFolder)) {
+    zuzorev::InitDebugSystem(gUserDataPath, L"log.html");
+    zorsound::InitDebugSystemSound(L"soundlog.html");
+    zorvideo::InitDebugSystemVideo(L"videolog.html");
+  }
+  gamelog::Info(kSource, __LINE__, L"WinMain. Beg.");
+  Platform::SeedRandomFromClock();
+}
+
+int GameMain() {
+  PrepareProgram();
+
+  gGameApp = new GameApp();
+  gamelog::Info(kSource, __LINE__, L"New App. OK.");
+  if (gGameApp->Init(L"game.ini")) {
+    if (gGameApp->InitGame()) {
+      gAppStarting = 0;
+      gGameApp->Run();
+    } else {
+      gamelog::Error(kSource, __LINE__, L"Init game!!!");
+    }
+    gGameApp->ReleaseGame();
+  } else {
+    gamelog::Error(kSource, __LINE__, L"Init game app!!!");
+  }
+
+  if (gGameApp) {
+    delete gGameApp;
+    gGameApp = nullptr;
+  }
+  gamelog::Info(kSource, __LINE__, L"WinApp. OK.");
+  // SDL gives the desktop its own mode back when the window closes, so
+  // there is no display mode left to restore here.
+  zuzorev::CloseDebugSystem();
+  return 0;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// One-call logging for the shell: builds the message, tags it with its
+// source file and line and emits it at one level. Wide-string arguments are
+// passed as c_str().
+#include "Engine/zuzorev/Log.h"
+
+namespace gamelog {
+
+template <typename... Args>
+void Info(const wchar_t* source, int line, const wchar_t* format, Args... args) {
+  zuzorev::InitError(format, args...);
+  zuzorev::ErrorAddFileAndLine(source, line);
+  zuzorev::AddDebugInfo();
+}
+
+template <typename... Args>
+void Warning(const wchar_t* source, int line, const wchar_t* format, Args... args) {
+  zuzorev::InitError(format, args...);
+  zuzorev::ErrorAddFileAndLine(source, line);
+  zuzorev::AddDebugWarning();
+}
+
+template <typename... Args>
+void Error(const wchar_t* source, int line, const wchar_t* format, Args... args) {
+  zuzorev::InitError(format, args...);
+  zuzorev::ErrorAddFileAndLine(source, line);
+  zuzorev::AddDebugError();
+}
+
+}  // namespace gamelog

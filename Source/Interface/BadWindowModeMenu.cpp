@@ -1,0 +1,3 @@
+#include "Interface/BadWindowModeMenu.h"
+
+int CBadWindowModeMenu::Open() { return 1; }

@@ -1,0 +1,3 @@
+#include "Interface/BonusDisableMenu.h"
+
+int CBonusDisableMenu::Open() { return 1; }

@@ -1,0 +1,3 @@
+#include "Interface/CreditsMenu.h"
+
+int CCreditsMenu::Open() { return 1; }

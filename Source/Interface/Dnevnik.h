@@ -1,0 +1,12 @@
+#pragma once
+// The diary.
+// Operations that are not built yet do nothing.
+#include "Interface/InterfaceForm.h"
+
+class CDnevnik : public CInterfaceForm {
+ public:
+  CDnevnik(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
+};
+
+// Made and owned by the game object.
+extern CDnevnik* gDnevnik;

@@ -1,0 +1,3 @@
+#include "Interface/ExitMenu.h"
+
+int CExitMenu::Open() { return 1; }

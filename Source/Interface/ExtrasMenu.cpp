@@ -1,0 +1,3 @@
+#include "Interface/ExtrasMenu.h"
+
+int CExtrasMenu::Open(int) { return 1; }

@@ -1,0 +1,3 @@
+#include "Interface/PlayMenu.h"
+
+int CPlayMenu::Open() { return 1; }

@@ -1,0 +1,3 @@
+#include "Interface/RolikInterfaceMenu.h"
+
+int CRolikInterfaceMenu::Open() { return 1; }

@@ -1,0 +1,3 @@
+#include "Interface/SaveOptionsMenu.h"
+
+int CSaveOptionsMenu::Open() { return 1; }

@@ -1,0 +1,3 @@
+#include "Interface/SelectDifficulty.h"
+
+int CSelectDifficultyMenu::Open() { return 1; }

@@ -1,0 +1,3 @@
+#include "Interface/UserDeleteMenu.h"
+
+int CUserDeleteMenu::Open() { return 1; }

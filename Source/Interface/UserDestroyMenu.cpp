@@ -1,0 +1,3 @@
+#include "Interface/UserDestroyMenu.h"
+
+int CUserDestroyMenu::Open() { return 1; }

@@ -1,0 +1,3 @@
+#include "Interface/UserExistMenu.h"
+
+int CUserExistMenu::Open() { return 1; }

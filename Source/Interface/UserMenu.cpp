@@ -1,0 +1,3 @@
+#include "Interface/UserMenu.h"
+
+int CUserMenu::Open() { return 1; }

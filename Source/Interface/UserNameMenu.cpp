@@ -1,0 +1,3 @@
+#include "Interface/UserNameMenu.h"
+
+int CUserNameMenu::Open() { return 1; }

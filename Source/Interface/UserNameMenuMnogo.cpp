@@ -1,0 +1,3 @@
+#include "Interface/UserNameMenuMnogo.h"
+
+int CUserNameMenuMnogo::Open() { return 1; }

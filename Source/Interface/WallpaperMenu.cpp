@@ -1,0 +1,3 @@
+#include "Interface/WallpaperMenu.h"
+
+int CWallpaperMenu::Open() { return 1; }

@@ -1,0 +1,3 @@
+#include "Interface/WarningMenu.h"
+
+int CWarningMenu::Open() { return 1; }

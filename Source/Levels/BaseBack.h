@@ -1,0 +1,451 @@
+#pragma once
+// The base of every scene ("back") and of every close-up (region) inside a
+// scene. A scene reads its main file and its companions into object
+// entries with static models, trigger models and typed render objects,
+// updates and draws them in two layers around the game panel, finds the
+// entry under the mouse, glows and fades its objects, owns its sound
+// managers and records every change of an object in the current player's
+// saved state. A region has an owner (the scene it is opened in): its
+// saved state is filed under the owner, and the region forms of a few
+// operations ("...InRegion") are handed to the owner.
+//
+// Operations are spread over files by what they do: BaseBack.cpp (life
+// cycle, queries, owner forwarding), BaseBackLoad.cpp (scene files),
+// BaseBackFactory.cpp (the object file), BaseBackEntries.cpp (lookups and
+// per-object settings), BaseBackUpdate.cpp (update, picking, drawing),
+// BaseBackEffects.cpp (glows, fades, shades, overlay bursts),
+// BaseBackSound.cpp, BaseBackSaveState.cpp, BaseBackZones.cpp (zone
+// lookups, mode queue) and BaseBackActions.cpp (clicks, tips, paths, the
+// drain of pending work).
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Engine/rovovoz/BaseGeometryObject.h"
+#include "Engine/rovovoz/BaseObject.h"
+#include "Engine/zormath/Math.h"
+#include "Levels/BaseBackRecords.h"
+#include "Levels/ObjectEntry.h"
+#include "Levels/ZoneRecords.h"
+#include "Logic/Logic.h"
+#include "SaveInfo/SBaseSaveInfo.h"
+
+class TiXmlElement;
+class CBaseEpisod;
+class CBaseMiniGame;
+namespace rovovoz {
+class CGameCore;
+class CGUIForm;
+class CParticleSystem;
+class CGManagerAmbientSound;
+class CGManagerSound;
+class CMouseCursor;
+}  // namespace rovovoz
+
+// Splits text at any of the delimiter characters: runs of delimiters count
+// as one, leading ones make no word, trailing ones one empty word.
+void SplitString(const std::wstring& text, const std::wstring& delimiters, std::vector<std::wstring>& out);
+// Drive, folder (with its separator), name and extension (with its dot) of
+// a path; a null output skips its part.
+void SplitPath(const std::wstring& path, std::wstring* drive, std::wstring* directory, std::wstring* name,
+               std::wstring* extension);
+
+// Developer hide mode (the word command "hide"): the scenes draw only the
+// entries that are in play in a zone.
+extern int gHideMode;
+
+class CBaseBack : public rovovoz::CBaseObject {
+ public:
+  using ZoneMap = std::map<std::wstring, std::vector<SZoneObject>>;
+  using ComplexZoneMap = std::map<std::wstring, std::vector<SZoneComplex>>;
+
+  // Made with the game's engine core (gGameCore) and an empty form.
+  CBaseBack();
+  ~CBaseBack() override;
+  CBaseBack(const CBaseBack&) = delete;
+  CBaseBack& operator=(const CBaseBack&) = delete;
+
+  // ---- engine operations ------------------------------------------------
+  // Second stage of loading: the companions (once in the scene's life),
+  // then Load(flags) on every model. 0 when the form or path file fails.
+  int32_t Load(uint32_t flags) override;
+  using rovovoz::CBaseObject::Load;
+  // Playable scenes and regions draw and update; the base does nothing.
+  int32_t Render() override;
+  int32_t Update(float dt, rovovoz::CMouseCursor* cursor) override;
+  // Frees what the scene owns and empties its lists; the form, the file
+  // names and the delayed actions stay. 0.
+  int32_t Release(uint32_t flags = 0) override;
+  // UnLoad(flags) of every model; the objects stay. 1.
+  int32_t UnLoad(uint32_t flags) override;
+
+  // ---- files (scene files, object factory) -------------------------------
+  virtual bool IsActionRunning(const std::wstring& name) const;
+  // Reads the main file into entries, models and trigger models. 1 / 0.
+  virtual int32_t LoadFromXML(const std::wstring& file);
+  // The object factory: typed objects from the "_anim" file. Always 1.
+  virtual int32_t LoadObjects(const std::wstring& file, const std::wstring& renderFile);
+  // The Info groups of a Level element. Always 1.
+  virtual int32_t LoadInfo(const TiXmlElement* level);
+  virtual int32_t LoadStaticObjects(const std::wstring& renderFile);
+  virtual int32_t LoadTriangleObjects(const std::wstring& triggerFile);
+  virtual int32_t LoadPathObjects(const std::wstring& file);
+  // The "_form" file: its children take over the entries of their models.
+  virtual int32_t LoadFormObjects(const std::wstring& formFile, const std::wstring& renderFile,
+                                  const std::wstring& triggerFile);
+  // Every entry and its objects back to their start state.
+  virtual void InitObjects();
+
+  // ---- zones, saved state ------------------------------------------------
+  virtual void ResetAllZones();
+  virtual void UpdateAllZones(int flag);
+  // Zone items by kind and name (first match); the outputs point into the
+  // scene's zone maps.
+  virtual bool FindZone2Item(const std::wstring& kind, const std::wstring& name, std::vector<SZoneComplex>*& group,
+                             SZoneComplex*& item);
+  virtual bool FindZoneItem(const std::wstring& kind, const std::wstring& name, std::vector<SZoneObject>*& group,
+                            SZoneObject*& item);
+  // Puts the current player's saved state of the scene onto its entries.
+  virtual void ApplySaveInfo();
+  virtual void ResetAlphaFades();
+
+  // ---- actions ------------------------------------------------------------
+  // Owner forwarding: the owner runs the action (0 without an owner).
+  virtual int32_t DoActionInRegion(const std::wstring& region, const std::wstring& name, int mode,
+                                   SLogicAction* record, int mask);
+  virtual int32_t OnAction(const std::wstring& name, int mode);
+  virtual int32_t ExtraHookA(int arg);
+  // The base scene has no actions: false.
+  virtual bool FindAction(const std::wstring& name, int& position);
+
+  // ---- clicks -------------------------------------------------------------
+  // The hover and click chain of an entry (-1: nothing under the mouse).
+  virtual int32_t OnClick(int index, int pressed, rovovoz::CMouseCursor* cursor);
+
+  // ---- per frame: update, picking, drawing --------------------------------
+  // A particle emitter of the overlay system over the entry's object.
+  virtual void CreateOverlayParticles(int index);
+  // Updates every entry and hands the entry under the mouse to OnClick;
+  // returns the form's update result.
+  virtual int32_t UpdateEntries(float dt, rovovoz::CMouseCursor* cursor, int noPick);
+  virtual void UpdateObjects(float dt);
+  virtual void ApplyViewToObjects();
+  // pass 0 before the game panel, 1 after it.
+  virtual void RenderObjects(int pass);
+  virtual void DrawObject(SObjectEntry& entry, int pass);
+  virtual void RenderObject(SObjectEntry& entry);
+
+  // ---- per-object settings by name ---------------------------------------
+  virtual void SetObjectParamA(const std::wstring& name, int value);
+  virtual void SetObjectParamB(const std::wstring& name, int value);
+  virtual void ApplyObjectRender2D(int value);
+  virtual void SetObjectsRender2D(int index, int value);
+  virtual void SetObjectModelRender2D(const std::wstring& name, int value);
+  virtual void SetAllObjectsAlpha(float alpha);
+  // Entry index by model name / by trigger name, -1 when absent.
+  virtual int GetObjectIndex(const std::wstring& name) const;
+  virtual int GetObjectIndex2(const std::wstring& name) const;
+  // The object of the entry of that model name (null when absent).
+  virtual rovovoz::CBaseGeometryObject* GetObject(const std::wstring& name) const;
+  virtual void SetObjectActive(const std::wstring& name, int value);
+  virtual void SetObjectRotating(const std::wstring& name, int value);
+  virtual void SetObjectParamC(const std::wstring& name, int value);
+
+  // ---- alpha fades ------------------------------------------------------
+  // "alpha+" / "alpha1+" / "alpha2+" fade in, "alpha-" / "alpha1-" /
+  // "alpha2-" fade out; "_" and a number give the time in seconds.
+  virtual void ApplyAlphaCommand(int index, const std::wstring& command);
+  virtual void UpdateAlphaFades(float dt, float factor);
+
+  // ---- saved state (the current player's record) -------------------------
+  // The scene's saved-object set, made when absent; owned by the record.
+  virtual SBaseSaveInfo& GetSaveInfo();
+  virtual bool HasBackSaveState();
+  virtual bool HasObjectSaveStateByName(const std::wstring& name);
+  virtual bool HasObjectSaveState(int index);
+  virtual bool SaveObjectRecord(const SObjectSaveInfo& record);
+  virtual bool SaveObjectVisibleByName(const std::wstring& name, int value);
+  virtual bool SaveObjectVisible(int index, int value);
+  virtual bool SaveObjectStateByName(const std::wstring& name, int value);
+  virtual bool SaveObjectState(int index, int value);
+  virtual bool SaveObjectPositionByName(const std::wstring& name);
+  virtual bool SaveObjectPositionAtByName(const std::wstring& name, float x, float y, float z);
+  virtual bool SaveObjectPosition(int index);
+  virtual bool SaveObjectPositionAt(int index, float x, float y, float z);
+  virtual bool SaveObjectClickableByName(const std::wstring& name, int value);
+  virtual bool SaveObjectClickable(int index, int value);
+  virtual bool SaveObjectEnabledByName(const std::wstring& name, int value);
+  virtual bool SaveObjectEnabled(int index, int value);
+  virtual bool SaveObjectRender2DByName(const std::wstring& name, int value);
+  virtual bool SaveObjectRender2D(int index, int value);
+  virtual bool SaveObjectTopLayerByName(const std::wstring& name, int value);
+  virtual bool SaveObjectTopLayer(int index, int value);
+  virtual bool SaveObjectClickThroughByName(const std::wstring& name, int value);
+  virtual bool SaveObjectClickThrough(int index, int value);
+  virtual bool SaveObjectIntByName(const std::wstring& name, int value);
+  virtual bool SaveObjectInt(int index, int value);
+  virtual bool SaveObjectFloatByName(const std::wstring& name, float value);
+  virtual bool SaveObjectFloat(int index, float value);
+  // In: the record's name; out: the whole record.
+  virtual bool GetSavedObjectRecord(SObjectSaveInfo& record);
+  virtual bool GetSavedObjectVisibleByName(const std::wstring& name, int& value);
+  virtual bool GetSavedObjectVisible(int index, int& value);
+  virtual bool GetSavedObjectStateByName(const std::wstring& name, int& value);
+  virtual bool GetSavedObjectState(int index, int& value);
+  virtual bool GetSavedObjectPositionByName(const std::wstring& name, float& x, float& y, float& z);
+  virtual bool GetSavedObjectPosition(int index, float& x, float& y, float& z);
+  virtual bool GetSavedObjectClickableByName(const std::wstring& name, int& value);
+  virtual bool GetSavedObjectClickable(int index, int& value);
+  virtual bool GetSavedObjectEnabledByName(const std::wstring& name, int& value);
+  virtual bool GetSavedObjectEnabled(int index, int& value);
+  virtual bool GetSavedObjectRender2DByName(const std::wstring& name, int& value);
+  virtual bool GetSavedObjectRender2D(int index, int& value);
+  virtual bool GetSavedObjectTopLayerByName(const std::wstring& name, int& value);
+  virtual bool GetSavedObjectTopLayer(int index, int& value);
+  virtual bool GetSavedObjectClickThroughByName(const std::wstring& name, int& value);
+  virtual bool GetSavedObjectClickThrough(int index, int& value);
+  virtual bool GetSavedObjectIntByName(const std::wstring& name, int& value);
+  virtual bool GetSavedObjectInt(int index, int& value);
+  virtual bool GetSavedObjectFloatByName(const std::wstring& name, float& value);
+  virtual bool GetSavedObjectFloat(int index, float& value);
+  virtual void RemoveSavedObjectByName(const std::wstring& name);
+  virtual void RemoveSavedObject(int index);
+  virtual void ClearBackSaveState();
+  virtual void ClearSavedObjectVisibleByName(const std::wstring& name);
+  virtual void ClearSavedObjectVisible(int index);
+  virtual void ClearSavedObjectStateByName(const std::wstring& name);
+  virtual void ClearSavedObjectState(int index);
+  virtual void ClearSavedObjectPositionByName(const std::wstring& name);
+  virtual void ClearSavedObjectPosition(int index);
+  virtual void ClearSavedObjectClickableByName(const std::wstring& name);
+  virtual void ClearSavedObjectClickable(int index);
+  virtual void ClearSavedObjectEnabledByName(const std::wstring& name);
+  virtual void ClearSavedObjectEnabled(int index);
+  virtual void ClearSavedObjectRender2DByName(const std::wstring& name);
+  virtual void ClearSavedObjectRender2D(int index);
+  virtual void ClearSavedObjectTopLayerByName(const std::wstring& name);
+  virtual void ClearSavedObjectTopLayer(int index);
+  virtual void ClearSavedObjectClickThroughByName(const std::wstring& name);
+  virtual void ClearSavedObjectClickThrough(int index);
+  virtual void ClearSavedObjectIntByName(const std::wstring& name);
+  virtual void ClearSavedObjectInt(int index);
+  virtual void ClearSavedObjectFloatByName(const std::wstring& name);
+  virtual void ClearSavedObjectFloat(int index);
+
+  // ---- mode queue ---------------------------------------------------------
+  virtual void PushMode(int mode, int arg);
+  virtual void PopMode(int arg);
+
+  // ---- find items -----------------------------------------------------------
+  // Alpha of every object of the find-item list.
+  virtual void SetFindItemsAlpha(float alpha);
+  virtual void AddFindItems(const std::wstring& listKind, const std::wstring& zoneKind, const std::wstring& name);
+  virtual void RenderModeOverlay();
+  // Entry indices of prefix + n for n from first to last (a first below 0
+  // counts as 1, a last not above the first as 1000); missing names skipped.
+  virtual void MergeItemList(const std::wstring& prefix, int first, int last, std::vector<int32_t>& out);
+
+  // ---- overlay bursts, object effects -------------------------------------
+  virtual void StopObjectOverlay(int key, float value);
+  virtual void UpdateOverlayObject(float dt);
+  virtual void OnHogHover(int arg);
+  virtual void AddObjectEffect(int key, int target);
+  virtual void RemoveObjectEffect(int key);
+  virtual void EndAllObjectEffects();
+  virtual void ResetObjectEffect(int key);
+  virtual void EndObjectEffect(int key);
+  virtual void UpdateObjectEffects(float dt);
+  virtual void RenderObjectEffects(rovovoz::CBaseGeometryObject* object);
+  virtual void SetEffectsAlpha(float alpha);
+
+  // ---- tips ---------------------------------------------------------------
+  virtual void ShowGameTip(const std::wstring& key);
+
+  // ---- shades -------------------------------------------------------------
+  virtual void FadeInShade(float alpha);
+  virtual void FadeOutShade(float value);
+  virtual void UpdateShade(float dt);
+  virtual void RenderShade();
+  virtual void FadeInShade2();
+  virtual void FadeOutShade2();
+  virtual void UpdateShade2(float dt);
+  virtual void RenderShade2();
+
+  // ---- developer commands -------------------------------------------------
+  // "hide", "find", "form" (first word, any case): 1 when it was one of them
+  // ("form" answers 0, as a command the scene classes may add to).
+  virtual int32_t HandleWordCommand(const std::vector<std::wstring>& words);
+  virtual int32_t FinishPending();
+  virtual int32_t ExtraHookB(int arg);
+
+  // ---- life cycle -----------------------------------------------------------
+  // First stage of loading: the main file and the three sound managers.
+  virtual int32_t InitBack(const std::wstring& file);
+  virtual int32_t ReInitForm();
+  virtual int32_t ReapplyState(int arg);
+  virtual std::wstring GetBackName() const;
+  virtual int32_t RunActionByNameInRegion(const std::wstring& region, const std::wstring& name, int mode,
+                                          SLogicAction* record, int mask);
+  virtual int32_t HasAction(const std::wstring& name);
+
+  // ---- per-object operations that record, with their owner forwards --------
+  virtual void SetObjectRotating2InRegion(const std::wstring& region, const std::wstring& name, int value);
+  virtual void SetObjectRotating2(const std::wstring& name, int value);
+  virtual void SetObjectRender2DInRegion(const std::wstring& region, const std::wstring& name, int value);
+  virtual void SetObjectRender2D(const std::wstring& name, int value);
+  virtual void SetObjectTopLayerInRegion(const std::wstring& region, const std::wstring& name, int value);
+  virtual void SetObjectTopLayer(const std::wstring& name, int value);
+  virtual void ShowObjectInRegion(const std::wstring& region, const std::wstring& name, int visible,
+                                  const std::wstring& command, int reload);
+  virtual void ShowObject(const std::wstring& name, int visible, const std::wstring& command, int reload);
+  virtual void SetObjectClickableInRegion(const std::wstring& region, const std::wstring& name, int value);
+  virtual void SetObjectClickable(const std::wstring& name, int value);
+  virtual void ShowObjectGroupInRegion(const std::wstring& region, const std::wstring& prefix, int visible,
+                                       const std::wstring& command, int reload, int first, int last);
+  virtual void ShowObjectGroup(const std::wstring& prefix, int visible, const std::wstring& command, int reload,
+                               int first, int last);
+  virtual void SetObjectGroupClickableInRegion(const std::wstring& region, const std::wstring& prefix, int value,
+                                               int first, int last);
+  virtual void SetObjectGroupClickable(const std::wstring& prefix, int value, int first, int last);
+  virtual bool IsObjectRotatingInRegion(const std::wstring& region, const std::wstring& name);
+  virtual bool IsObjectRotating(const std::wstring& name);
+  virtual bool IsObjectActiveInRegion(const std::wstring& region, const std::wstring& name);
+  virtual bool IsObjectActive(const std::wstring& name);
+  virtual bool IsObjectParamCSetInRegion(const std::wstring& region, const std::wstring& name);
+  virtual bool IsObjectParamCSet(const std::wstring& name);
+  virtual bool IsObjectRotating2(const std::wstring& name);
+  virtual void SetObjectRotating3(const std::wstring& name, int value);
+
+  // ---- queries and hooks ----------------------------------------------------
+  virtual bool IsRecordListEmpty() const;
+  // Task counters of the scene in the current episode's progress (a region
+  // counts in its owner under its own name).
+  virtual void DecrementNamedCount2(const std::wstring& name);
+  virtual void DecrementBackCount2();
+  virtual void DecrementNamedCount(const std::wstring& name);
+  virtual void DecrementBackCount();
+  virtual bool IsIdle() const;
+  virtual int32_t ExtraQuery();
+  virtual int32_t HasActiveObjects();
+  virtual bool IsInputEnabled() const;
+  virtual bool QueryMark(const std::wstring& a, const std::wstring& b);
+  virtual void OnPickItem(const std::wstring& item);
+  virtual int32_t CloseRegion(int arg);
+  // Erase the saved state filed under the scene's own name.
+  virtual void ResetSaveState(int arg);
+  virtual void ResetSaveState2(int arg);
+
+  // ---- sounds ---------------------------------------------------------------
+  virtual void UpdateSoundSequence(float dt);
+  virtual void UpdateMusic(float dt);
+  virtual void UpdateSounds(float dt);
+  virtual void PlaySound(const std::wstring& name, float volume, float fadeIn, int flag);
+  virtual void PlayAmbientSound(const std::wstring& name, float volume, float fadeIn, int flag, float f2, float f3);
+  virtual void PlayMusic(const std::wstring& name, float volume, float fadeIn, int flag, float f2, float f3);
+  virtual void SoundCallA2();
+  virtual void SoundCallB2();
+  virtual void StopAmbientSound(const std::wstring& name, float time);
+  virtual void StopMusic(const std::wstring& name, float time);
+  virtual void PauseAllEffects();
+  virtual void ResumeAllEffects();
+  virtual void StopAllEffects();
+  virtual void SoundCallA4();
+  virtual void SoundCallA5();
+  virtual void ResumeAmbientSounds();
+  virtual void ResumeMusic();
+  virtual void PauseAmbientSounds();
+  virtual void PauseMusic();
+  // Silences the scene at once and ends its running mini-game.
+  virtual void QuietBack();
+  virtual void UpdateBackSounds(float dt);
+  // True when the mode queue's front is the item window (6).
+  virtual bool GetFrontMode() const;
+
+  // A sound sequence (stem, variant count, pause range); a name already in
+  // the list is not added again.
+  void AddSoundSequence(const std::wstring& name, int count, float minPause, float maxPause);
+
+  // ---- plain access -------------------------------------------------------
+  // The index must be below GetEntryCount().
+  SObjectEntry& GetEntry(int index) { return mEntries[static_cast<size_t>(index)]; }
+  const SObjectEntry& GetEntry(int index) const { return mEntries[static_cast<size_t>(index)]; }
+  int GetEntryCount() const { return static_cast<int>(mEntries.size()); }
+  bool IsEntryIndex(int index) const { return index >= 0 && index < GetEntryCount(); }
+  // GetObject checked against the type T; a wrong type logs an error and
+  // gives null.
+  template <class T>
+  T* GetObjectAs(const std::wstring& name) const {
+    rovovoz::CBaseGeometryObject* object = GetObject(name);
+    if (!object) return nullptr;
+    T* typed = dynamic_cast<T*>(object);
+    if (!typed) LogInvalidCast(name);
+    return typed;
+  }
+
+  rovovoz::CGameCore* GetCore() const { return mCore; }
+  CBaseBack* GetOwner() const { return mOwner; }
+  const ZoneMap& GetZones() const { return mZones; }
+  const ComplexZoneMap& GetComplexZones() const { return mComplexZones; }
+  rovovoz::CGUIForm* GetForm() const { return mForm; }
+  const std::wstring& GetFileRender() const { return mFileRender; }
+  const std::wstring& GetFileTriangle() const { return mFileTriangle; }
+
+ protected:
+  // Index by model name, else by trigger name; -1 when in neither.
+  int FindEntryByEitherName(const std::wstring& name) const;
+  // The names the player's record files this scene's state under.
+  bool HasOwner() const { return mOwner != nullptr; }
+  std::wstring OwnerName() const;
+  void LogInvalidCast(const std::wstring& name) const;
+  // The factory's last steps for an object that draws meshes of the render
+  // file itself: those entries make no static model of their own, and lose
+  // the one they have unless an element of the object file gave it them.
+  void TakeOverModelNames(const std::vector<std::wstring>& names);
+  // Alpha of an entry's object, when it has one.
+  void SetEntryAlpha(int index, float alpha);
+
+  CBaseEpisod* mEpisod = nullptr;
+  CBaseBack* mOwner = nullptr;
+  int32_t mBusy = 0;
+  int32_t mNoPick = 0;
+  std::vector<int32_t> mModes;
+  std::vector<SObjectEntry> mEntries;
+  std::map<std::wstring, int> mModelIndex;
+  std::map<std::wstring, int> mTriggerIndex;
+  ZoneMap mZones;
+  ComplexZoneMap mComplexZones;
+  zormath::Mat4f mViewMatrix;  // all zero until the scene starts
+  std::vector<SObjectEffect> mObjectEffects;
+  std::vector<SAlphaFade> mAlphaFades;
+  std::vector<SOverlayBurst> mOverlayBursts;
+  std::vector<SFindItem> mFindItems;
+  std::vector<std::wstring> mItemWindowNames;
+  std::vector<SSoundSequence> mSoundSequences;
+  SShade mShade;
+  SShade mShade2;
+  rovovoz::CParticleSystem* mOverlay = nullptr;  // lent by the game panel
+  CBaseMiniGame* mMiniGame = nullptr;            // not owned
+  int32_t mDebugFind = 0;
+  int32_t mHintTarget = -1;
+  rovovoz::CGManagerAmbientSound* mAmbientSound = nullptr;
+  rovovoz::CGManagerAmbientSound* mMusic = nullptr;
+  rovovoz::CGManagerSound* mSounds = nullptr;
+  std::vector<SLogicAction> mDelayedActions;
+  int32_t mMainLoaded = 0;
+  int32_t mObjectsLoaded = 0;
+  std::wstring mFileName;
+  std::wstring mFileRender;
+  std::wstring mFileTriangle;
+  rovovoz::CGUIForm* mForm = nullptr;
+  int32_t mTipRequest = 0;
+  std::vector<std::wstring> mRunningActions;
+  rovovoz::CGameCore* mCore = nullptr;
+
+ private:
+  // The companion of the main file with a suffix ("_anim", "_form", "_path").
+  std::wstring CompanionFile(const wchar_t* suffix) const;
+  // Forgets the objects the form's children lent to entries (the form is
+  // about to go).
+  void DropFormObjects();
+};

@@ -1,0 +1,17 @@
+#pragma once
+// Error lines of the scene framework, tagged with its source file.
+#include "Engine/zuzorev/Log.h"
+
+namespace basebacklog {
+
+constexpr const wchar_t* kSource = L"Source/Levels/BaseBack";
+
+// printf-style wide format; %s takes const wchar_t*.
+template <class... Args>
+void Error(int line, const wchar_t* format, Args... args) {
+  zuzorev::InitError(format, args...);
+  zuzorev::ErrorAddFileAndLine(kSource, line);
+  zuzorev::AddDebugError();
+}
+
+}  // namespace basebacklog

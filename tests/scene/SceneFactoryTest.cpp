@@ -1,0 +1,214 @@
+// The object factory: every type keyword, the order of elements for one
+// entry, the failure messages, the particle effect's placement and the
+// meshes composite objects draw themselves.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "Engine/RerivuzoZurodo/ParticleEffect.h"
+#include "Engine/rovovoz/ParticleSystem.h"
+#include "Engine/rovovoz/StaticObject3D.h"
+#include "Engine/rovovoz/VideoObject3D.h"
+#include "Objects/AnimObject3D.h"
+#include "Objects/AnimTexture3D.h"
+#include "Objects/Blesk.h"
+#include "Objects/Derevo.h"
+#include "Objects/Fire.h"
+#include "Objects/FirePart.h"
+#include "Objects/Lampa.h"
+#include "Objects/LuchiPil.h"
+#include "Objects/MaxAnim.h"
+#include "Objects/MolniiElektr.h"
+#include "Objects/Morfing.h"
+#include "Objects/Oblaka.h"
+#include "Objects/ROAnimModelLoop.h"
+#include "Objects/ROAnimTextureLoop.h"
+#include "Objects/ROBliki.h"
+#include "Objects/ROListopad.h"
+#include "Objects/ROLuchi.h"
+#include "Objects/ROModelAnimatoinList.h"
+#include "Objects/ROMolnia.h"
+#include "Objects/ROMoveSpline.h"
+#include "Objects/ROMoveTexture.h"
+#include "Objects/ROOtragenie.h"
+#include "Objects/ROPlavaet.h"
+#include "Objects/RORain.h"
+#include "Objects/ROSimpleDerevo.h"
+#include "Objects/SimpleFrameAnim.h"
+#include "Objects/Struya.h"
+#include "scene/SceneTestSupport.h"
+
+namespace {
+
+using scenetest::CTestBack;
+using zuzorev::ELogLevel;
+using Check = std::function<bool(rovovoz::CBaseGeometryObject*)>;
+
+template <class T>
+Check Is() {
+  return [](rovovoz::CBaseGeometryObject* o) { return dynamic_cast<T*>(o) != nullptr; };
+}
+
+constexpr int kBox = 4;  // S_Box of Draw.xml
+
+class SceneFactory : public ::testing::Test {
+ protected:
+  // A scene of Draw.xml whose object file is the given Object elements.
+  std::unique_ptr<CTestBack> WithObjects(const std::string& objects) {
+    auto back = scenetest::LoadScene(L"Level\\Draw.xml");
+    const auto file = dir.Write("Draw_anim.xml", "<?xml version=\"1.0\"?>\n<Objects>\n" + objects + "</Objects>\n");
+    for (int i = 0; i < back->GetEntryCount(); ++i) back->GetEntry(i).mRender2D = 0;
+    log.Clear();
+    EXPECT_EQ(back->LoadObjects(Platform::FromPath(file), back->GetFileRender()), 1);
+    return back;
+  }
+
+  scenetest::SceneCore core;
+  testsupport::LogCapture log;
+  testsupport::TempDir dir;
+};
+
+TEST_F(SceneFactory, EveryKeywordMakesItsObject) {
+  struct Case {
+    const char* type;
+    const char* properties;  // the Properties element; "" an empty one
+    Check made;              // null: the load fails
+    const wchar_t* failure;  // the failure message
+    int render2D;
+  } cases[] = {
+      {"FIRE", "", Is<CFire>(), nullptr, 0},
+      {"fire", "", Is<CFire>(), nullptr, 0},
+      {"DEREVO", "", Is<CDerevo>(), nullptr, 0},
+      {"MOLNII_ELEKTR", "", Is<CMolniiElektr>(), nullptr, 0},
+      {"LUCHIPIL", "", Is<CLuchiPil>(), nullptr, 0},
+      {"PARTICLE", "<Properties><Emiter Type=\"TBaseEmiter\"/></Properties>", Is<rovovoz::CParticleSystem>(), nullptr,
+       0},
+      {"Particle", "", nullptr, L"Load object particle name = S_Box", 0},
+      {"STRUYA", "", Is<CStruya>(), nullptr, 0},
+      {"MOVE_TEXTURE", "", Is<CROMoveTexture>(), nullptr, 0},
+      {"OBLAKA", "", Is<COblaka>(), nullptr, 0},
+      {"ANIMATION3D", "", Is<CAnimObject3D>(), nullptr, 0},
+      {"ANIMTEXTURE3D", "", Is<CAnimTexture3D>(), nullptr, 0},
+      {"LAMPA", "", Is<CLampa>(), nullptr, 1},
+      {"BLESK", "", Is<CBlesk>(), nullptr, 0},
+      {"KACHANIE", "", Is<CROSimpleDerevo>(), nullptr, 0},
+      {"MOVE_SPLINE", "", Is<CROMoveSpline>(), nullptr, 0},
+      {"ANIM_TEXTURE_LOOP", "", Is<CROAnimTextureLoop>(), nullptr, 0},
+      {"ROBLIKI", "", Is<CROBliki>(), nullptr, 0},
+      {"MODEL_ANIMATOIN_LIST", "", Is<CROModelAnimatoinList>(), nullptr, 0},
+      {"LUCHI", "", Is<CROLuchi>(), nullptr, 0},
+      {"ANIM_MODEL_LOOP", "", Is<CROAnimModelLoop>(), nullptr, 0},
+      {"FRAME_ANIM", "", Is<CSimpleFrameAnim>(), nullptr, 0},
+      {"MOLNIA", "", Is<CROMolnia>(), nullptr, 0},
+      {"RAIN", "", Is<CRORain>(), nullptr, 0},
+      {"OTRAGENIE", "", Is<CROOtragenie>(), nullptr, 0},
+      {"FIRE_PART", "", Is<CFirePart>(), nullptr, 0},
+      {"PLAVAET", "", Is<CROPlavaet>(), nullptr, 0},
+      {"LISTOPAD", "", Is<CROListopad>(), nullptr, 0},
+      {"MAX_ANIM", "", Is<CMaxAnim>(), nullptr, 0},
+      {"VIDEO_OBJ", "", nullptr, L"Load object video name = S_Box", 1},
+      {"PARTICLE_EFFECT", "", nullptr, L"Load object particle effect name = S_Box", 1},
+      {"particle_effect", "<Properties Path=\"Particles\\Sparks\" Infinity=\"1\"/>",
+       Is<RerivuzoZurodo::CParticleEffect>(), nullptr, 1},
+      {"MORFING", "", Is<CMorfing>(), nullptr, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.type);
+    const std::string properties = *c.properties ? c.properties : "<Properties/>";
+    auto back =
+        WithObjects(std::string("<Object Type=\"") + c.type + "\" NameObj=\"S_Box\">" + properties + "</Object>\n");
+    const SObjectEntry& entry = back->GetEntry(kBox);
+    EXPECT_EQ(entry.mFromObjectFile, 0);
+    EXPECT_EQ(entry.mRender2D, c.render2D) << "set after the load, whether it succeeded or not";
+    if (c.made) {
+      ASSERT_NE(entry.mObject, nullptr);
+      EXPECT_TRUE(c.made(entry.mObject));
+      EXPECT_EQ(entry.mMakeModel, 0);
+      EXPECT_TRUE(log.Texts(ELogLevel::Error).empty());
+    } else {
+      EXPECT_EQ(entry.mObject, nullptr) << "a failed object is deleted";
+      ASSERT_FALSE(log.Texts(ELogLevel::Error).empty());
+      EXPECT_EQ(log.Texts(ELogLevel::Error).back(), c.failure) << "after what the object itself reports";
+    }
+  }
+}
+
+TEST_F(SceneFactory, ElementsOfOneEntryAndBadElements) {
+  {
+    auto back = WithObjects(
+        "<Object Type=\"FIRE\" NameObj=\"S_Box\"><Properties/></Object>\n"
+        "<Object Type=\"LAMPA\" NameObj=\"S_Box\"><Properties/></Object>\n");
+    EXPECT_NE(dynamic_cast<CLampa*>(back->GetEntry(kBox).mObject), nullptr) << "the second replaces the first";
+  }
+  {
+    auto back = WithObjects(
+        "<Object Type=\"ROTATE\" NameObj=\"S_Box\"><Properties Speed=\"1.5\"/></Object>\n"
+        "<Object Type=\"FIRE\" NameObj=\"S_Box\"><Properties/></Object>\n");
+    EXPECT_NE(dynamic_cast<CFire*>(back->GetEntry(kBox).mObject), nullptr);
+    EXPECT_FLOAT_EQ(back->GetEntry(kBox).mRotateSpeed, 1.5f) << "a rotating typed object";
+  }
+  {
+    auto back = WithObjects(
+        "<Object Type=\"FIRE\" NameObj=\"S_Box\"><Properties/></Object>\n"
+        "<Object Type=\"ROTATE\" NameObj=\"S_Box\"><Properties Speed=\"2\"/></Object>\n");
+    EXPECT_EQ(back->GetEntry(kBox).mObject, nullptr) << "ROTATE after the object leaves none";
+    EXPECT_FLOAT_EQ(back->GetEntry(kBox).mRotateSpeed, 2.0f);
+  }
+  {
+    auto back = WithObjects(
+        "<Object Type=\"FIRE\" NameObj=\"s_box\"><Properties/></Object>\n"
+        "<Object Type=\"FIRE\" NameObj=\"Nothing\"><Properties/></Object>\n"
+        "<Object NameObj=\"S_Ball\"><Properties/></Object>\n"
+        "<Object Type=\"FIRE\"><Properties/></Object>\n"
+        "<Object Type=\"SMOKE\" NameObj=\"S_GreyA\"><Properties/></Object>\n"
+        "<Object Type=\"FIRE\" NameObj=\"S_GreyB\"/>\n");
+    const std::vector<std::wstring> errors = {L"No find object s_box.", L"No find object Nothing."};
+    EXPECT_EQ(log.Texts(ELogLevel::Error), errors);
+    EXPECT_NE(back->GetEntry(kBox).mObject, nullptr) << "a name differing in case names nothing";
+    EXPECT_NE(back->GetEntry(5).mObject, nullptr) << "no Type: skipped whole";
+    EXPECT_EQ(back->GetEntry(1).mObject, nullptr) << "an unknown Type still drops the static model";
+    EXPECT_EQ(back->GetEntry(1).mFromObjectFile, 0);
+    EXPECT_EQ(back->GetEntry(2).mObject, nullptr) << "no Properties still drops the static model";
+    EXPECT_EQ(back->GetEntry(2).mFromObjectFile, 1);
+  }
+}
+
+TEST_F(SceneFactory, ParticleEffectPlacedOnItsMesh) {
+  {
+    auto back = WithObjects(
+        "<Object Type=\"PARTICLE_EFFECT\" NameObj=\"S_Ball\">"
+        "<Properties Path=\"Particles\\Sparks\" Infinity=\"1\" fPosT=\"1\"/></Object>\n");
+    auto* effect = dynamic_cast<RerivuzoZurodo::CParticleEffect*>(back->GetEntry(5).mObject);
+    ASSERT_NE(effect, nullptr);
+    EXPECT_TRUE(effect->IsLoaded());
+    EXPECT_TRUE(effect->IsInfinity());
+    EXPECT_TRUE(log.Texts(ELogLevel::Error).empty());
+    zormath::Mat4f placement;
+    ASSERT_GT(core.Render().GetMatrixTransform(L"", placement, L"Scene.zorm", L"S_Ball"), 0);
+    EXPECT_EQ(effect->GetLocationMatrix3D(), placement) << "the effect stands where its mesh does";
+  }
+  // A mesh the render file lacks: the effect loads unplaced, with a word.
+  auto back = scenetest::LoadScene(L"Level\\Scene_1.xml");
+  const auto file = dir.Write("Missing_anim.xml",
+                              "<Objects><Object Type=\"PARTICLE_EFFECT\" NameObj=\"S_Missing\">"
+                              "<Properties Path=\"Particles\\Sparks\" fPosT=\"1\"/></Object></Objects>");
+  log.Clear();
+  back->LoadObjects(Platform::FromPath(file), back->GetFileRender());
+  EXPECT_EQ(log.Texts(ELogLevel::Error),
+            std::vector<std::wstring>{
+                L"Load PARTICLE_EFFECT. Load matrix transform. File = Scene.zorm ModelName = S_Missing"});
+  EXPECT_NE(dynamic_cast<RerivuzoZurodo::CParticleEffect*>(back->GetEntry(4).mObject), nullptr);
+}
+
+TEST_F(SceneFactory, MeshesACompositeDrawsLoseTheirOwnModels) {
+  auto back = WithObjects("<Object Type=\"FIRE\" NameObj=\"S_GreyB\"><Properties/></Object>\n");
+  rovovoz::CBaseGeometryObject* fire = back->GetEntry(2).mObject;
+  back->TakeOverModelNames({L"S_GreyA", L"S_GreyB", L"T_Box", L"Nothing"});
+  EXPECT_EQ(back->GetEntry(1).mObject, nullptr) << "S_GreyA is drawn by the composite";
+  EXPECT_EQ(back->GetEntry(1).mMakeModel, 0);
+  EXPECT_EQ(back->GetEntry(2).mObject, fire) << "an object of its own stays";
+  EXPECT_EQ(back->GetEntry(2).mMakeModel, 0);
+  EXPECT_NE(back->GetEntry(kBox).mObject, nullptr) << "trigger names are not model names";
+}
+
+}  // namespace

@@ -1,0 +1,329 @@
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+
+#include "AppPaths.h"
+#include "Engine/rovovoz/GameCore.h"
+#include "Engine/zorvideo/VideoPlayer.h"
+#include "Engine/zuzorev/RenderSystem.h"
+#include "Engine/zuzorev/Timer.h"
+#include "Engine/zuzorev/WindowSystem.h"
+#include "Game.h"
+#include "GameApp.h"
+#include "GameState.h"
+#include "Ini.h"
+#include "LoadProgress.h"
+#include "PlayerList.h"
+#include "ShellTestSupport.h"
+#include "VideoSettings.h"
+
+namespace {
+
+using namespace shelltest;
+using zuzorev::ELogLevel;
+
+// True when `expected` appears in `lines` in this order (other lines may
+// come between).
+bool InOrder(const std::vector<std::wstring>& lines, const std::vector<std::wstring>& expected) {
+  auto at = lines.begin();
+  for (const std::wstring& e : expected) {
+    at = std::find(at, lines.end(), e);
+    if (at == lines.end()) return false;
+    ++at;
+  }
+  return true;
+}
+
+// The application object on the sample game, headless.
+class GameAppTest : public ::testing::Test {
+ protected:
+  void SetUp() override { gAppStarting = 1; }
+  void TearDown() override {
+    // As the entry function ends the program.
+    if (mApp) mApp->ReleaseGame();
+    delete mApp;
+    gGameApp = mApp = nullptr;
+    ResetShellGlobals();
+  }
+  // Makes the application and brings it up to the main loop.
+  void Start() {
+    gGameApp = mApp = new GameApp();
+    ASSERT_EQ(mApp->Init(L"game.ini"), 1);
+    ASSERT_EQ(mApp->InitGame(), 1);
+    gAppStarting = 0;
+  }
+  zuzorev::CWindowSystem* Window() { return mApp->GetCore()->GetWindow(); }
+  zuzorev::CRenderSystem* Render() { return mApp->GetCore()->GetRender(); }
+  // The desktop asks the program to quit (the window's close).
+  static void Quit() {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+  }
+  // The window gains or loses the focus (the messages come with the next
+  // pump of the window's events).
+  static void Focus(bool gained) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
+    SDL_PushEvent(&e);
+  }
+  intptr_t Send(uint32_t message, uintptr_t wParam = 0) { return Window()->SendMessageW(message, wParam, 0); }
+  std::wstring IniPath() {
+    std::wstring path;
+    return Ini::GetPath(path);
+  }
+
+  SampleGame mSample;
+  testsupport::LogCapture mLog;
+  GameApp* mApp = nullptr;
+};
+
+TEST_F(GameAppTest, StartUpRunsInItsOrder) {
+  Start();
+  EXPECT_TRUE(InOrder(mLog.Texts(ELogLevel::Info),
+                      {L"GameApp Constructor", L"New Game Ok.", L"New Core Ok.", L"Init. Beg",
+                       L"Read info for ini. Beg", L"Read info for ini. OK.", L"FindMode. OK.", L"FindBestMode. OK.",
+                       L"Init window [OK].", L"Init render [OK].", L"Init input [OK].", L"Init sound [OK].",
+                       L"Init video [OK].", L"Init all global. OK.", L"Init. OK.", L"Init Load Progress. OK.",
+                       L"Game init [OK]."}));
+  EXPECT_TRUE(mLog.Texts(ELogLevel::Error).empty());
+  ASSERT_NE(gLoadProgress, nullptr);
+  EXPECT_NE(gLoadProgress->GetLogo(), nullptr) << "the loading screen took the logo";
+  EXPECT_NE(gWideBack, nullptr);
+  EXPECT_EQ(gGameState, kStateLoading);
+}
+
+TEST_F(GameAppTest, WithoutGameIniTheDefaultModeIsWrittenWithAUsableRate) {
+  Start();
+  const std::wstring path = IniPath();
+  EXPECT_EQ(Ini::GetInt(path, L"Video", L"FullScreen", -1), 1);
+  EXPECT_EQ(Ini::GetInt(path, L"Video", L"Width", -1), 1024);
+  EXPECT_EQ(Ini::GetInt(path, L"Video", L"Height", -1), 768);
+  EXPECT_EQ(Ini::GetInt(path, L"Video", L"RefreshRate", -1), 60) << "85 Hz is not offered: the mode's last rate";
+  EXPECT_EQ(Ini::GetInt(path, L"Video", L"Antialising", -1), 0);
+  EXPECT_EQ(Ini::GetInt(path, L"Video", L"Wide", -1), 0);
+}
+
+TEST_F(GameAppTest, ASizeTheDisplayLacksFallsBackTo800x600) {
+  Ini::SetInt(IniPath(), L"Video", L"Width", 1030);
+  Ini::SetInt(IniPath(), L"Video", L"Height", 770);
+  Start();
+  EXPECT_EQ(mLog.Texts(ELogLevel::Error), std::vector<std::wstring>{L"Find best mode 1024 x 768."});
+  EXPECT_EQ(gVideoSettings.Width, 800);
+  EXPECT_EQ(Ini::GetInt(IniPath(), L"Video", L"Width", -1), 800);
+  EXPECT_EQ(Ini::GetInt(IniPath(), L"Video", L"Height", -1), 600);
+}
+
+TEST_F(GameAppTest, ASecondStartRaisesTheFirstAndEndsQuietly) {
+  Start();
+  // The second application's game object starts with empty globals: keep
+  // the first one's to give them back.
+  rovovoz::CMouseCursor* cursor = gMouseCursor;
+  PlayerList* players = gPlayerList;
+  auto second = std::make_unique<GameApp>();
+  EXPECT_EQ(second->Init(L"game.ini"), 0);
+  second.reset();
+  gMouseCursor = cursor;
+  gPlayerList = players;
+  EXPECT_FALSE(mLog.Contains(ELogLevel::Error, L"Init window."));
+  EXPECT_TRUE(mApp->ServeInstanceRequests()) << "the first instance was asked to come to the front";
+  EXPECT_FALSE(mApp->ServeInstanceRequests());
+}
+
+TEST_F(GameAppTest, WindowMessages) {
+  Start();
+  zorvideo::CVideoPlayer* video = mApp->GetCore()->GetVideoPlayer();
+  struct Case {
+    const char* name;
+    int starting, closeAllowed;
+    uint32_t message;
+    uintptr_t wParam;
+    std::function<void()> check;
+  };
+  const Case cases[] = {
+      {"close while starting: ignored", 1, 0, zuzorev::WM_CLOSE, 0, [&] { EXPECT_EQ(gExitRequest, kExitNone); }},
+      {"close: the game saves and leaves", 0, 0, zuzorev::WM_CLOSE, 0,
+       [&] {
+         EXPECT_EQ(gExitRequest, kExitWindowClosed);
+         EXPECT_FALSE(Window()->IsDestroyed());
+       }},
+      {"minimised: paused", 0, 0, zuzorev::WM_SIZE, zuzorev::SIZE_MINIMIZED,
+       [&] {
+         EXPECT_EQ(mApp->IsActive(), 0);
+         EXPECT_TRUE(video->IsFrozen());
+       }},
+      {"desktop change while inactive: read again", 0, 0, zuzorev::WM_SETTINGCHANGE, 0,
+       [&] { EXPECT_EQ(mApp->GetDesktopWidth(), 1280); }},
+      {"restored: running again", 0, 0, zuzorev::WM_SIZE, zuzorev::SIZE_RESTORED,
+       [&] {
+         EXPECT_EQ(mApp->IsActive(), 1);
+         EXPECT_FALSE(video->IsFrozen());
+       }},
+      {"focus lost", 0, 0, zuzorev::WM_ACTIVATEAPP, 0, [&] { EXPECT_EQ(mApp->IsActive(), 0); }},
+      {"focus back", 0, 0, zuzorev::WM_ACTIVATEAPP, 1, [&] { EXPECT_EQ(mApp->IsActive(), 1); }},
+      {"close once allowed: the window goes and the engine is released", 0, 1, zuzorev::WM_CLOSE, 0,
+       [&] {
+         EXPECT_TRUE(Window()->IsDestroyed());
+         EXPECT_EQ(mApp->GetGame(), nullptr);
+         EXPECT_TRUE(mLog.Contains(ELogLevel::Info, L"Release No Window Beg."));
+         EXPECT_TRUE(mLog.Contains(ELogLevel::Info, L"FileSystem Release OK."));
+       }},
+  };
+  Window()->SetDesktopSize(1280, 1024);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    gAppStarting = c.starting;
+    gCloseAllowed = c.closeAllowed;
+    gExitRequest = kExitNone;
+    Send(c.message, c.wParam);
+    c.check();
+  }
+}
+
+TEST_F(GameAppTest, ActivityIsAppliedOnlyOnAChangeAndNeverWhileStarting) {
+  Start();
+  auto activations = [&] {
+    const auto infos = mLog.Texts(ELogLevel::Info);
+    return std::count_if(infos.begin(), infos.end(),
+                         [](const std::wstring& t) { return t.rfind(L"Activate. Active = ", 0) == 0; });
+  };
+  gAppStarting = 1;
+  Send(zuzorev::WM_ACTIVATEAPP, 0);
+  EXPECT_EQ(activations(), 0) << "not applied while starting";
+  EXPECT_EQ(mApp->GetAppliedActive(), 0) << "but remembered";
+  gAppStarting = 0;
+  Send(zuzorev::WM_ACTIVATEAPP, 0);
+  EXPECT_EQ(activations(), 0) << "no change: the start-up's activation is not replayed";
+  Send(zuzorev::WM_ACTIVATEAPP, 1);
+  EXPECT_EQ(activations(), 1);
+  EXPECT_TRUE(mLog.Contains(ELogLevel::Info, L"Begin Correct Display setings"));
+  Send(zuzorev::WM_ACTIVATEAPP, 1);
+  EXPECT_EQ(activations(), 1);
+}
+
+TEST_F(GameAppTest, LostDeviceOnATurnedDesktopIsCorrectedElseTheLoopEnds) {
+  Start();
+  Render()->SetTestCooperativeLevel(zuzorev::kDeviceNotReset);
+  Window()->SetDesktopSize(1920, 1080);
+  mApp->SetDesktopSize(1920, 1080);
+  EXPECT_EQ(mApp->RenderGame(0.0f), 0) << "the desktop did not turn";
+
+  Window()->SetDesktopSize(1080, 1920);
+  EXPECT_EQ(mApp->RenderGame(0.0f), 1);
+  EXPECT_TRUE(mLog.Contains(ELogLevel::Info, L"RenderFrame. Correct display"));
+  EXPECT_TRUE(mLog.Contains(ELogLevel::Info, L"Correct Display setings all"));
+  EXPECT_EQ(mApp->GetDesktopWidth(), 1080);
+  EXPECT_EQ(mApp->GetDesktopHeight(), 1920);
+}
+
+// The whole main loop, driven turn by turn: loading, the main menu, the game
+// (frame times capped, a pause while inactive), then a window close.
+TEST_F(GameAppTest, MainLoopPlaysThroughAndEndsOnAWindowClose) {
+  Game::SetLogicFactoryForTests([]() -> CLogic* { return new RecordingLogic(); });
+  zuzorev::CTimer::UseManualClock(true);
+  Start();
+  int turns = 0, inGameTurns = 0;
+  GameApp::SetTurnHookForTests([&] {
+    ++turns;
+    bool advance = true;
+    if (gGameState == kStateMainMenu && gNextGameState == kStateMainMenu) {
+      gPendingGameState = kStateInGame;  // the play menu's button
+      gNextGameState = gPendingGameState;
+    } else if (gGameState == kStateInGame) {
+      ++inGameTurns;
+      if (inGameTurns == 3) Focus(false);
+      if (inGameTurns == 4) zuzorev::CTimer::AdvanceManualClock(10.0);  // ten seconds away
+      if (inGameTurns == 5) {
+        Focus(true);
+        advance = false;
+      }
+      if (inGameTurns == 7) Quit();
+    }
+    if (advance && (mApp->IsActive() || inGameTurns < 3)) zuzorev::CTimer::AdvanceManualClock(0.2);
+    if (turns == 2000) {
+      ADD_FAILURE() << "the loop should have ended";
+      Quit();
+    }
+  });
+  mApp->Run();
+  GameApp::SetTurnHookForTests(nullptr);
+  zuzorev::CTimer::UseManualClock(false);
+  Game::SetLogicFactoryForTests(nullptr);
+
+  EXPECT_TRUE(InOrder(mLog.Texts(ELogLevel::Info), {L"Start game [OK].", L"gLogic->Play(): Start",
+                                                    L"Activate. Active = 0", L"Activate. Active = 1",
+                                                    L"Release No Window Beg.", L"FileSystem Release OK."}));
+  std::vector<std::wstring> gameErrors;
+  for (const auto& r : mLog.Records())
+    if (r.level == ELogLevel::Error && r.file.rfind(L"Source/", 0) == 0) gameErrors.push_back(r.text);
+  EXPECT_EQ(gameErrors, std::vector<std::wstring>{L"Update game."}) << "the exit state ends the loop";
+  const auto& times = RecordingLogic::sUpdateTimes;
+  ASSERT_GE(times.size(), 3u);
+  EXPECT_FLOAT_EQ(times[0], 0.05f) << "a 0.2 s turn gives the game 0.05 s";
+  EXPECT_TRUE(std::find(times.begin(), times.end(), 0.0f) != times.end())
+      << "after ten inactive seconds the first turn sees only the time since the timer restarted";
+  EXPECT_TRUE(std::all_of(times.begin(), times.end(), [](float t) { return t <= 0.05f; }));
+  EXPECT_EQ(gGameState, kStateExit);
+  EXPECT_EQ(gCloseAllowed, 1);
+  EXPECT_TRUE(Window()->IsDestroyed());
+}
+
+TEST_F(GameAppTest, AFailingDisplayChangeClosesTheProgram) {
+  Start();
+  zuzorev::CTimer::UseManualClock(true);
+  int turns = 0;
+  GameApp::SetTurnHookForTests([&] {
+    if (++turns == 1) {
+      gVideoSettingsNew = gVideoSettings;
+      gVideoSettingsNew.Width = 0;  // no window can take it
+      gDisplayRequest = kDisplayReInit;
+    }
+    zuzorev::CTimer::AdvanceManualClock(0.02);
+    if (turns == 100) {
+      ADD_FAILURE() << "the loop should have ended";
+      Quit();
+    }
+  });
+  mApp->Run();
+  GameApp::SetTurnHookForTests(nullptr);
+  zuzorev::CTimer::UseManualClock(false);
+  EXPECT_TRUE(mLog.Contains(ELogLevel::Error, L"mWindowSys ReInit."));
+  EXPECT_TRUE(Window()->IsDestroyed());
+  EXPECT_EQ(turns, 1) << "the next turn carries the request out and closes";
+}
+
+// A display lost during loading on a turned desktop is corrected inside the
+// tick; when the correction keeps failing the load goes on after a bounded
+// number of tries, or at once when the player asked to leave.
+TEST_F(GameAppTest, DisplayRecoveryDuringLoadingGivesUp) {
+  Start();
+  static int sleeps;
+  LoadProgress::SetRetrySleepForTests([] { ++sleeps; });
+  Render()->SetTestCooperativeLevel(zuzorev::kDeviceNotReset);
+  gVideoSettings.Width = 0;  // every correction fails
+  auto corrections = [&] {
+    const auto infos = mLog.Texts(ELogLevel::Info);
+    return std::count(infos.begin(), infos.end(), L"LoadProgres. Correct display");
+  };
+  for (int exitRequest : {kExitNone, kExitWindowClosed}) {
+    SCOPED_TRACE(exitRequest);
+    mLog.Clear();
+    sleeps = 0;
+    gExitRequest = exitRequest;
+    Window()->SetDesktopSize(1080, 1920);
+    mApp->SetDesktopSize(1920, 1080);
+    gLoadProgress->Tick(0);
+    const int tries = exitRequest ? 1 : LoadProgress::kMaxDisplayRecoveryTries;
+    EXPECT_EQ(corrections(), tries);
+    EXPECT_EQ(sleeps, tries - 1);
+    EXPECT_EQ(mApp->GetDesktopWidth(), 1920) << "the stored size is put back after a failed correction";
+    EXPECT_EQ(mLog.Texts(ELogLevel::Warning).size(), 1u);
+  }
+  LoadProgress::SetRetrySleepForTests(nullptr);
+  Render()->SetTestCooperativeLevel(0);
+}
+
+}  // namespace

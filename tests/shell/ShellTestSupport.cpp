@@ -1,0 +1,107 @@
+#include "ShellTestSupport.h"
+
+#include <algorithm>
+
+#include "AppConfig.h"
+#include "AppPaths.h"
+#include "Engine/zorfile/FileSystem.h"
+#include "Engine/zuzorev/Device.h"
+#include "GameApp.h"
+#include "GameState.h"
+#include "Interface/GamePanel.h"
+#include "Interface/HintMenu.h"
+#include "LoadProgress.h"
+#include "Platform/Paths.h"
+#include "PlayerList.h"
+#include "PlayerRecord.h"
+#include "VideoSettings.h"
+
+namespace shelltest {
+
+UserFolder::UserFolder() {
+  Platform::SetUserDataRootForTests(mDir.Path());
+  std::filesystem::create_directories(Path());
+  gUserDataPath = Platform::FromPath(Path());
+  gIniFileName = L"game.ini";
+}
+
+UserFolder::~UserFolder() {
+  gUserDataPath.clear();
+  Platform::SetUserDataRootForTests({});
+}
+
+std::filesystem::path UserFolder::Path() const { return mDir.Path() / "Kestov Entertainment" / "Test"; }
+
+std::wstring UserFolder::IniPath() const { return Platform::FromPath(Path() / "game.ini"); }
+
+SampleGame::SampleGame() {
+  ResetShellGlobals();
+  zuzorev::SetDeviceKind(zuzorev::EDeviceKind::Headless);
+  gInstallPath = Platform::FromPath(testsupport::GameDir());
+  zorfile::CFileSystem fileSystem;
+  fileSystem.SetInstallFolder(testsupport::GameDir());
+  zorfile::CFileSystem* previous = zorfile::GetFileSystem();
+  zorfile::SetFileSystem(&fileSystem);
+  gAppConfig.LoadFromXml(L"DataLoc\\config.xml");
+  zorfile::SetFileSystem(previous);
+}
+
+SampleGame::~SampleGame() {
+  zuzorev::SetDeviceKind(zuzorev::EDeviceKind::GL);
+  gInstallPath.clear();
+  gAppConfig.SetDefaults();
+}
+
+void ResetShellGlobals() {
+  gGameState = gNextGameState = kStateLoading;
+  gPendingGameState = gOptionsReturnState = gExitReturnState = kStateMainMenu;
+  gExitRequest = kExitNone;
+  gExitMenuShown = 0;
+  gGameSpeed = 1.0f;
+  gDisplayRequest = kDisplayNone;
+  gDisplayResult = 0;
+  gDisplayModeIndex = 0;
+  gDisplayModes = zuzorev::SDisplayModeI{};
+  gVideoSettings = gVideoSettingsNew = zuzorev::SDevInitParams{};
+  gOptionsModeLabels.clear();
+  gOptionsModeIndex = 0;
+  gAppStarting = 0;
+  gCloseAllowed = 0;
+  gCurrentPlayer = PlayerRecord();
+  gAppConfig.SetDefaults();
+  Calls().clear();
+  RecordingLogic::Reset();
+}
+
+std::vector<std::string>& Calls() {
+  static std::vector<std::string> calls;
+  return calls;
+}
+
+bool Called(const std::string& call) { return std::find(Calls().begin(), Calls().end(), call) != Calls().end(); }
+
+std::string RecordingLogic::sFailing;
+int RecordingLogic::sPlayResult = 1;
+bool RecordingLogic::sCloseDuringPlay = false;
+std::vector<float> RecordingLogic::sUpdateTimes;
+
+void RecordingLogic::Reset() {
+  sFailing.clear();
+  sPlayResult = 1;
+  sCloseDuringPlay = false;
+  sUpdateTimes.clear();
+}
+
+int RecordingLogic::Play() {
+  Calls().push_back("Logic.Play");
+  if (sCloseDuringPlay) gExitRequest = kExitWindowClosed;
+  return sPlayResult;
+}
+
+int RecordingLogic::Record(const std::string& call) {
+  const int ticks = gLoadProgress ? gLoadProgress->GetTickCount() : -1;
+  Calls().push_back(call + "@" + std::to_string(ticks));
+  return call == sFailing ? 0 : 1;
+}
+
+}  // namespace shelltest
