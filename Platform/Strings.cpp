@@ -18,6 +18,43 @@ char32_t ValidOrReplacement(wchar_t w) {
   return c;
 }
 
+// Encodes every character of a wide string with `append` (out, code
+// point); characters that cannot be encoded become the replacement.
+template <class Out, class Append>
+Out EncodeWide(std::wstring_view wide, Append append) {
+  Out out;
+  out.reserve(wide.size());
+  for (wchar_t w : wide) append(out, ValidOrReplacement(w));
+  return out;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+void AppendUtf16(std::u16string& out, char32_t c) {
+  if (c < 0x10000) {
+    out += static_cast<char16_t>(c);
+  } else {
+    out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+    out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+  }
+}
+
 bool IsDelimiter(wchar_t c, std::wstring_view delimiters) { return delimiters.find(c) != std::wstring_view::npos; }
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
@@ -84,29 +121,7 @@ std::wstring Utf8ToWide(std::string_view utf8) {
   return out;
 }
 
-std::string WideToUtf8(std::wstring_view wide) {
-  std::string out;
-  out.reserve(wide.size());
-  for (wchar_t w : wide) {
-    const char32_t c = ValidOrReplacement(w);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
+std::string WideToUtf8(std::wstring_view wide) { return EncodeWide<std::string>(wide, AppendUtf8); }
 
 std::wstring Utf16ToWide(const std::u16string_view units) {
   std::wstring out;
@@ -126,20 +141,7 @@ std::wstring Utf16ToWide(const std::u16string_view units) {
   return out;
 }
 
-std::u16string WideToUtf16(std::wstring_view wide) {
-  std::u16string out;
-  out.reserve(wide.size());
-  for (wchar_t w : wide) {
-    const char32_t c = ValidOrReplacement(w);
-    if (c < 0x10000) {
-      out += static_cast<char16_t>(c);
-    } else {
-      out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    }
-  }
-  return out;
-}
+std::u16string WideToUtf16(std::wstring_view wide) { return EncodeWide<std::u16string>(wide, AppendUtf16); }
 
 wchar_t ToLowerAscii(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
 

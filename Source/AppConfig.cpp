@@ -17,9 +17,7 @@ namespace {
 const wchar_t* const kSourceFile = L"Source/AppConfig";
 
 void LogError(const wchar_t* format, const std::wstring& argument, int line) {
-  zuzorev::InitError(format, argument.c_str());
-  zuzorev::ErrorAddFileAndLine(kSourceFile, line);
-  zuzorev::AddDebugError();
+  zuzorev::LogMessage(zuzorev::ELogLevel::Error, kSourceFile, line, format, argument.c_str());
 }
 
 // Appends attribute `attribute` of every child `child` of `parent`.

@@ -209,6 +209,20 @@ void GameApp::ReleaseGame() {
   gamelog::Info(kSource, __LINE__, L"Game Release OK.");
 }
 
+// Both release paths store the video settings and drop the loading screen
+// before the engine systems go.
+void GameApp::SaveConfigAndReleaseLoadProgress() {
+  SaveVideoConfig();
+  gamelog::Info(kSource, __LINE__, L"SetConfig OK.");
+  if (mInputSys) mInputSys->UnAcquire();
+  if (gLoadProgress) {
+    gLoadProgress->Release();
+    delete gLoadProgress;
+    gLoadProgress = nullptr;
+  }
+  gamelog::Info(kSource, __LINE__, L"LoadProgress Release OK.");
+}
+
 void GameApp::ReleaseNoWindow() {
   gamelog::Info(kSource, __LINE__, L"Release No Window Beg.");
   if (!mWindowSys || !mWindowSys->IsDelete()) return;
@@ -220,15 +234,7 @@ void GameApp::ReleaseNoWindow() {
   gamelog::Info(kSource, __LINE__, L"Game Release OK.");
   delete gWideBack;
   gWideBack = nullptr;
-  SaveVideoConfig();
-  gamelog::Info(kSource, __LINE__, L"SetConfig OK.");
-  if (mInputSys) mInputSys->UnAcquire();
-  if (gLoadProgress) {
-    gLoadProgress->Release();
-    delete gLoadProgress;
-    gLoadProgress = nullptr;
-  }
-  gamelog::Info(kSource, __LINE__, L"LoadProgress Release OK.");
+  SaveConfigAndReleaseLoadProgress();
   if (mInputSys) mInputSys->Release();
   mInputSys = nullptr;
   if (mRenderSys) mRenderSys->AddLogInfoForBuffers();
@@ -256,15 +262,7 @@ void GameApp::Release() {
   gamelog::Info(kSource, __LINE__, L"Game Release OK.");
   delete mLogo;
   mLogo = nullptr;
-  SaveVideoConfig();
-  gamelog::Info(kSource, __LINE__, L"SetConfig OK.");
-  if (mInputSys) mInputSys->UnAcquire();
-  if (gLoadProgress) {
-    gLoadProgress->Release();
-    delete gLoadProgress;
-    gLoadProgress = nullptr;
-  }
-  gamelog::Info(kSource, __LINE__, L"LoadProgress Release OK.");
+  SaveConfigAndReleaseLoadProgress();
   delete gWideBack;
   gWideBack = nullptr;
   gamelog::Info(kSource, __LINE__, L"WideBack Release OK.");

@@ -99,6 +99,7 @@ class GameApp {
  private:
   void CarryOutDisplayRequest(bool& close);
   void CloseSequence();
+  void SaveConfigAndReleaseLoadProgress();
 
   zuzorev::CTimer mFrameTimer;
   Logo* mLogo = nullptr;

@@ -8,23 +8,17 @@ namespace gamelog {
 
 template <typename... Args>
 void Info(const wchar_t* source, int line, const wchar_t* format, Args... args) {
-  zuzorev::InitError(format, args...);
-  zuzorev::ErrorAddFileAndLine(source, line);
-  zuzorev::AddDebugInfo();
+  zuzorev::LogMessage(zuzorev::ELogLevel::Info, source, line, format, args...);
 }
 
 template <typename... Args>
 void Warning(const wchar_t* source, int line, const wchar_t* format, Args... args) {
-  zuzorev::InitError(format, args...);
-  zuzorev::ErrorAddFileAndLine(source, line);
-  zuzorev::AddDebugWarning();
+  zuzorev::LogMessage(zuzorev::ELogLevel::Warning, source, line, format, args...);
 }
 
 template <typename... Args>
 void Error(const wchar_t* source, int line, const wchar_t* format, Args... args) {
-  zuzorev::InitError(format, args...);
-  zuzorev::ErrorAddFileAndLine(source, line);
-  zuzorev::AddDebugError();
+  zuzorev::LogMessage(zuzorev::ELogLevel::Error, source, line, format, args...);
 }
 
 }  // namespace gamelog

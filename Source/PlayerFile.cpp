@@ -12,6 +12,8 @@
 
 namespace {
 
+const wchar_t* const kSource = L"Source/PlayerFile";
+
 // Back name, own record count and region count.
 constexpr size_t kBackSaveMinBytes = kShortNameField + 8;
 constexpr size_t kItemBytes = kItemNameField + 4;
@@ -119,17 +121,15 @@ bool WriteProfileFile(const std::filesystem::path& path, const PlayerRecord& rec
   const std::wstring file = Platform::FromPath(path);
   ProfileWriter out;
   if (!record.Write(out)) {
-    zuzorev::InitError(L"Player file %s not written: the player has no name", file.c_str());
-    zuzorev::ErrorAddFileAndLine(L"Source/PlayerFile", __LINE__);
-    zuzorev::AddDebugError();
+    zuzorev::LogMessage(zuzorev::ELogLevel::Error, kSource, __LINE__,
+                        L"Player file %s not written: the player has no name", file.c_str());
     return false;
   }
   std::string error;
   if (!Platform::WriteFileAtomically(path, out.Bytes(), &error)) {
     const std::wstring reason = Platform::Utf8ToWide(error);
-    zuzorev::InitError(L"Can't save player file %s (%s); the previous file is kept", file.c_str(), reason.c_str());
-    zuzorev::ErrorAddFileAndLine(L"Source/PlayerFile", __LINE__);
-    zuzorev::AddDebugError();
+    zuzorev::LogMessage(zuzorev::ELogLevel::Error, kSource, __LINE__,
+                        L"Can't save player file %s (%s); the previous file is kept", file.c_str(), reason.c_str());
     return false;
   }
   return true;

@@ -16,9 +16,7 @@ PlayerList* gPlayerList = nullptr;
 namespace {
 
 void LogError(int line, const wchar_t* format, const std::wstring& file, const std::wstring& detail = std::wstring()) {
-  zuzorev::InitError(format, file.c_str(), detail.c_str());
-  zuzorev::ErrorAddFileAndLine(L"Source/PlayerList", line);
-  zuzorev::AddDebugError();
+  zuzorev::LogMessage(zuzorev::ELogLevel::Error, L"Source/PlayerList", line, format, file.c_str(), detail.c_str());
 }
 
 std::wstring TrimBlanks(const std::wstring& name) {

@@ -30,11 +30,7 @@ void ReadVideoSettings(const std::wstring& iniPath, zuzorev::SDevInitParams& set
 
 void WriteVideoSettings(const std::wstring& iniPath, const zuzorev::SDevInitParams& settings) {
   Ini::SetInt(iniPath, L"Video", L"Antialising", settings.Antialiasing);
-  Ini::SetInt(iniPath, L"Video", L"FullScreen", settings.FullScreen);
-  Ini::SetInt(iniPath, L"Video", L"Width", settings.Width);
-  Ini::SetInt(iniPath, L"Video", L"Height", settings.Height);
-  Ini::SetInt(iniPath, L"Video", L"RefreshRate", settings.RefreshRate);
-  Ini::SetInt(iniPath, L"Video", L"Wide", settings.Wide);
+  WriteVideoMode(iniPath, settings);
 }
 
 void WriteVideoMode(const std::wstring& iniPath, const zuzorev::SDevInitParams& settings) {

@@ -14,6 +14,7 @@ repository root:
 
 Usage: tools/make_art.py [repository root]
 """
+import functools
 import math
 import os
 import struct
@@ -46,24 +47,20 @@ class Canvas:
                 p[i] = int(round(c[i] * k + p[i] * (1 - k)))
             p[3] = min(255, int(round(a + p[3] * (1 - k))))
 
-    def rect(self, x0, y0, x1, y1, c):
+    def fill(self, x0, y0, x1, y1, color_at):
+        """Puts color_at(x, y) on every pixel of the box that is on the canvas."""
         for y in range(max(0, y0), min(self.h, y1)):
             for x in range(max(0, x0), min(self.w, x1)):
-                self.put(x, y, c)
+                self.put(x, y, color_at(x, y))
+
+    def rect(self, x0, y0, x1, y1, c):
+        self.fill(x0, y0, x1, y1, lambda x, y: c)
 
     def vgradient(self, x0, y0, x1, y1, top, bottom):
-        for y in range(max(0, y0), min(self.h, y1)):
-            t = (y - y0) / max(1, (y1 - y0 - 1))
-            c = tuple(int(round(top[i] + (bottom[i] - top[i]) * t)) for i in range(len(top)))
-            for x in range(max(0, x0), min(self.w, x1)):
-                self.put(x, y, c)
+        self.fill(x0, y0, x1, y1, lambda x, y: blend(top, bottom, (y - y0) / max(1, (y1 - y0 - 1))))
 
     def hgradient(self, x0, y0, x1, y1, left, right):
-        for x in range(max(0, x0), min(self.w, x1)):
-            t = (x - x0) / max(1, (x1 - x0 - 1))
-            c = tuple(int(round(left[i] + (right[i] - left[i]) * t)) for i in range(len(left)))
-            for y in range(max(0, y0), min(self.h, y1)):
-                self.put(x, y, c)
+        self.fill(x0, y0, x1, y1, lambda x, y: blend(left, right, (x - x0) / max(1, (x1 - x0 - 1))))
 
     def ellipse(self, cx, cy, rx, ry, c):
         for y in range(int(cy - ry), int(cy + ry) + 1):
@@ -119,6 +116,18 @@ class Canvas:
         header = struct.pack('>IIBBBBB', self.w, self.h, 8, 6 if alpha else 2, 0, 0, 0)
         return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', zlib.compress(bytes(raw), 9)) +
                 chunk(b'IEND', b''))
+
+
+@functools.lru_cache(maxsize=None)  # a gradient asks for each of its colours many times
+def blend(a, b, t):
+    """The colour t of the way from a to b, channel by channel."""
+    return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(len(a)))
+
+
+def write_lines(path, lines):
+    """A text file of the lines, Unix line ends, the last one ended too."""
+    with open(path, 'w', newline='\n') as f:
+        f.write('\n'.join(lines) + '\n')
 
 
 FONT = {
@@ -448,11 +457,9 @@ class Model:
         self.obj.append('p ' + ' '.join(str(i) for i in range(first, self.count + 1)))
 
     def write(self, folder, extension='zorm'):
-        with open(os.path.join(folder, '%s.%s' % (self.name, extension)), 'w', newline='\n') as f:
-            f.write('\n'.join(self.obj) + '\n')
+        write_lines(os.path.join(folder, '%s.%s' % (self.name, extension)), self.obj)
         if len(self.mtl) > 1:
-            with open(os.path.join(folder, '%s.mtl' % self.name), 'w', newline='\n') as f:
-                f.write('\n'.join(self.mtl) + '\n')
+            write_lines(os.path.join(folder, '%s.mtl' % self.name), self.mtl)
 
 
 def rect_triangles(cx, cz, w, h, y=0.0):
@@ -482,6 +489,7 @@ SETTINGS = [  # name, blend, depth test, depth write, lighting, second texture, 
 
 
 def settings_xml():
+    """The lines of the render settings file."""
     lines = ['<?xml version="1.0" encoding="UTF-8"?>',
              '<!-- Render settings of the sample game (made by tools/make_art.py). -->',
              '<RenderSetings>']
@@ -489,10 +497,11 @@ def settings_xml():
         lines.append('  <Seting Name="%s" Blend="%s" DepthTest="%d" DepthWrite="%d" Cull="none" Filter="linear"'
                      ' SecondTex="%s" AlphaCut="%d" Lighting="%d"/>' % (name, blend, test, write, second, cut, light))
     lines.append('</RenderSetings>')
-    return '\n'.join(lines) + '\n'
+    return lines
 
 
 def cursors_xml():
+    """The lines of the cursor list."""
     lines = ['<?xml version="1.0" encoding="UTF-8"?>',
              '<!-- Cursor list of the sample game (made by tools/make_art.py). -->',
              '<Cursors>']
@@ -501,7 +510,7 @@ def cursors_xml():
     lines.append('  <Hint Name="hint_def" Font="DejaVuSans.ttf" Height="16" Color="0xFFF4E6C4" Back="0xC0201410"'
                  ' Padding="6"/>')
     lines.append('</Cursors>')
-    return '\n'.join(lines) + '\n'
+    return lines
 
 
 # ---------------------------------------------------------------------------
@@ -547,10 +556,8 @@ def main():
 
     for name, _, _ in CURSORS:
         save(cursors, name + '.png', cursor(name))
-    with open(os.path.join(cursors, 'Cursors.xml'), 'w', newline='\n') as f:
-        f.write(cursors_xml())
-    with open(os.path.join(game, 'Data', 'BaseSetings.xml'), 'w', newline='\n') as f:
-        f.write(settings_xml())
+    write_lines(os.path.join(cursors, 'Cursors.xml'), cursors_xml())
+    write_lines(os.path.join(game, 'Data', 'BaseSetings.xml'), settings_xml())
 
     # The entrance hall: background, objects, their trigger shapes, glint points.
     hall = Model('Back_1')

@@ -12,10 +12,8 @@ namespace {
 
 const wchar_t* const kSourceTag = L"Engine/RerivuzoZurodo/ParticleEffect";
 
-void Log(void (*emit)(), int line, const wchar_t* format, const std::wstring& a) {
-  zuzorev::InitError(format, a.c_str());
-  zuzorev::ErrorAddFileAndLine(kSourceTag, line);
-  emit();
+void Log(zuzorev::ELogLevel level, int line, const wchar_t* format, const std::wstring& a) {
+  zuzorev::LogMessage(level, kSourceTag, line, format, a.c_str());
 }
 
 // Effect files are named without their extension.
@@ -44,12 +42,12 @@ int32_t CParticleEffect::LoadEffect(const std::wstring& path, int infinity, cons
   const std::wstring file = EffectFile(path);
   TiXmlDocument doc;
   if (!LoadXmlDocument(doc, file)) {
-    Log(zuzorev::AddDebugError, __LINE__, L"Particle effect: cannot read %s", file);
+    Log(zuzorev::ELogLevel::Error, __LINE__, L"Particle effect: cannot read %s", file);
     return 0;
   }
-  const TiXmlElement* root = doc.RootElement();
-  if (!root || !Platform::EqualsNoCase(std::string_view(root->Value()), std::string_view("Effect"))) {
-    Log(zuzorev::AddDebugError, __LINE__, L"Particle effect: %s has no Effect root", file);
+  const TiXmlElement* root = RootElementUpper(doc, "Effect");
+  if (!root) {
+    Log(zuzorev::ELogLevel::Error, __LINE__, L"Particle effect: %s has no Effect root", file);
     return 0;
   }
   if (const TiXmlAttribute* time = FindUpper(root, "Time")) {
@@ -65,7 +63,7 @@ int32_t CParticleEffect::LoadEffect(const std::wstring& path, int infinity, cons
     mSystem.AddEmiter(block, type, 0.0f);
   }
   if (mSystem.GetEmiterCount() == 0) {
-    Log(zuzorev::AddDebugError, __LINE__, L"Particle effect: %s has no emitter", file);
+    Log(zuzorev::ELogLevel::Error, __LINE__, L"Particle effect: %s has no emitter", file);
     return 0;
   }
   mPath = path;

@@ -52,6 +52,11 @@ const TiXmlElement* IterateChildrenElement(const TiXmlNode* node, const TiXmlEle
   return prev ? prev->NextSiblingElement() : node->FirstChildElement();
 }
 
+const TiXmlElement* RootElementUpper(const TiXmlDocument& document, const char* name) {
+  const TiXmlElement* root = document.RootElement();
+  return root && name && NameIs(root, name) ? root : nullptr;
+}
+
 const TiXmlAttribute* FindUpper(const TiXmlElement* element, const char* name) {
   if (!element || !name) return nullptr;
   for (const TiXmlAttribute* a = element->FirstAttribute(); a; a = a->Next())

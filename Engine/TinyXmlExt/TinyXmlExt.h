@@ -21,6 +21,9 @@ const TiXmlElement* IterateChildrenElementUpper(const TiXmlNode* node, const cha
 // Next child element of any name after prev (null prev = the first).
 TiXmlElement* IterateChildrenElement(TiXmlNode* node, TiXmlElement* prev);
 const TiXmlElement* IterateChildrenElement(const TiXmlNode* node, const TiXmlElement* prev);
+// The document's root element when its name equals name ignoring ASCII
+// case; null when there is none or it has another name.
+const TiXmlElement* RootElementUpper(const TiXmlDocument& document, const char* name);
 // Attribute by name ignoring ASCII case; null when absent.
 const TiXmlAttribute* FindUpper(const TiXmlElement* element, const char* name);
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
+#include "Engine/rovovoz/TimedKeys.h"
+#include "Engine/zormath/Math.h"
 #include "Engine/zuzorev/Log.h"
 #include "Engine/zuzorev/RenderTypes.h"
 #include "Platform/Strings.h"
@@ -12,18 +14,14 @@ namespace {
 
 const wchar_t* const kSourceTag = L"Engine/rovovoz/AnimModelManager";
 
-void Log(void (*emit)(), int line, const wchar_t* format, const std::wstring& a,
+void Log(zuzorev::ELogLevel level, int line, const wchar_t* format, const std::wstring& a,
          const std::wstring& b = std::wstring()) {
-  zuzorev::InitError(format, a.c_str(), b.c_str());
-  zuzorev::ErrorAddFileAndLine(kSourceTag, line);
-  emit();
+  zuzorev::LogMessage(level, kSourceTag, line, format, a.c_str(), b.c_str());
 }
-
-float Finite(float v) { return v > -1e9f && v < 1e9f ? v : 0.0f; }
 
 float ReadFloat(const TiXmlElement* e, const char* name, float fallback) {
   const TiXmlAttribute* a = FindUpper(e, name);
-  return a ? Finite(FloatValue(a)) : fallback;
+  return a ? zormath::Finite(FloatValue(a)) : fallback;
 }
 
 // The same set named with other slashes or letter case is the same set.
@@ -38,7 +36,7 @@ bool ReadClip(const TiXmlElement* c, const std::wstring& file, SAnimClip& clip) 
   clip.name = ValueUtf8(FindUpper(c, "Name"));
   clip.model = ValueUtf8(FindUpper(c, "Model"));
   if (clip.name.empty() || clip.model.empty()) {
-    Log(zuzorev::AddDebugWarning, __LINE__, L"Animation set %s: a Clip without Name or Model is skipped", file);
+    Log(zuzorev::ELogLevel::Warning, __LINE__, L"Animation set %s: a Clip without Name or Model is skipped", file);
     return false;
   }
   float last = 0;
@@ -46,7 +44,7 @@ bool ReadClip(const TiXmlElement* c, const std::wstring& file, SAnimClip& clip) 
     SAnimTrack track;
     track.mesh = ValueUtf8(FindUpper(m, "Name"));
     if (track.mesh.empty()) {
-      Log(zuzorev::AddDebugWarning, __LINE__, L"Animation %s: a Mesh without Name is skipped", clip.name);
+      Log(zuzorev::ELogLevel::Warning, __LINE__, L"Animation %s: a Mesh without Name is skipped", clip.name);
       continue;
     }
     for (const TiXmlElement* k = FirstChildElementUpper(m, "Key"); k; k = IterateChildrenElementUpper(m, "Key", k)) {
@@ -56,18 +54,17 @@ bool ReadClip(const TiXmlElement* c, const std::wstring& file, SAnimClip& clip) 
       key.angleY = ReadFloat(k, "AngleY", 0);
       key.scale = ReadFloat(k, "Scale", 1);
       key.alpha = std::clamp(ReadFloat(k, "Alpha", 1), 0.0f, 1.0f);
-      if (key.time < 0) {
-        Log(zuzorev::AddDebugError, __LINE__, L"Animation %s: a key of mesh %s comes before the start", clip.name,
+      const EKeyPlace place = AppendTimedKey(track.keys, key);
+      if (place == EKeyPlace::BeforeStart) {
+        Log(zuzorev::ELogLevel::Error, __LINE__, L"Animation %s: a key of mesh %s comes before the start", clip.name,
             track.mesh);
         return false;
       }
-      if (!track.keys.empty() && key.time < track.keys.back().time) {
-        Log(zuzorev::AddDebugError, __LINE__, L"Animation %s: the keys of mesh %s go back in time", clip.name,
+      if (place == EKeyPlace::BackInTime) {
+        Log(zuzorev::ELogLevel::Error, __LINE__, L"Animation %s: the keys of mesh %s go back in time", clip.name,
             track.mesh);
         return false;
       }
-      if (!track.keys.empty() && key.time == track.keys.back().time) track.keys.pop_back();
-      track.keys.push_back(key);
     }
     // A mesh without keys stands still in its place.
     if (track.keys.empty()) track.keys.push_back(SAnimKey());
@@ -75,7 +72,7 @@ bool ReadClip(const TiXmlElement* c, const std::wstring& file, SAnimClip& clip) 
     clip.tracks.push_back(std::move(track));
   }
   if (clip.tracks.empty()) {
-    Log(zuzorev::AddDebugWarning, __LINE__, L"Animation %s has no mesh and is skipped", clip.name);
+    Log(zuzorev::ELogLevel::Warning, __LINE__, L"Animation %s has no mesh and is skipped", clip.name);
     return false;
   }
   const float length = ReadFloat(c, "Length", 0);
@@ -114,12 +111,12 @@ int32_t CAnimModelManager::LoadAnimSet(const std::wstring& file) {
   if (mSets.count(key)) return 1;
   TiXmlDocument doc;
   if (!LoadXmlDocument(doc, file)) {
-    Log(zuzorev::AddDebugError, __LINE__, L"Animation set: cannot read %s", file);
+    Log(zuzorev::ELogLevel::Error, __LINE__, L"Animation set: cannot read %s", file);
     return zuzorev::kFail;
   }
-  const TiXmlElement* root = doc.RootElement();
-  if (!root || !Platform::EqualsNoCase(std::string_view(root->Value()), std::string_view("AnimSet"))) {
-    Log(zuzorev::AddDebugError, __LINE__, L"Animation set: %s has no AnimSet root", file);
+  const TiXmlElement* root = RootElementUpper(doc, "AnimSet");
+  if (!root) {
+    Log(zuzorev::ELogLevel::Error, __LINE__, L"Animation set: %s has no AnimSet root", file);
     return zuzorev::kFail;
   }
   int read = 0;
@@ -129,13 +126,13 @@ int32_t CAnimModelManager::LoadAnimSet(const std::wstring& file) {
     if (!ReadClip(c, file, clip)) continue;
     ++read;
     if (mClips.count(clip.name)) {
-      Log(zuzorev::AddDebugWarning, __LINE__, L"Animation set %s: clip %s is already known", file, clip.name);
+      Log(zuzorev::ELogLevel::Warning, __LINE__, L"Animation set %s: clip %s is already known", file, clip.name);
       continue;
     }
     mClips.emplace(clip.name, std::move(clip));
   }
   if (read == 0) {
-    Log(zuzorev::AddDebugError, __LINE__, L"Animation set: %s has no usable clip", file);
+    Log(zuzorev::ELogLevel::Error, __LINE__, L"Animation set: %s has no usable clip", file);
     return zuzorev::kFail;
   }
   mSets.insert(key);

@@ -16,10 +16,8 @@ namespace {
 
 const wchar_t* const kSource = L"Engine/rovovoz/DialogManager";
 
-void Log(void (*emit)(), const wchar_t* format, const std::wstring& arg, int line) {
-  zuzorev::InitError(format, arg.c_str());
-  zuzorev::ErrorAddFileAndLine(kSource, line);
-  emit();
+void Log(zuzorev::ELogLevel level, const wchar_t* format, const std::wstring& arg, int line) {
+  zuzorev::LogMessage(level, kSource, line, format, arg.c_str());
 }
 
 float NonNegative(const TiXmlAttribute* a, float fallback) {
@@ -41,12 +39,12 @@ int32_t CDialogManager::Load(const std::wstring& file, uint32_t flags) {
   Release();
   TiXmlDocument document;
   if (!LoadXmlDocument(document, file)) {
-    Log(zuzorev::AddDebugError, L"No load dialog file %s.", file, __LINE__);
+    Log(zuzorev::ELogLevel::Error, L"No load dialog file %s.", file, __LINE__);
     return zuzorev::kFail;
   }
   const TiXmlElement* root = FirstChildElementUpper(&document, "Dialogs");
   if (!root) {
-    Log(zuzorev::AddDebugError, L"No find teg <Dialogs> in dialog file %s.", file, __LINE__);
+    Log(zuzorev::ELogLevel::Error, L"No find teg <Dialogs> in dialog file %s.", file, __LINE__);
     return zuzorev::kFail;
   }
   int index = 0;
@@ -55,7 +53,7 @@ int32_t CDialogManager::Load(const std::wstring& file, uint32_t flags) {
     SDialog d;
     d.name = ValueUtf8(FindUpper(e, "Name"));
     if (d.name.empty()) {
-      Log(zuzorev::AddDebugWarning, L"Dialog without a name in %s skipped.", file, __LINE__);
+      Log(zuzorev::ELogLevel::Warning, L"Dialog without a name in %s skipped.", file, __LINE__);
       continue;
     }
     d.timeIn = NonNegative(FindUpper(e, "TimeIn"), d.timeIn);
@@ -89,7 +87,7 @@ std::wstring CDialogManager::GetCurrentName() const {
 bool CDialogManager::StartDialog(const std::wstring& name, const std::wstring& text) {
   const int i = Find(name);
   if (i < 0) {
-    Log(zuzorev::AddDebugWarning, L"No find dialog %s.", name, __LINE__);
+    Log(zuzorev::ELogLevel::Warning, L"No find dialog %s.", name, __LINE__);
     return false;
   }
   Stop();

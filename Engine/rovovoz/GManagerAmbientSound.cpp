@@ -15,8 +15,8 @@ CGManagerAmbientSound::CGManagerAmbientSound(CGameCore* core) : mSound(core ? co
 void CGManagerAmbientSound::Update(float /*dt*/) {
   if (!mSound) return;
   // The sound system moves the sounds on; here only the ended ones are let go.
-  std::erase_if(mSounds, [&](const std::wstring& name) { return mSound->GetState(name) == kSoundStopped; });
-  std::erase_if(mQuieted, [&](const std::wstring& name) { return mSound->GetState(name) == kSoundStopped; });
+  detail::DropStopped(*mSound, mSounds);
+  detail::DropStopped(*mSound, mQuieted);
 }
 
 void CGManagerAmbientSound::Play(const std::wstring& name, float volume, float fadeIn, int32_t flag, float /*f2*/,

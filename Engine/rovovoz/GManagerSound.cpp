@@ -20,6 +20,10 @@ bool PlayManagedSound(CGameSoundSystem& system, std::vector<std::wstring>& sound
   return true;
 }
 
+void DropStopped(const CGameSoundSystem& system, std::vector<std::wstring>& names) {
+  std::erase_if(names, [&](const std::wstring& name) { return system.GetState(name) == kSoundStopped; });
+}
+
 }  // namespace detail
 
 CGManagerSound::CGManagerSound(CGameSoundSystem* sound) : mSound(sound) {}
@@ -29,8 +33,8 @@ CGManagerSound::CGManagerSound(CGameCore* core) : mSound(core ? core->GetSound()
 void CGManagerSound::Update(float /*dt*/) {
   if (!mSound) return;
   // The sound system moves the sounds on; here only the ended ones are let go.
-  std::erase_if(mSounds, [&](const std::wstring& name) { return mSound->GetState(name) == kSoundStopped; });
-  std::erase_if(mPaused, [&](const std::wstring& name) { return mSound->GetState(name) == kSoundStopped; });
+  detail::DropStopped(*mSound, mSounds);
+  detail::DropStopped(*mSound, mPaused);
 }
 
 void CGManagerSound::Play(const std::wstring& name, float volume, float fadeIn, int32_t flag) {

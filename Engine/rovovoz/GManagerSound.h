@@ -48,6 +48,8 @@ namespace detail {
 // is 0 and it is busy; remembers the name in sounds. False when not in the list.
 bool PlayManagedSound(CGameSoundSystem& system, std::vector<std::wstring>& sounds, const std::wstring& name,
                       float volume, float fadeIn, int32_t flag);
+// Lets go of the names whose sounds have ended.
+void DropStopped(const CGameSoundSystem& system, std::vector<std::wstring>& names);
 }  // namespace detail
 
 }  // namespace rovovoz

@@ -21,35 +21,25 @@ constexpr float kHalfWidth = 512.0f;
 constexpr float kHalfHeight = 384.0f;
 const std::wstring kEmpty;
 
+// Between pixels and the interface space x stays and one axis turns into
+// the other, reversed (pixel y down, interface z up); then the origin moves
+// by `shift` (row vectors).
+zormath::Mat4f FlipAxes(int from, int to, const zormath::Vec3f& shift) {
+  zormath::Mat4f m;
+  m(0, 0) = 1;
+  m(from, to) = -1;
+  m(3, 0) = shift.x;
+  m(3, 1) = shift.y;
+  m(3, 2) = shift.z;
+  m(3, 3) = 1;
+  return m;
+}
+
 // Layout pixels (x right, y down) to the interface space and back.
-zormath::Mat4f PixelsToInterface() {
-  zormath::Mat4f m;
-  m(0, 0) = 1;
-  m(1, 2) = -1;
-  m(3, 0) = -kHalfWidth;
-  m(3, 2) = kHalfHeight;
-  m(3, 3) = 1;
-  return m;
-}
-
-zormath::Mat4f InterfaceToPixels() {
-  zormath::Mat4f m;
-  m(0, 0) = 1;
-  m(2, 1) = -1;
-  m(3, 0) = kHalfWidth;
-  m(3, 1) = kHalfHeight;
-  m(3, 3) = 1;
-  return m;
-}
-
+zormath::Mat4f PixelsToInterface() { return FlipAxes(1, 2, zormath::Vec3f(-kHalfWidth, 0, kHalfHeight)); }
+zormath::Mat4f InterfaceToPixels() { return FlipAxes(2, 1, zormath::Vec3f(kHalfWidth, kHalfHeight, 0)); }
 // An object's own pixels (origin at its middle) to its space.
-zormath::Mat4f LocalPixelsToInterface() {
-  zormath::Mat4f m;
-  m(0, 0) = 1;
-  m(1, 2) = -1;
-  m(3, 3) = 1;
-  return m;
-}
+zormath::Mat4f LocalPixelsToInterface() { return FlipAxes(1, 2, zormath::Vec3f()); }
 
 bool HasAttribute(const TiXmlElement* element, const char* name) { return FindUpper(element, name) != nullptr; }
 
@@ -65,10 +55,10 @@ CGUIBaseObject::~CGUIBaseObject() = default;
 
 zuzorev::CRenderSystem* CGUIBaseObject::GetRenderSystem() const { return mCore ? mCore->GetRender() : nullptr; }
 
+CScriptFunctions* CGUIBaseObject::GetScript() const { return mCore ? mCore->GetScript() : nullptr; }
+
 void CGUIBaseObject::LogLoadError(const wchar_t* what, const std::wstring& name, int line) const {
-  zuzorev::InitError(what, name.c_str(), mName.c_str());
-  zuzorev::ErrorAddFileAndLine(kSource, line);
-  zuzorev::AddDebugError();
+  zuzorev::LogMessage(zuzorev::ELogLevel::Error, kSource, line, what, name.c_str(), mName.c_str());
 }
 
 // ---- loading ---------------------------------------------------------------
@@ -182,31 +172,24 @@ int32_t CGUIBaseObject::ReInit() {
 
 // ---- texts -------------------------------------------------------------------
 
-const std::wstring& CGUIBaseObject::GetModelFile() const {
-  if (!mModelFile.empty()) return mModelFile;
-  return mParent ? mParent->GetModelFile() : kEmpty;
+const std::wstring& CGUIBaseObject::Inherited(std::wstring CGUIBaseObject::*field) const {
+  const std::wstring& own = this->*field;
+  if (!own.empty()) return own;
+  return mParent ? mParent->Inherited(field) : kEmpty;
 }
 
-const std::wstring& CGUIBaseObject::GetTriangleFile() const {
-  if (!mTriangleFile.empty()) return mTriangleFile;
-  return mParent ? mParent->GetTriangleFile() : kEmpty;
-}
-
-const std::wstring& CGUIBaseObject::GetTextGroup() const {
-  if (!mTextGroup.empty()) return mTextGroup;
-  return mParent ? mParent->GetTextGroup() : kEmpty;
-}
+const std::wstring& CGUIBaseObject::GetModelFile() const { return Inherited(&CGUIBaseObject::mModelFile); }
+const std::wstring& CGUIBaseObject::GetTriangleFile() const { return Inherited(&CGUIBaseObject::mTriangleFile); }
+const std::wstring& CGUIBaseObject::GetTextGroup() const { return Inherited(&CGUIBaseObject::mTextGroup); }
 
 std::wstring CGUIBaseObject::LookUpText(const std::wstring& key) const {
   CTextManager* texts = mCore ? mCore->GetTextManager() : nullptr;
   if (!texts || key.empty()) return std::wstring();
   const std::wstring& group = GetTextGroup();
   std::wstring text = group.empty() ? texts->GetText(key) : texts->GetText(group, key);
-  if (text.empty()) {
-    zuzorev::InitError(L"No find text %s for widget %s.", key.c_str(), mName.c_str());
-    zuzorev::ErrorAddFileAndLine(kSource, __LINE__);
-    zuzorev::AddDebugWarning();
-  }
+  if (text.empty())
+    zuzorev::LogMessage(zuzorev::ELogLevel::Warning, kSource, __LINE__, L"No find text %s for widget %s.", key.c_str(),
+                        mName.c_str());
   return text;
 }
 
@@ -266,10 +249,16 @@ void CGUIBaseObject::LoadTransformForMesh() {
   UpdateTempMatrix();
 }
 
-void CGUIBaseObject::KorectOpornPoint2D(const zormath::Vec3f& point, int mode, int place) {
-  float x = point.x, y = point.y;
+void CGUIBaseObject::ToVirtual(const zormath::Vec3f& point, int mode, float& x, float& y) const {
+  x = point.x;
+  y = point.y;
   if (mode == 0)
     if (zuzorev::CRenderSystem* render = GetRenderSystem()) render->WindowToVirtual(point.x, point.y, x, y);
+}
+
+void CGUIBaseObject::KorectOpornPoint2D(const zormath::Vec3f& point, int mode, int place) {
+  float x, y;
+  ToVirtual(point, mode, x, y);
   mPivot = zormath::Vec3f(x - kHalfWidth, 0.0f, kHalfHeight - y);
   if (place) {
     mPosition.x = mPivot.x;
@@ -279,9 +268,8 @@ void CGUIBaseObject::KorectOpornPoint2D(const zormath::Vec3f& point, int mode, i
 }
 
 void CGUIBaseObject::SetPosition2D(const zormath::Vec3f& point, int mode) {
-  float x = point.x, y = point.y;
-  if (mode == 0)
-    if (zuzorev::CRenderSystem* render = GetRenderSystem()) render->WindowToVirtual(point.x, point.y, x, y);
+  float x, y;
+  ToVirtual(point, mode, x, y);
   SetPosition3D(x - kHalfWidth, mPosition.y, kHalfHeight - y);
 }
 

@@ -36,6 +36,7 @@ class CRenderSystem;
 namespace rovovoz {
 
 class CMouseCursor;
+class CScriptFunctions;
 
 enum : uint32_t {
   kGuiEventOver = 0x01,
@@ -166,6 +167,8 @@ class CGUIBaseObject : public CBaseGeometryObject {
   // The text of Text or of NameText (looked up) of an element.
   std::wstring ReadText(const TiXmlElement* element) const;
   zuzorev::CRenderSystem* GetRenderSystem() const;
+  // Where the widgets' commands are called by name (null without a core).
+  CScriptFunctions* GetScript() const;
   // Widgets read their looks and texts here (LoadProperty calls it before
   // placing the object). False when something named could not be loaded.
   virtual bool LoadWidget(const TiXmlElement* element);
@@ -195,6 +198,13 @@ class CGUIBaseObject : public CBaseGeometryObject {
   std::vector<std::unique_ptr<CGUILook>> mModels;  // the form's own models
   std::unique_ptr<CTriangleObject3D> mTrigger;
   std::vector<CGUILook*> mLookList;  // the widget's own looks (members of the widget)
+
+ private:
+  // The object's own file or group, else the one its parent uses.
+  const std::wstring& Inherited(std::wstring CGUIBaseObject::*field) const;
+  // A point in virtual pixels (mode 1) or window points (mode 0) as virtual
+  // pixels.
+  void ToVirtual(const zormath::Vec3f& point, int mode, float& x, float& y) const;
 };
 
 }  // namespace rovovoz

@@ -6,7 +6,7 @@
 
 namespace rovovoz {
 
-CGUIButton::CGUIButton(CGameCore* core, CGUIBaseObject* parent) : CGUIBaseObject(core, parent) {
+CGUIButton::CGUIButton(CGameCore* core, CGUIBaseObject* parent) : CGUITextWidget(core, parent) {
   for (auto& look : mStateLooks) RegisterLook(&look);
 }
 
@@ -15,7 +15,7 @@ bool CGUIButton::LoadWidget(const TiXmlElement* element) {
   bool ok = true;
   for (int i = 0; i < kLooks; ++i) ok = LoadLook(mStateLooks[i], element, kSuffix[i]) && ok;
   mCommand = ValueUtf8(FindUpper(element, "Command"));
-  mCaption.Load(element);
+  mStyle.Load(element);
   if (const TiXmlAttribute* a = FindUpper(element, "ColorOver")) {
     mColorOver = DwordValue(a);
     mHasColorOver = true;
@@ -25,7 +25,7 @@ bool CGUIButton::LoadWidget(const TiXmlElement* element) {
     mHasColorDisable = true;
   }
   mText = ReadText(element);
-  if (!mText.empty()) ok = mCaption.Create(GetRenderSystem()) && ok;
+  if (!mText.empty()) ok = mStyle.Create(GetRenderSystem()) && ok;
   return ok;
 }
 
@@ -49,7 +49,7 @@ void CGUIButton::UpdateSelf(float, CMouseCursor* cursor) {
 
 void CGUIButton::RunCommand() {
   if (!(mEvent & kGuiEventClick) || mCommand.empty()) return;
-  if (CScriptFunctions* script = mCore ? mCore->GetScript() : nullptr) script->Call(mCommand);
+  if (CScriptFunctions* script = GetScript()) script->Call(mCommand);
 }
 
 void CGUIButton::DrawSelf() {
@@ -62,21 +62,11 @@ void CGUIButton::DrawSelf() {
   const float alpha = GetDrawAlpha();
   DrawLook(mStateLooks[state], alpha);
   if (mText.empty()) return;
-  if (!mCaption.Ensure(GetRenderSystem())) return;
-  uint32_t color = mCaption.mColor;
+  if (!mStyle.Ensure(GetRenderSystem())) return;
+  uint32_t color = mStyle.mColor;
   if (!mEnable && mHasColorDisable) color = mColorDisable;
   else if (mEnable && mOver && mHasColorOver) color = mColorOver;
-  mCaption.Draw(GetRenderSystem(), mText, mWidth, mHeight, LocalToScreen(), alpha, color);
-}
-
-int32_t CGUIButton::ReInit() {
-  if (mCaption.IsReady() && !mCaption.Create(GetRenderSystem())) return zuzorev::kFail;
-  return CGUIBaseObject::ReInit();
-}
-
-int32_t CGUIButton::Release(uint32_t flags) {
-  mCaption.Release();
-  return CGUIBaseObject::Release(flags);
+  mStyle.Draw(GetRenderSystem(), mText, mWidth, mHeight, LocalToScreen(), alpha, color);
 }
 
 }  // namespace rovovoz

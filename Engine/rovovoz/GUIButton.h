@@ -8,20 +8,17 @@
 // Element: Command, Text / NameText (caption), the text attributes of
 // CGUIText (with ColorOver and ColorDisable for the caption), and the looks
 // Image / Fill / NameModel with the suffixes "", "Over", "Press", "Disable".
-#include "Engine/rovovoz/GUIBaseObject.h"
-#include "Engine/rovovoz/GUIText.h"
+#include "Engine/rovovoz/GUITextWidget.h"
 
 namespace rovovoz {
 
-class CGUIButton : public CGUIBaseObject {
+class CGUIButton : public CGUITextWidget {
  public:
   explicit CGUIButton(CGameCore* core, CGUIBaseObject* parent = nullptr);
 
   const std::wstring& GetCommand() const { return mCommand; }
   void SetCommand(const std::wstring& command) { mCommand = command; }
   void SetEnable(int enable) override;
-  int32_t ReInit() override;
-  int32_t Release(uint32_t flags = 0) override;
 
  protected:
   bool LoadWidget(const TiXmlElement* element) override;
@@ -33,7 +30,6 @@ class CGUIButton : public CGUIBaseObject {
  private:
   enum { kNormal, kOver, kPress, kDisable, kLooks };
   CGUILook mStateLooks[kLooks];
-  CGUIText mCaption;
   uint32_t mColorOver = 0, mColorDisable = 0;
   bool mHasColorOver = false, mHasColorDisable = false;
   std::wstring mCommand;

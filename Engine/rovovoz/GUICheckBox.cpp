@@ -6,7 +6,7 @@
 
 namespace rovovoz {
 
-CGUICheckBox::CGUICheckBox(CGameCore* core, CGUIBaseObject* parent) : CGUIBaseObject(core, parent) {
+CGUICheckBox::CGUICheckBox(CGameCore* core, CGUIBaseObject* parent) : CGUITextWidget(core, parent) {
   for (auto& look : mLooks) RegisterLook(&look);
 }
 
@@ -17,9 +17,9 @@ bool CGUICheckBox::LoadWidget(const TiXmlElement* element) {
   mCheck = IntValue(FindUpper(element, "Check")) != 0;
   mCommand = ValueUtf8(FindUpper(element, "Command"));
   mCommandDisable = ValueUtf8(FindUpper(element, "CommandDisable"));
-  mCaption.Load(element);
+  mStyle.Load(element);
   mText = ReadText(element);
-  if (!mText.empty()) ok = mCaption.Create(GetRenderSystem()) && ok;
+  if (!mText.empty()) ok = mStyle.Create(GetRenderSystem()) && ok;
   return ok;
 }
 
@@ -47,7 +47,7 @@ void CGUICheckBox::RunCommand() {
   const std::wstring& command = mFire ? mCommand : mFireDisable ? mCommandDisable : std::wstring();
   mFire = mFireDisable = false;
   if (command.empty()) return;
-  if (CScriptFunctions* script = mCore ? mCore->GetScript() : nullptr) script->Call(command);
+  if (CScriptFunctions* script = GetScript()) script->Call(command);
 }
 
 void CGUICheckBox::DrawSelf() {
@@ -55,18 +55,8 @@ void CGUICheckBox::DrawSelf() {
   if (!mEnable && !mLooks[state + 2].IsEmpty()) state += 2;
   const float alpha = GetDrawAlpha();
   DrawLook(mLooks[state], alpha);
-  if (!mText.empty() && mCaption.Ensure(GetRenderSystem()))
-    mCaption.Draw(GetRenderSystem(), mText, mWidth, mHeight, LocalToScreen(), alpha, mCaption.mColor);
-}
-
-int32_t CGUICheckBox::ReInit() {
-  if (mCaption.IsReady() && !mCaption.Create(GetRenderSystem())) return zuzorev::kFail;
-  return CGUIBaseObject::ReInit();
-}
-
-int32_t CGUICheckBox::Release(uint32_t flags) {
-  mCaption.Release();
-  return CGUIBaseObject::Release(flags);
+  if (!mText.empty() && mStyle.Ensure(GetRenderSystem()))
+    mStyle.Draw(GetRenderSystem(), mText, mWidth, mHeight, LocalToScreen(), alpha, mStyle.mColor);
 }
 
 }  // namespace rovovoz

@@ -8,21 +8,17 @@
 // Image / Fill / NameModel with the suffixes "" (clear), "Check" (ticked),
 // "Disable" and "CheckDisable" (a missing disabled look falls back to the
 // enabled one).
-#include "Engine/rovovoz/GUIBaseObject.h"
-#include "Engine/rovovoz/GUIText.h"
+#include "Engine/rovovoz/GUITextWidget.h"
 
 namespace rovovoz {
 
-class CGUICheckBox : public CGUIBaseObject {
+class CGUICheckBox : public CGUITextWidget {
  public:
   explicit CGUICheckBox(CGameCore* core, CGUIBaseObject* parent = nullptr);
 
   void SetCheck(int check) { mCheck = check != 0; }
   int GetCheck() const { return mCheck ? 1 : 0; }
   void SetEnable(int enable) override;
-
-  int32_t ReInit() override;
-  int32_t Release(uint32_t flags = 0) override;
 
  protected:
   bool LoadWidget(const TiXmlElement* element) override;
@@ -34,7 +30,6 @@ class CGUICheckBox : public CGUIBaseObject {
  private:
   enum { kClear, kTicked, kClearDisable, kTickedDisable, kLooks };
   CGUILook mLooks[kLooks];
-  CGUIText mCaption;
   bool mCheck = false;
   std::wstring mCommand, mCommandDisable;
   bool mFire = false, mFireDisable = false;

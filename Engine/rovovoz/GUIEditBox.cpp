@@ -19,7 +19,7 @@ constexpr float kBlinkPeriod = 1.0f;  // the caret shows for the first half
 
 CGUIEditBox* CGUIEditBox::sFocused = nullptr;
 
-CGUIEditBox::CGUIEditBox(CGameCore* core, CGUIBaseObject* parent) : CGUIBaseObject(core, parent) {
+CGUIEditBox::CGUIEditBox(CGameCore* core, CGUIBaseObject* parent) : CGUITextWidget(core, parent) {
   RegisterLook(&mLook);
   mStyle.mAlign = kGuiAlignLeft;
   mStyle.mWrap = false;
@@ -83,15 +83,9 @@ void CGUIEditBox::DrawSelf() {
     mStyle.DrawChar(render, mText + L"|", mText.size(), mWidth, mHeight, toScreen, alpha, mStyle.mColor);
 }
 
-int32_t CGUIEditBox::ReInit() {
-  if (mStyle.IsReady() && !mStyle.Create(GetRenderSystem())) return zuzorev::kFail;
-  return CGUIBaseObject::ReInit();
-}
-
 int32_t CGUIEditBox::Release(uint32_t flags) {
   SetFocus(false);
-  mStyle.Release();
-  return CGUIBaseObject::Release(flags);
+  return CGUITextWidget::Release(flags);
 }
 
 }  // namespace rovovoz

@@ -8,12 +8,11 @@
 // 32), Exclude (characters never taken, e.g. those a file name cannot hold),
 // the text attributes of CGUIText (Align defaults to left) and a look
 // (Image / Fill / NameModel) under the text.
-#include "Engine/rovovoz/GUIBaseObject.h"
-#include "Engine/rovovoz/GUIText.h"
+#include "Engine/rovovoz/GUITextWidget.h"
 
 namespace rovovoz {
 
-class CGUIEditBox : public CGUIBaseObject {
+class CGUIEditBox : public CGUITextWidget {
  public:
   explicit CGUIEditBox(CGameCore* core, CGUIBaseObject* parent = nullptr);
   ~CGUIEditBox() override;
@@ -25,7 +24,7 @@ class CGUIEditBox : public CGUIBaseObject {
   static CGUIEditBox* GetFocused() { return sFocused; }
   size_t GetMaxLength() const { return mMaxLength; }
 
-  int32_t ReInit() override;
+  // Gives up the keyboard focus first.
   int32_t Release(uint32_t flags = 0) override;
 
  protected:
@@ -39,7 +38,6 @@ class CGUIEditBox : public CGUIBaseObject {
 
   static CGUIEditBox* sFocused;
   CGUILook mLook;
-  CGUIText mStyle;
   size_t mMaxLength = 32;
   std::wstring mExclude;
   float mBlink = 0.0f;

@@ -19,9 +19,7 @@ namespace {
 const wchar_t* const kSource = L"Engine/rovovoz/GUIForm";
 
 void LogError(const wchar_t* format, const std::wstring& file, int line) {
-  zuzorev::InitError(format, file.c_str());
-  zuzorev::ErrorAddFileAndLine(kSource, line);
-  zuzorev::AddDebugError();
+  zuzorev::LogMessage(zuzorev::ELogLevel::Error, kSource, line, format, file.c_str());
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 namespace rovovoz {
 
-CGUILabel::CGUILabel(CGameCore* core, CGUIBaseObject* parent) : CGUIBaseObject(core, parent) { RegisterLook(&mLook); }
+CGUILabel::CGUILabel(CGameCore* core, CGUIBaseObject* parent) : CGUITextWidget(core, parent) { RegisterLook(&mLook); }
 
 bool CGUILabel::LoadWidget(const TiXmlElement* element) {
   bool ok = LoadLook(mLook, element, "");
@@ -44,16 +44,6 @@ void CGUILabel::DrawSelf() {
 int32_t CGUILabel::RenderChar(size_t index) {
   mStyle.DrawChar(GetRenderSystem(), mText, index, mWidth, mHeight, LocalToScreen(), GetDrawAlpha(), mStyle.mColor);
   return 0;
-}
-
-int32_t CGUILabel::ReInit() {
-  if (mStyle.IsReady() && !mStyle.Create(GetRenderSystem())) return zuzorev::kFail;
-  return CGUIBaseObject::ReInit();
-}
-
-int32_t CGUILabel::Release(uint32_t flags) {
-  mStyle.Release();
-  return CGUIBaseObject::Release(flags);
 }
 
 }  // namespace rovovoz

@@ -6,12 +6,11 @@
 //
 // Element: Text / NameText, the text attributes of CGUIText, and a look
 // (Image / Fill / NameModel) drawn under the text.
-#include "Engine/rovovoz/GUIBaseObject.h"
-#include "Engine/rovovoz/GUIText.h"
+#include "Engine/rovovoz/GUITextWidget.h"
 
 namespace rovovoz {
 
-class CGUILabel : public CGUIBaseObject {
+class CGUILabel : public CGUITextWidget {
  public:
   explicit CGUILabel(CGameCore* core, CGUIBaseObject* parent = nullptr);
 
@@ -27,9 +26,6 @@ class CGUILabel : public CGUIBaseObject {
   // Draws only character `index` of the text (whether visible or not).
   int32_t RenderChar(size_t index);
 
-  int32_t ReInit() override;
-  int32_t Release(uint32_t flags = 0) override;
-
  protected:
   bool LoadWidget(const TiXmlElement* element) override;
   const CGUILook* PrimaryLook() const override { return &mLook; }
@@ -37,7 +33,6 @@ class CGUILabel : public CGUIBaseObject {
 
  private:
   CGUILook mLook;
-  CGUIText mStyle;
 };
 
 }  // namespace rovovoz

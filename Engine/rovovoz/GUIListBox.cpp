@@ -18,7 +18,7 @@ constexpr int kVkDelete = 46;
 
 }  // namespace
 
-CGUIListBox::CGUIListBox(CGameCore* core, CGUIBaseObject* parent) : CGUIBaseObject(core, parent) {
+CGUIListBox::CGUIListBox(CGameCore* core, CGUIBaseObject* parent) : CGUITextWidget(core, parent) {
   RegisterLook(&mLook);
   RegisterLook(&mSelectLook);
   mStyle.mAlign = kGuiAlignLeft;
@@ -96,7 +96,7 @@ void CGUIListBox::UpdateSelf(float dt, CMouseCursor* cursor) {
 void CGUIListBox::RunCommand() {
   if (!mFire || mCommand.empty()) return;
   mFire = false;
-  if (CScriptFunctions* script = mCore ? mCore->GetScript() : nullptr) script->CallList(mCommand, mContext, mSelected);
+  if (CScriptFunctions* script = GetScript()) script->CallList(mCommand, mContext, mSelected);
 }
 
 void CGUIListBox::DrawSelf() {
@@ -118,15 +118,9 @@ void CGUIListBox::DrawSelf() {
   }
 }
 
-int32_t CGUIListBox::ReInit() {
-  if (mStyle.IsReady() && !mStyle.Create(GetRenderSystem())) return zuzorev::kFail;
-  return CGUIBaseObject::ReInit();
-}
-
 int32_t CGUIListBox::Release(uint32_t flags) {
   RemoveAll();
-  mStyle.Release();
-  return CGUIBaseObject::Release(flags);
+  return CGUITextWidget::Release(flags);
 }
 
 }  // namespace rovovoz

@@ -11,12 +11,11 @@
 // (ImageSelect / FillSelect).
 #include <vector>
 
-#include "Engine/rovovoz/GUIBaseObject.h"
-#include "Engine/rovovoz/GUIText.h"
+#include "Engine/rovovoz/GUITextWidget.h"
 
 namespace rovovoz {
 
-class CGUIListBox : public CGUIBaseObject {
+class CGUIListBox : public CGUITextWidget {
  public:
   // Two clicks on one row within this much game time make a double click.
   static constexpr float kDoubleClickTime = 0.4f;
@@ -35,7 +34,7 @@ class CGUIListBox : public CGUIBaseObject {
   const std::wstring& GetCommand() const { return mCommand; }
   uint32_t GetContext() const { return mContext; }
 
-  int32_t ReInit() override;
+  // Forgets the entries first.
   int32_t Release(uint32_t flags = 0) override;
 
  protected:
@@ -52,7 +51,6 @@ class CGUIListBox : public CGUIBaseObject {
 
   CGUILook mLook;
   CGUILook mSelectLook;
-  CGUIText mStyle;
   std::vector<std::wstring> mItems;
   int mSelected = -1;
   int mFirst = 0;  // first row shown

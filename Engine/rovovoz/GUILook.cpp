@@ -12,9 +12,7 @@ namespace {
 const wchar_t* const kSource = L"Engine/rovovoz/GUILook";
 
 void LogError(const wchar_t* format, const std::wstring& a, const std::wstring& b, int line) {
-  zuzorev::InitError(format, a.c_str(), b.c_str());
-  zuzorev::ErrorAddFileAndLine(kSource, line);
-  zuzorev::AddDebugError();
+  zuzorev::LogMessage(zuzorev::ELogLevel::Error, kSource, line, format, a.c_str(), b.c_str());
 }
 
 }  // namespace

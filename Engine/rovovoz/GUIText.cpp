@@ -49,9 +49,8 @@ bool CGUIText::Create(zuzorev::CRenderSystem* render) {
   if (!render) return false;
   mTried = true;
   if (render->CreateFontW(mFont, mFontName, mHeight, mBold) < 0) {
-    zuzorev::InitError(L"No create font %s for a widget.", mFontName.c_str());
-    zuzorev::ErrorAddFileAndLine(kSource, __LINE__);
-    zuzorev::AddDebugError();
+    zuzorev::LogMessage(zuzorev::ELogLevel::Error, kSource, __LINE__, L"No create font %s for a widget.",
+                        mFontName.c_str());
     return false;
   }
   mFont.SetRenderSetingID(render->GetRenderSetingID(mSeting));

@@ -16,11 +16,9 @@ namespace {
 
 const wchar_t* const kSourceTag = L"Engine/rovovoz/GameSoundSystem";
 
-void Log(void (*emit)(), int line, const wchar_t* format, const std::wstring& a,
+void Log(zuzorev::ELogLevel level, int line, const wchar_t* format, const std::wstring& a,
          const std::wstring& b = std::wstring()) {
-  zuzorev::InitError(format, a.c_str(), b.c_str());
-  zuzorev::ErrorAddFileAndLine(kSourceTag, line);
-  emit();
+  zuzorev::LogMessage(level, kSourceTag, line, format, a.c_str(), b.c_str());
 }
 
 float Clamp01(float value) {
@@ -68,7 +66,7 @@ CGameSoundSystem::~CGameSoundSystem() { Release(); }
 
 int32_t CGameSoundSystem::Init(int32_t /*flags*/) {
   if (mDevice->Init()) return 1;
-  Log(zuzorev::AddDebugWarning, __LINE__, L"Sound system: no audio device, sounds are silent", L"");
+  Log(zuzorev::ELogLevel::Warning, __LINE__, L"Sound system: no audio device, sounds are silent", L"");
   return 0;
 }
 
@@ -96,7 +94,7 @@ int32_t CGameSoundSystem::LoadSoundList(const std::wstring& file, ProgressCallba
   const TiXmlElement* root = nullptr;
   if (LoadXmlDocument(document, file)) root = document.RootElement();
   if (!root) {
-    Log(zuzorev::AddDebugError, __LINE__, L"Sound list %s cannot be read", file);
+    Log(zuzorev::ELogLevel::Error, __LINE__, L"Sound list %s cannot be read", file);
     return 0;
   }
   if (progress) progress();
@@ -106,13 +104,13 @@ int32_t CGameSoundSystem::LoadSoundList(const std::wstring& file, ProgressCallba
     sound->name = ValueUtf8(FindUpper(element, "Name"));
     sound->file = ValueUtf8(FindUpper(element, "File"));
     if (sound->name.empty() || sound->file.empty()) {
-      Log(zuzorev::AddDebugWarning, __LINE__, L"Sound list %s: a Sound without Name or File at line %s is skipped",
+      Log(zuzorev::ELogLevel::Warning, __LINE__, L"Sound list %s: a Sound without Name or File at line %s is skipped",
           file, std::to_wstring(element->Row()));
     } else {
       if (const TiXmlAttribute* type = FindUpper(element, "Type")) {
         sound->type = IntValue(type);
         if (sound->type < 0 || sound->type >= kSoundTypeCount) {
-          Log(zuzorev::AddDebugWarning, __LINE__, L"Sound %s: unknown Type %s, taken as 0", sound->name,
+          Log(zuzorev::ELogLevel::Warning, __LINE__, L"Sound %s: unknown Type %s, taken as 0", sound->name,
               ValueUtf8(type));
           sound->type = kSoundTypeSound;
         }
@@ -139,12 +137,12 @@ void CGameSoundSystem::LoadEntry(SSound& sound) {
   if (!mDevice->IsOpen()) {
     // Nothing is decoded without a device; a missing file is still worth a line.
     if (!fs || !fs->FileExist(sound.file, nullptr, 1, zorfile::kKindSounds))
-      Log(zuzorev::AddDebugError, __LINE__, L"Sound %s: file %s not found", sound.name, sound.file);
+      Log(zuzorev::ELogLevel::Error, __LINE__, L"Sound %s: file %s not found", sound.name, sound.file);
     return;
   }
   std::string bytes;
   if (!fs || !fs->ReadFile(sound.file, bytes, zorfile::kKindSounds)) {
-    Log(zuzorev::AddDebugError, __LINE__, L"Sound %s: file %s not found", sound.name, sound.file);
+    Log(zuzorev::ELogLevel::Error, __LINE__, L"Sound %s: file %s not found", sound.name, sound.file);
     return;
   }
   std::string error;
@@ -168,7 +166,7 @@ void CGameSoundSystem::LoadEntry(SSound& sound) {
     }
   }
   if (!sound.chunk && !sound.music)
-    Log(zuzorev::AddDebugError, __LINE__, L"Sound %s cannot be decoded: %s", sound.name,
+    Log(zuzorev::ELogLevel::Error, __LINE__, L"Sound %s cannot be decoded: %s", sound.name,
         sound.file + L" (" + Platform::Utf8ToWide(error) + L")");
 }
 

@@ -4,6 +4,8 @@
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/BaseGeometryObject.h"
+#include "Engine/rovovoz/TimedKeys.h"
+#include "Engine/zormath/Math.h"
 #include "Engine/zuzorev/Log.h"
 #include "Platform/Strings.h"
 
@@ -12,15 +14,12 @@ namespace {
 
 const wchar_t* const kSourceTag = L"Engine/rovovoz/GroupPathObject";
 
-void Log(void (*emit)(), int line, const wchar_t* format, const std::wstring& a,
+void Log(zuzorev::ELogLevel level, int line, const wchar_t* format, const std::wstring& a,
          const std::wstring& b = std::wstring()) {
-  zuzorev::InitError(format, a.c_str(), b.c_str());
-  zuzorev::ErrorAddFileAndLine(kSourceTag, line);
-  emit();
+  zuzorev::LogMessage(level, kSourceTag, line, format, a.c_str(), b.c_str());
 }
 
-// A number of the file that cannot break the arithmetic.
-float Finite(float v) { return v > -1e9f && v < 1e9f ? v : 0.0f; }
+using zormath::Finite;
 
 }  // namespace
 
@@ -55,26 +54,24 @@ int32_t CGroupPathObject::Load(const TiXmlElement* groupPath) {
       key.time = Finite(FloatValue(FindUpper(k, "Time")));
       key.offset = zormath::Vec3f(Finite(FloatValue(FindUpper(k, "X"))), Finite(FloatValue(FindUpper(k, "Y"))),
                                   Finite(FloatValue(FindUpper(k, "Z"))));
-      if (key.time < 0) {
-        Log(zuzorev::AddDebugError, __LINE__, L"GroupPath %s: a key of track %s comes before the start", name,
+      const EKeyPlace place = AppendTimedKey(track.keys, key);
+      if (place == EKeyPlace::BeforeStart) {
+        Log(zuzorev::ELogLevel::Error, __LINE__, L"GroupPath %s: a key of track %s comes before the start", name,
             track.name);
         return 0;
       }
-      if (!track.keys.empty() && key.time < track.keys.back().time) {
-        Log(zuzorev::AddDebugError, __LINE__, L"GroupPath %s: the keys of track %s go back in time", name,
+      if (place == EKeyPlace::BackInTime) {
+        Log(zuzorev::ELogLevel::Error, __LINE__, L"GroupPath %s: the keys of track %s go back in time", name,
             track.name);
         return 0;
       }
-      // Two keys at one time: the later one wins from that time on.
-      if (!track.keys.empty() && key.time == track.keys.back().time) track.keys.pop_back();
-      track.keys.push_back(key);
     }
     if (track.keys.empty()) continue;
     if (track.keys.back().time > length) length = track.keys.back().time;
     tracks.push_back(std::move(track));
   }
   if (tracks.empty()) {
-    Log(zuzorev::AddDebugError, __LINE__, L"GroupPath %s: no track with a key", name);
+    Log(zuzorev::ELogLevel::Error, __LINE__, L"GroupPath %s: no track with a key", name);
     return 0;
   }
   mName = name;
@@ -98,7 +95,7 @@ int32_t CGroupPathObject::AddObject(const std::wstring& trackName, CBaseGeometry
   moved.base = object->GetPosition3D();
   mObjects.push_back(moved);
   if (moved.track < 0) {
-    Log(zuzorev::AddDebugWarning, __LINE__, L"GroupPath %s: no track %s", mName, trackName);
+    Log(zuzorev::ELogLevel::Warning, __LINE__, L"GroupPath %s: no track %s", mName, trackName);
     return 0;
   }
   return 1;

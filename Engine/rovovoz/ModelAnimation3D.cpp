@@ -15,11 +15,9 @@ namespace {
 const wchar_t* const kSourceTag = L"Engine/rovovoz/ModelAnimation3D";
 constexpr float kDefaultBlend = 0.25f;
 
-void Log(void (*emit)(), int line, const wchar_t* format, const std::wstring& a,
+void Log(zuzorev::ELogLevel level, int line, const wchar_t* format, const std::wstring& a,
          const std::wstring& b = std::wstring(), const std::wstring& c = std::wstring()) {
-  zuzorev::InitError(format, a.c_str(), b.c_str(), c.c_str());
-  zuzorev::ErrorAddFileAndLine(kSourceTag, line);
-  emit();
+  zuzorev::LogMessage(level, kSourceTag, line, format, a.c_str(), b.c_str(), c.c_str());
 }
 
 }  // namespace
@@ -41,7 +39,7 @@ int32_t CModelAnimation3D::LoadAnimation(const std::wstring& name, uint32_t flag
   if (!manager || !render) return zuzorev::kFail;
   const SAnimClip* clip = manager->FindClip(name);
   if (!clip) {
-    Log(zuzorev::AddDebugWarning, __LINE__, L"Animation %s is in no animation set loaded", name);
+    Log(zuzorev::ELogLevel::Warning, __LINE__, L"Animation %s is in no animation set loaded", name);
     return zuzorev::kFail;
   }
   SLoadedClip loaded;
@@ -49,7 +47,7 @@ int32_t CModelAnimation3D::LoadAnimation(const std::wstring& name, uint32_t flag
   for (const SAnimTrack& track : clip->tracks) {
     zuzorev::CMesh mesh;
     if (render->LoadMesh(clip->model, mesh, track.mesh, flags, 0) < 0) {
-      Log(zuzorev::AddDebugWarning, __LINE__, L"Animation %s: no mesh %s in %s", name, track.mesh, clip->model);
+      Log(zuzorev::ELogLevel::Warning, __LINE__, L"Animation %s: no mesh %s in %s", name, track.mesh, clip->model);
       return zuzorev::kFail;
     }
     loaded.meshes.push_back(std::move(mesh));

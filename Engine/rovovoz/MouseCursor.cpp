@@ -14,10 +14,8 @@
 namespace rovovoz {
 namespace {
 
-using zuzorev::AddDebugError;
-using zuzorev::AddDebugWarning;
-using zuzorev::ErrorAddFileAndLine;
-using zuzorev::InitError;
+using zuzorev::ELogLevel;
+using zuzorev::LogMessage;
 
 const wchar_t* const kSource = L"Engine/rovovoz/MouseCursor";
 constexpr float kHalfWidth = 512.0f;
@@ -49,9 +47,7 @@ int32_t CMouseCursor::Load(const std::wstring& file) {
   TiXmlDocument doc;
   const TiXmlElement* root = LoadXmlDocument(doc, file) ? FirstChildElementUpper(&doc, "Cursors") : nullptr;
   if (!root) {
-    InitError(L"No find cursor list %s.", file.c_str());
-    ErrorAddFileAndLine(kSource, __LINE__);
-    AddDebugError();
+    LogMessage(ELogLevel::Error, kSource, __LINE__, L"No find cursor list %s.", file.c_str());
     return zuzorev::kFail;
   }
   zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
@@ -67,11 +63,8 @@ int32_t CMouseCursor::Load(const std::wstring& file) {
     if (const TiXmlAttribute* a = FindUpper(e, "Frames")) c->frames = std::clamp(IntValue(a), 1, 64);
     if (const TiXmlAttribute* a = FindUpper(e, "Fps")) c->fps = std::max(0.0f, FloatValue(a));
     if (c->name.empty()) continue;
-    if (render && !c->image.empty() && render->LoadTexture(c->image, c->texture, 1, 0) < 0) {
-      InitError(L"No load cursor image %s.", c->image.c_str());
-      ErrorAddFileAndLine(kSource, __LINE__);
-      AddDebugWarning();
-    }
+    if (render && !c->image.empty() && render->LoadTexture(c->image, c->texture, 1, 0) < 0)
+      LogMessage(ELogLevel::Warning, kSource, __LINE__, L"No load cursor image %s.", c->image.c_str());
     mCursors.push_back(std::move(c));
   }
   for (const TiXmlElement* e = IterateChildrenElementUpper(root, "Hint", nullptr); e;
@@ -86,9 +79,7 @@ int32_t CMouseCursor::Load(const std::wstring& file) {
     mStyles.push_back(s);
   }
   if (mCursors.empty()) {
-    InitError(L"No cursor in %s.", file.c_str());
-    ErrorAddFileAndLine(kSource, __LINE__);
-    AddDebugError();
+    LogMessage(ELogLevel::Error, kSource, __LINE__, L"No cursor in %s.", file.c_str());
     return zuzorev::kFail;
   }
   mCurrent = 0;

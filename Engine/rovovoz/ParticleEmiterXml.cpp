@@ -3,11 +3,12 @@
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/BaseParamInitEmiter.h"
 #include "Engine/rovovoz/ParticleStateManager.h"
+#include "Engine/zormath/Math.h"
 
 namespace rovovoz {
 namespace {
 
-float Finite(float v) { return v > -1e9f && v < 1e9f ? v : 0.0f; }
+using zormath::Finite;
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
+#include "Engine/zormath/Math.h"
 #include "Engine/zuzorev/Log.h"
 #include "Platform/Strings.h"
 
@@ -12,18 +13,12 @@ namespace {
 
 const wchar_t* const kSourceTag = L"Engine/rovovoz/ParticleStateManager";
 
-void Log(void (*emit)(), int line, const wchar_t* format, const std::wstring& a,
+void Log(zuzorev::ELogLevel level, int line, const wchar_t* format, const std::wstring& a,
          const std::wstring& b = std::wstring()) {
-  zuzorev::InitError(format, a.c_str(), b.c_str());
-  zuzorev::ErrorAddFileAndLine(kSourceTag, line);
-  emit();
+  zuzorev::LogMessage(level, kSourceTag, line, format, a.c_str(), b.c_str());
 }
 
-// NaN goes to lo as well.
-float Clamp(float v, float lo, float hi) {
-  if (!(v >= lo)) return lo;
-  return v > hi ? hi : v;
-}
+using zormath::Clamp;
 
 void ReadFloat(const TiXmlElement* e, const char* name, float& value, float lo, float hi) {
   if (const TiXmlAttribute* a = FindUpper(e, name)) value = Clamp(FloatValue(a), lo, hi);
@@ -57,7 +52,7 @@ void ReadVector(const TiXmlElement* e, const char* name, zormath::Vec3f& value) 
   const TiXmlAttribute* a = FindUpper(e, name);
   if (!a) return;
   if (!ParseVector(a->Value(), value))
-    Log(zuzorev::AddDebugWarning, __LINE__, L"Particle emitter: %s is not three numbers (\"%s\")",
+    Log(zuzorev::ELogLevel::Warning, __LINE__, L"Particle emitter: %s is not three numbers (\"%s\")",
         Platform::Utf8ToWide(a->Name()), ValueUtf8(a));
 }
 
@@ -99,19 +94,19 @@ void ReadParticleState(const TiXmlElement* e, SParticleState& s) {
 int32_t CParticleStateManager::LoadEmiters(const std::wstring& file) {
   TiXmlDocument doc;
   if (!LoadXmlDocument(doc, file)) {
-    Log(zuzorev::AddDebugError, __LINE__, L"Particle emitters: cannot read %s", file);
+    Log(zuzorev::ELogLevel::Error, __LINE__, L"Particle emitters: cannot read %s", file);
     return 0;
   }
-  const TiXmlElement* root = doc.RootElement();
-  if (!root || !Platform::EqualsNoCase(std::string_view(root->Value()), std::string_view("Emiters"))) {
-    Log(zuzorev::AddDebugError, __LINE__, L"Particle emitters: %s has no Emiters root", file);
+  const TiXmlElement* root = RootElementUpper(doc, "Emiters");
+  if (!root) {
+    Log(zuzorev::ELogLevel::Error, __LINE__, L"Particle emitters: %s has no Emiters root", file);
     return 0;
   }
   for (const TiXmlElement* e = FirstChildElementUpper(root, "Emiter"); e;
        e = IterateChildrenElementUpper(root, "Emiter", e)) {
     const std::wstring name = ValueUtf8(FindUpper(e, "Name"));
     if (name.empty()) {
-      Log(zuzorev::AddDebugWarning, __LINE__, L"Particle emitters: an Emiter without Name in %s is skipped", file);
+      Log(zuzorev::ELogLevel::Warning, __LINE__, L"Particle emitters: an Emiter without Name in %s is skipped", file);
       continue;
     }
     // A type starts from the built-in defaults, not from an earlier entry.
@@ -131,7 +126,7 @@ const SParticleState* CParticleStateManager::Find(const std::wstring& name) cons
 const SParticleState& CParticleStateManager::Get(const std::wstring& name) const {
   if (const SParticleState* s = Find(name)) return *s;
   if (mWarned.insert(name).second)
-    Log(zuzorev::AddDebugWarning, __LINE__, L"Particle emitters: unknown type %s, the default is used", name);
+    Log(zuzorev::ELogLevel::Warning, __LINE__, L"Particle emitters: unknown type %s, the default is used", name);
   if (const SParticleState* s = Find(DefaultParticleState().name)) return *s;
   return DefaultParticleState();
 }

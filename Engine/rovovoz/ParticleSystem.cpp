@@ -6,6 +6,7 @@
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/ParticleEmiterXml.h"
+#include "Engine/zormath/Math.h"
 #include "Engine/zormath/Transform.h"
 #include "Engine/zuzorev/Log.h"
 #include "Engine/zuzorev/RenderSystem.h"
@@ -25,17 +26,12 @@ constexpr int kMaxDrawn = 200000;
 constexpr int kVerticesPerParticle = 6;
 constexpr float kPi = 3.14159265358979f;
 
-void Log(void (*emit)(), int line, const wchar_t* format, const std::wstring& a,
+void Log(zuzorev::ELogLevel level, int line, const wchar_t* format, const std::wstring& a,
          const std::wstring& b = std::wstring()) {
-  zuzorev::InitError(format, a.c_str(), b.c_str());
-  zuzorev::ErrorAddFileAndLine(kSourceTag, line);
-  emit();
+  zuzorev::LogMessage(level, kSourceTag, line, format, a.c_str(), b.c_str());
 }
 
-float Clamp(float v, float lo, float hi) {
-  if (!(v >= lo)) return lo;
-  return v > hi ? hi : v;
-}
+using zormath::Clamp;
 
 float Lerp(float a, float b, float t) { return a + (b - a) * t; }
 
@@ -96,7 +92,7 @@ int32_t CParticleSystem::Load(const TiXmlElement* properties, const std::wstring
     if (render->GetMatrixTransform(modelFile, nameModel, placement) > 0) {
       SetLocationMatrix3D(placement);
     } else {
-      Log(zuzorev::AddDebugWarning, __LINE__, L"Particle system: no mesh %s in %s", nameModel, modelFile);
+      Log(zuzorev::ELogLevel::Warning, __LINE__, L"Particle system: no mesh %s in %s", nameModel, modelFile);
     }
   }
   CParticleStateManager* states = mCore ? mCore->GetParticleStateManager() : nullptr;
@@ -179,7 +175,7 @@ void CParticleSystem::PrepareLook(SEmiter& e) {
   } else if (!e.type.texture.empty()) {
     if (render->LoadTexture(e.type.texture, e.texture, 1, 0) < 0) {
       e.texture.Release();
-      Log(zuzorev::AddDebugWarning, __LINE__, L"Particle emitter %s: no picture %s", e.block.mName, e.type.texture);
+      Log(zuzorev::ELogLevel::Warning, __LINE__, L"Particle emitter %s: no picture %s", e.block.mName, e.type.texture);
       // The type's own picture stands in for one the block names but the
       // data lacks.
       if (!e.typeTexture.empty() && e.typeTexture != e.type.texture &&
@@ -191,7 +187,7 @@ void CParticleSystem::PrepareLook(SEmiter& e) {
   if (!e.type.render.empty()) {
     e.seting = render->GetRenderSetingID(e.type.render);
     if (e.seting < 0)
-      Log(zuzorev::AddDebugWarning, __LINE__, L"Particle emitter %s: no render setting %s", e.block.mName,
+      Log(zuzorev::ELogLevel::Warning, __LINE__, L"Particle emitter %s: no render setting %s", e.block.mName,
           e.type.render);
   }
 }

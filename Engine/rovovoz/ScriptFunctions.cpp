@@ -11,9 +11,7 @@ namespace {
 const wchar_t* const kSourceTag = L"Engine/rovovoz/ScriptFunctions";
 
 void WarnMissing(const wchar_t* format, const std::wstring& name, int line) {
-  zuzorev::InitError(format, name.c_str());
-  zuzorev::ErrorAddFileAndLine(kSourceTag, line);
-  zuzorev::AddDebugWarning();
+  zuzorev::LogMessage(zuzorev::ELogLevel::Warning, kSourceTag, line, format, name.c_str());
 }
 
 }  // namespace

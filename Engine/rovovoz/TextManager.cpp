@@ -12,9 +12,7 @@ namespace {
 const wchar_t* const kSourceTag = L"Engine/rovovoz/TextManager";
 
 void LogWarning(const std::wstring& text) {
-  zuzorev::InitError(L"%s", text.c_str());
-  zuzorev::ErrorAddFileAndLine(kSourceTag, 0);
-  zuzorev::AddDebugWarning();
+  zuzorev::LogMessage(zuzorev::ELogLevel::Warning, kSourceTag, 0, L"%s", text.c_str());
 }
 
 // The text of an element: its text and CDATA children joined.
@@ -77,8 +75,8 @@ bool CTextManager::Load(const std::wstring& file) {
                  std::to_wstring(document.ErrorCol()) + L")");
     return false;
   }
-  const TiXmlElement* root = document.RootElement();
-  if (!root || !Platform::EqualsNoCase(std::string_view(root->Value()), std::string_view("Texts"))) {
+  const TiXmlElement* root = RootElementUpper(document, "Texts");
+  if (!root) {
     LogWarning(L"Text file " + file + L" has no Texts root element");
     return false;
   }

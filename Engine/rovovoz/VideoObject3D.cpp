@@ -21,9 +21,7 @@ const wchar_t* const kSourceTag = L"Engine/rovovoz/VideoObject3D";
 constexpr int32_t kFail = static_cast<int32_t>(0x80004005u);
 
 void LogError(int line, const wchar_t* format, const std::wstring& a, const std::wstring& b = std::wstring()) {
-  zuzorev::InitError(format, a.c_str(), b.c_str());
-  zuzorev::ErrorAddFileAndLine(kSourceTag, line);
-  zuzorev::AddDebugError();
+  zuzorev::LogMessage(zuzorev::ELogLevel::Error, kSourceTag, line, format, a.c_str(), b.c_str());
 }
 
 }  // namespace

@@ -28,9 +28,7 @@ constexpr uintmax_t kMaxFileBytes = 512u * 1024u * 1024u;
 const wchar_t* const kSourceTag = L"Engine/zorfile/FileSystem";
 
 void LogError(const wchar_t* format, const std::wstring& a, const std::wstring& b = std::wstring()) {
-  zuzorev::InitError(format, a.c_str(), b.c_str());
-  zuzorev::ErrorAddFileAndLine(kSourceTag, 0);
-  zuzorev::AddDebugError();
+  zuzorev::LogMessage(zuzorev::ELogLevel::Error, kSourceTag, 0, format, a.c_str(), b.c_str());
 }
 
 // A data name split into its components: '\' and '/' both separate, empty

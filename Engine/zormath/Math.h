@@ -58,6 +58,16 @@ struct Mat4 {
 using Vec3f = Vec3<float>;
 using Mat4f = Mat4<float>;
 
+// A number read from a data file, kept where it cannot break the
+// arithmetic: NaN, the infinities and magnitudes from 1e9 up become 0.
+inline float Finite(float v) { return v > -1e9f && v < 1e9f ? v : 0.0f; }
+
+// v held to [lo, hi]; NaN goes to lo as well.
+inline float Clamp(float v, float lo, float hi) {
+  if (!(v >= lo)) return lo;
+  return v > hi ? hi : v;
+}
+
 // The program's matrix functions on plain 16-float arrays.
 void MatrixIdentity(float* out);
 void MatrixSet(float* out, const float* in);

@@ -26,6 +26,20 @@ void Write(zuzorev::ELogLevel level, const std::wstring& text) {
 
 std::wstring Wide(const char* text) { return Platform::Utf8ToWide(text ? text : ""); }
 
+// Decodes a file held in memory with one of the mixer's loaders. Null, with
+// the reason in `error`, without a device or when the data cannot be decoded.
+template <class T>
+T* LoadFromMemory(bool open, const std::string& bytes, std::string& error, T* (*load)(SDL_RWops*, int)) {
+  if (!open) {
+    error = "no audio device";
+    return nullptr;
+  }
+  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  T* loaded = rw ? load(rw, 1) : nullptr;
+  if (!loaded) error = Mix_GetError();
+  return loaded;
+}
+
 }  // namespace
 
 CSoundSystem::~CSoundSystem() { Release(); }
@@ -101,25 +115,11 @@ void CSoundSystem::ReleaseChannel(int channel) {
 }
 
 Mix_Chunk* CSoundSystem::LoadChunk(const std::string& bytes, std::string& error) const {
-  if (!mOpen) {
-    error = "no audio device";
-    return nullptr;
-  }
-  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  Mix_Chunk* chunk = rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
-  if (!chunk) error = Mix_GetError();
-  return chunk;
+  return LoadFromMemory(mOpen, bytes, error, Mix_LoadWAV_RW);
 }
 
 Mix_Music* CSoundSystem::LoadMusic(const std::string& bytes, std::string& error) const {
-  if (!mOpen) {
-    error = "no audio device";
-    return nullptr;
-  }
-  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  Mix_Music* music = rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
-  if (!music) error = Mix_GetError();
-  return music;
+  return LoadFromMemory(mOpen, bytes, error, Mix_LoadMUS_RW);
 }
 
 }  // namespace zorsound

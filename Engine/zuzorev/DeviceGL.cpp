@@ -35,6 +35,13 @@ void PinLoadedGLDrivers() {
 
 namespace {
 
+// Where the size of the surface GL draws to comes from.
+enum class ESurfaceQuery { Sdl, Glx, Egl };
+// Which query answers for the context current on this thread (ours).
+ESurfaceQuery ChooseSurfaceQuery(SDL_Window* window, SDL_GLContext context);
+// The current surface's size in pixels; false when it cannot be asked.
+bool QueryCurrentSurface(ESurfaceQuery query, int& width, int& height);
+
 const char* const kVertexShader = R"(#version 330 core
 layout(location = 0) in vec3 aPos;
 layout(location = 1) in vec4 aColor;
@@ -125,6 +132,7 @@ class CDeviceGL : public IDevice {
     }
     SDL_GL_MakeCurrent(window, mContext);
     SDL_GL_SetSwapInterval(0);  // the game paces its own frames
+    mSurfaceQuery = ChooseSurfaceQuery(window, mContext);
     PinLoadedGLDrivers();
     if (!BuildPipeline()) {
       Close();
@@ -151,9 +159,18 @@ class CDeviceGL : public IDevice {
 
   bool IsHeadless() const override { return false; }
 
+  // The size of the surface GL really draws to. SDL's drawable size is its
+  // own account of the window, which on X11 runs ahead of the real window
+  // until (or unless) the window manager carries out a resize or a
+  // full-screen request; a viewport made for that account lands offset and
+  // clipped.
   void GetBackBufferSize(int& width, int& height) const override {
     width = height = 0;
-    if (mWindow) SDL_GL_GetDrawableSize(mWindow, &width, &height);
+    if (!mWindow) return;
+    if (mSurfaceQuery != ESurfaceQuery::Sdl && SDL_GL_GetCurrentContext() == mContext &&
+        QueryCurrentSurface(mSurfaceQuery, width, height))
+      return;
+    SDL_GL_GetDrawableSize(mWindow, &width, &height);
   }
   void SetBackBufferSize(int, int) override {}  // follows the window
 
@@ -368,6 +385,7 @@ class CDeviceGL : public IDevice {
 
   SDL_Window* mWindow = nullptr;
   SDL_GLContext mContext = nullptr;
+  ESurfaceQuery mSurfaceQuery = ESurfaceQuery::Sdl;
   GLuint mProgram = 0, mVao = 0, mVbo = 0, mEbo = 0, mWhite = 0;
   Uniforms mU;
   std::vector<GLuint> mTextures;
@@ -389,4 +407,62 @@ void PrepareGLWindowAttributes() {
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
 }
 
+}  // namespace zuzorev
+
+// Xlib's headers, which GLX, EGL and SDL's window-manager information bring
+// in, define macros such as None and Status that clash with names above:
+// they come last.
+#include <SDL2/SDL_syswm.h>
+#include <epoxy/egl.h>
+#include <epoxy/glx.h>
+
+namespace zuzorev {
+namespace {
+
+ESurfaceQuery ChooseSurfaceQuery(SDL_Window* window, SDL_GLContext context) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (window && SDL_GetWindowWMInfo(window, &info) == SDL_TRUE) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (info.subsystem == SDL_SYSWM_X11 && epoxy_has_glx(info.info.x11.display) &&
+        glXGetCurrentContext() == static_cast<GLXContext>(context))
+      return ESurfaceQuery::Glx;
+#endif
+    // The client sizes its own buffers there, so SDL's size is theirs.
+    if (info.subsystem == SDL_SYSWM_WAYLAND) return ESurfaceQuery::Sdl;
+  }
+  // EGL on X11, or SDL's offscreen driver, whose surfaces never resize.
+  if (epoxy_has_egl() && eglGetCurrentContext() == static_cast<EGLContext>(context)) return ESurfaceQuery::Egl;
+  return ESurfaceQuery::Sdl;
+}
+
+bool QueryCurrentSurface(ESurfaceQuery query, int& width, int& height) {
+  if (query == ESurfaceQuery::Glx) {
+    Display* display = glXGetCurrentDisplay();
+    const GLXDrawable drawable = glXGetCurrentDrawable();
+    if (!display || !drawable) return false;
+    unsigned int w = 0, h = 0;
+    glXQueryDrawable(display, drawable, GLX_WIDTH, &w);
+    glXQueryDrawable(display, drawable, GLX_HEIGHT, &h);
+    if (w == 0 || h == 0) return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+  }
+  if (query == ESurfaceQuery::Egl) {
+    const EGLDisplay display = eglGetCurrentDisplay();
+    const EGLSurface surface = eglGetCurrentSurface(EGL_DRAW);
+    if (display == EGL_NO_DISPLAY || surface == EGL_NO_SURFACE) return false;
+    EGLint w = 0, h = 0;
+    if (!eglQuerySurface(display, surface, EGL_WIDTH, &w) || !eglQuerySurface(display, surface, EGL_HEIGHT, &h) ||
+        w <= 0 || h <= 0)
+      return false;
+    width = w;
+    height = h;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
 }  // namespace zuzorev

@@ -162,6 +162,12 @@ void Emit(SLogRecord record) {
   if (state.capturing) state.captured.push_back(std::move(record));
 }
 
+// A fresh pending message; without a format its text stays empty.
+void StartPending(const wchar_t* format, va_list args) {
+  tPending = PendingMessage{};
+  if (format) tPending.text = Platform::FormatWideV(format, args);
+}
+
 void EmitPending(ELogLevel level) {
   SLogRecord record;
   record.level = level;
@@ -197,17 +203,26 @@ bool OpenChannelLog(const std::wstring& channel, const std::wstring& fileName) {
 }
 
 void InitError(const wchar_t* format, ...) {
-  tPending = PendingMessage{};
-  if (!format) return;
   va_list args;
   va_start(args, format);
-  tPending.text = Platform::FormatWideV(format, args);
+  StartPending(format, args);
   va_end(args);
 }
 
 void ErrorAddFileAndLine(const wchar_t* file, int line) {
   tPending.file = file ? file : L"";
   tPending.line = line;
+}
+
+// Goes through the pending message like the separate calls, so both ways
+// leave the same record and the same (empty) pending message behind.
+void LogMessage(ELogLevel level, const wchar_t* file, int line, const wchar_t* format, ...) {
+  va_list args;
+  va_start(args, format);
+  StartPending(format, args);
+  va_end(args);
+  ErrorAddFileAndLine(file, line);
+  EmitPending(level);
 }
 
 void AddDebugInfo() { EmitPending(ELogLevel::Info); }

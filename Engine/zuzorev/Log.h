@@ -1,7 +1,8 @@
 #pragma once
 // The engine's debug log. A message is built by InitError, tagged with its
 // source by ErrorAddFileAndLine and emitted at one level by AddDebugInfo,
-// AddDebugWarning or AddDebugError: one HTML line per message, flushed at once.
+// AddDebugWarning or AddDebugError (or all at once by LogMessage): one HTML
+// line per message, flushed at once.
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,6 +31,10 @@ void ErrorAddFileAndLine(const wchar_t* file, int line);
 void AddDebugInfo();
 void AddDebugWarning();
 void AddDebugError();
+
+// The three steps above in one call: formats like InitError, tags the
+// message with its source file and line and emits it at `level`.
+void LogMessage(ELogLevel level, const wchar_t* file, int line, const wchar_t* format, ...);
 
 // Opens (truncates) fileName in the folder given to InitDebugSystem as the
 // log of one channel ("sound", "video"). False before InitDebugSystem or when

@@ -238,9 +238,7 @@ std::shared_ptr<const SModelFile> CModelCache::Get(const std::wstring& file) {
 
   std::string bytes;
   if (!fs->ReadFile(file, bytes, zorfile::kKindModels)) {
-    InitError(L"No find model file %s.", file.c_str());
-    ErrorAddFileAndLine(kSource, __LINE__);
-    AddDebugError();
+    LogMessage(ELogLevel::Error, kSource, __LINE__, L"No find model file %s.", file.c_str());
     return nullptr;
   }
   // The material file sits beside the model, or anywhere a model could be.
@@ -255,9 +253,7 @@ std::shared_ptr<const SModelFile> CModelCache::Get(const std::wstring& file) {
   model->name = file;
   std::wstring error;
   if (!ParseModelFile(bytes, readMtl, *model, error)) {
-    InitError(L"Bad model file %s: %s", file.c_str(), error.c_str());
-    ErrorAddFileAndLine(kSource, __LINE__);
-    AddDebugError();
+    LogMessage(ELogLevel::Error, kSource, __LINE__, L"Bad model file %s: %s", file.c_str(), error.c_str());
     return nullptr;
   }
   mFiles[key] = model;

@@ -1,5 +1,8 @@
 #include "Engine/zuzorev/RenderSetings.h"
 
+#include <initializer_list>
+#include <utility>
+
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/zuzorev/Log.h"
 #include "Platform/Strings.h"
@@ -11,41 +14,44 @@ const wchar_t* const kSource = L"Engine/zuzorev/RenderSetings";
 
 std::wstring Lower(const TiXmlAttribute* a) { return Platform::ToLowerAscii(ValueUtf8(a)); }
 
+// Reads a word attribute (any letter case) as the value listed for it. A
+// missing attribute leaves `out` as it is; another word is a problem.
+template <class T>
+bool ReadWord(const TiXmlElement* e, const char* name, std::initializer_list<std::pair<const wchar_t*, T>> words,
+              T& out, std::wstring& problem) {
+  const TiXmlAttribute* a = FindUpper(e, name);
+  if (!a) return true;
+  const std::wstring v = Lower(a);
+  for (const auto& [word, value] : words) {
+    if (v == word) {
+      out = value;
+      return true;
+    }
+  }
+  problem = Platform::Utf8ToWide(name) + L" " + v;
+  return false;
+}
+
 bool ParseSeting(const TiXmlElement* e, SRenderSeting& s, std::wstring& problem) {
   s.Name = ValueUtf8(FindUpper(e, "Name"));
   if (s.Name.empty()) {
     problem = L"setting without Name";
     return false;
   }
-  if (const TiXmlAttribute* a = FindUpper(e, "Blend")) {
-    std::wstring v = Lower(a);
-    if (v == L"none") s.Blend = EBlend::None;
-    else if (v == L"alpha") s.Blend = EBlend::Alpha;
-    else if (v == L"add") s.Blend = EBlend::Add;
-    else { problem = L"Blend " + v; return false; }
-  }
+  if (!ReadWord(e, "Blend", {{L"none", EBlend::None}, {L"alpha", EBlend::Alpha}, {L"add", EBlend::Add}}, s.Blend,
+                problem))
+    return false;
   if (const TiXmlAttribute* a = FindUpper(e, "DepthTest")) s.DepthTest = IntValue(a) != 0;
   if (const TiXmlAttribute* a = FindUpper(e, "DepthWrite")) s.DepthWrite = IntValue(a) != 0;
-  if (const TiXmlAttribute* a = FindUpper(e, "Cull")) {
-    std::wstring v = Lower(a);
-    if (v == L"none") s.Cull = ECull::None;
-    else if (v == L"cw") s.Cull = ECull::Clockwise;
-    else if (v == L"ccw") s.Cull = ECull::CounterClockwise;
-    else { problem = L"Cull " + v; return false; }
-  }
-  if (const TiXmlAttribute* a = FindUpper(e, "Filter")) {
-    std::wstring v = Lower(a);
-    if (v == L"linear") s.Linear = true;
-    else if (v == L"point") s.Linear = false;
-    else { problem = L"Filter " + v; return false; }
-  }
-  if (const TiXmlAttribute* a = FindUpper(e, "SecondTex")) {
-    std::wstring v = Lower(a);
-    if (v == L"none") s.SecondTex = ESecondTex::None;
-    else if (v == L"modulate") s.SecondTex = ESecondTex::Modulate;
-    else if (v == L"multalpha") s.SecondTex = ESecondTex::MultiplyAlpha;
-    else { problem = L"SecondTex " + v; return false; }
-  }
+  if (!ReadWord(e, "Cull", {{L"none", ECull::None}, {L"cw", ECull::Clockwise}, {L"ccw", ECull::CounterClockwise}},
+                s.Cull, problem))
+    return false;
+  if (!ReadWord(e, "Filter", {{L"linear", true}, {L"point", false}}, s.Linear, problem)) return false;
+  if (!ReadWord(e, "SecondTex",
+                {{L"none", ESecondTex::None}, {L"modulate", ESecondTex::Modulate},
+                 {L"multalpha", ESecondTex::MultiplyAlpha}},
+                s.SecondTex, problem))
+    return false;
   if (const TiXmlAttribute* a = FindUpper(e, "AlphaCut")) {
     int v = IntValue(a);
     s.AlphaCut = (v < 0 ? 0 : v > 255 ? 255 : v) / 255.0f;
@@ -59,9 +65,7 @@ bool ParseSeting(const TiXmlElement* e, SRenderSeting& s, std::wstring& problem)
 int32_t CRenderSetingsManager::LoadSetingsFromXml(const std::wstring& file, int) {
   TiXmlDocument doc;
   if (!LoadXmlDocument(doc, file)) {
-    InitError(L"No find render setings file %s.", file.c_str());
-    ErrorAddFileAndLine(kSource, __LINE__);
-    AddDebugError();
+    LogMessage(ELogLevel::Error, kSource, __LINE__, L"No find render setings file %s.", file.c_str());
     return kFail;
   }
   return LoadDocument(doc, file);
@@ -76,9 +80,7 @@ int32_t CRenderSetingsManager::LoadSetingsFromText(const std::string& xml) {
 int32_t CRenderSetingsManager::LoadDocument(const TiXmlDocument& doc, const std::wstring& source) {
   const TiXmlElement* root = FirstChildElementUpper(&doc, "RenderSetings");
   if (!root) {
-    InitError(L"No RenderSetings root in %s.", source.c_str());
-    ErrorAddFileAndLine(kSource, __LINE__);
-    AddDebugError();
+    LogMessage(ELogLevel::Error, kSource, __LINE__, L"No RenderSetings root in %s.", source.c_str());
     return kFail;
   }
   for (const TiXmlElement* e = IterateChildrenElementUpper(root, "Seting", nullptr); e;
@@ -87,9 +89,8 @@ int32_t CRenderSetingsManager::LoadDocument(const TiXmlDocument& doc, const std:
     std::wstring problem;
     if (!ParseSeting(e, s, problem)) {
       // One bad entry is reported and skipped; the others still count.
-      InitError(L"Bad render seting in %s: %s.", source.c_str(), problem.c_str());
-      ErrorAddFileAndLine(kSource, __LINE__);
-      AddDebugWarning();
+      LogMessage(ELogLevel::Warning, kSource, __LINE__, L"Bad render seting in %s: %s.", source.c_str(),
+                 problem.c_str());
       continue;
     }
     int id = GetID(s.Name);

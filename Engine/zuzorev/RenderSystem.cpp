@@ -121,12 +121,10 @@ float CRenderSystem::GetVirtualScale() const {
 }
 
 void CRenderSystem::WindowToVirtual(float wx, float wy, float& vx, float& vy) const {
-  float ratio = 1.0f;  // window points to back-buffer pixels (high-DPI)
-  if (mWindow) {
-    int ww = 0, wh = 0;
-    mWindow->GetWindowSize(ww, wh);
-    if (ww > 0) ratio = static_cast<float>(mBackBufferWidth) / ww;
-  }
+  // Window points to back-buffer pixels (high-DPI). Not the back buffer over
+  // the window's size: the window's size may be SDL's account of a resize
+  // the real window has not had yet, while pointer positions are real.
+  const float ratio = mWindow ? mWindow->GetPixelsPerPoint() : 1.0f;
   const float s = GetVirtualScale();
   const float px = wx * ratio, py = wy * ratio;
   vx = (px - (mViewport.x + mViewport.width * 0.5f)) / s + kVirtualWidth * 0.5f;
@@ -134,12 +132,7 @@ void CRenderSystem::WindowToVirtual(float wx, float wy, float& vx, float& vy) co
 }
 
 void CRenderSystem::VirtualToWindow(float vx, float vy, float& wx, float& wy) const {
-  float ratio = 1.0f;
-  if (mWindow) {
-    int ww = 0, wh = 0;
-    mWindow->GetWindowSize(ww, wh);
-    if (ww > 0 && mBackBufferWidth > 0) ratio = static_cast<float>(mBackBufferWidth) / ww;
-  }
+  const float ratio = mWindow ? mWindow->GetPixelsPerPoint() : 1.0f;
   const float s = GetVirtualScale();
   wx = ((vx - kVirtualWidth * 0.5f) * s + mViewport.x + mViewport.width * 0.5f) / ratio;
   wy = (vy * s + mViewport.y) / ratio;

@@ -123,9 +123,7 @@ bool CTextureManager::MakeResident(STextureData& data) {
     std::string bytes;
     if (!fs || !fs->ReadFile(data.name, bytes, zorfile::kKindTextures) ||
         !Decode(bytes, data.name, data.width, data.height, data.format, data.texels)) {
-      InitError(L"No load texture %s.", data.name.c_str());
-      ErrorAddFileAndLine(kSource, __LINE__);
-      AddDebugError();
+      LogMessage(ELogLevel::Error, kSource, __LINE__, L"No load texture %s.", data.name.c_str());
       data.texels.clear();
       return false;
     }

@@ -2,6 +2,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
+
 #include "Engine/zuzorev/InputSystem.h"
 #include "Engine/zuzorev/Log.h"
 #include "Platform/Strings.h"
@@ -9,7 +11,16 @@
 namespace zuzorev {
 namespace {
 const wchar_t* const kSource = L"Engine/zuzorev/WindowSystem";
+
+// The display the window is on (the first one before there is a window).
+SDL_Rect DisplayRect(SDL_Window* window, int fallbackWidth, int fallbackHeight) {
+  const int index = window ? std::max(SDL_GetWindowDisplayIndex(window), 0) : 0;
+  SDL_Rect r{0, 0, fallbackWidth, fallbackHeight};
+  SDL_Rect bounds;
+  if (SDL_GetDisplayBounds(index, &bounds) == 0 && bounds.w > 0 && bounds.h > 0) r = bounds;
+  return r;
 }
+}  // namespace
 
 intptr_t DefWindowProcW(WindowHandle window, uint32_t message, uintptr_t, intptr_t) {
   if (message == WM_CLOSE && window) window->DestroyWnd();
@@ -74,9 +85,17 @@ int32_t CWindowSystem::Init(const std::wstring& title, const std::wstring&, int,
     }
     PrepareGLWindowAttributes();
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
-    if (mFullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    mWindow = SDL_CreateWindow(Platform::WideToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               width, height, flags);
+    SDL_Rect r{static_cast<int>(SDL_WINDOWPOS_CENTERED), static_cast<int>(SDL_WINDOWPOS_CENTERED), width, height};
+    if (mFullScreen) {
+      // SDL reports the desktop's size for a full-screen window at once, but
+      // on X11 it is the window manager that resizes the real window: with
+      // none, or one that ignores or delays the request, the drawable would
+      // keep the mode's size. A borderless window that already covers the
+      // display is full screen whatever the window manager does.
+      r = DisplayRect(nullptr, mDesktopWidth, mDesktopHeight);
+      flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
+    mWindow = SDL_CreateWindow(Platform::WideToUtf8(title).c_str(), r.x, r.y, r.w, r.h, flags);
     if (!mWindow) {
       InitError(L"Create window: %hs", SDL_GetError());
       ErrorAddFileAndLine(kSource, __LINE__);
@@ -97,8 +116,19 @@ int32_t CWindowSystem::ReInit(int width, int height, int& fullScreen, WindowHand
   mHeight = height;
   mFullScreen = fullScreen != 0;
   if (mWindow) {
-    if (SDL_SetWindowFullscreen(mWindow, mFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return kFail;
-    if (!mFullScreen) {
+    // SDL only notes a new size or position of a full-screen window for
+    // later, so the window leaves full screen before it is placed.
+    if (SDL_SetWindowFullscreen(mWindow, 0) != 0) return kFail;
+    if (mFullScreen) {
+      // Covers the display itself, as in Init: the drawable must not depend
+      // on the window manager honouring the full-screen request.
+      const SDL_Rect r = DisplayRect(mWindow, mDesktopWidth, mDesktopHeight);
+      SDL_SetWindowBordered(mWindow, SDL_FALSE);
+      SDL_SetWindowSize(mWindow, r.w, r.h);
+      SDL_SetWindowPosition(mWindow, r.x, r.y);
+      if (SDL_SetWindowFullscreen(mWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return kFail;
+    } else {
+      SDL_SetWindowBordered(mWindow, SDL_TRUE);
       SDL_SetWindowSize(mWindow, width, height);
       SDL_SetWindowPosition(mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
@@ -113,6 +143,16 @@ void CWindowSystem::GetWindowSize(int& width, int& height) const {
   }
   width = mFullScreen ? mDesktopWidth : mWidth;
   height = mFullScreen ? mDesktopHeight : mHeight;
+}
+
+float CWindowSystem::GetPixelsPerPoint() const {
+  if (!mWindow) return 1.0f;
+  // Both sizes are SDL's own account of the window, so their ratio is the
+  // display's scale even while that account runs ahead of the real window.
+  int pw = 0, ph = 0, ww = 0, wh = 0;
+  SDL_GL_GetDrawableSize(mWindow, &pw, &ph);
+  SDL_GetWindowSize(mWindow, &ww, &wh);
+  return pw > 0 && ww > 0 ? static_cast<float>(pw) / ww : 1.0f;
 }
 
 intptr_t CWindowSystem::SendMessageW(uint32_t message, uintptr_t wParam, intptr_t lParam) {

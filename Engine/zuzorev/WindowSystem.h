@@ -55,7 +55,8 @@ class CWindowSystem {
 
   // Opens the window (hidden on the headless device). A size that cannot be
   // windowed (IsModeFullScreen) turns fullScreen on; full screen is a
-  // desktop-sized window. N.
+  // borderless window covering the display, which is also asked to be full
+  // screen of the window manager. N.
   int32_t Init(const std::wstring& title, const std::wstring& name, int icon, int width, int height,
                int& fullScreen, WindowProc proc, WindowHandle parent);
   // New size or full-screen state for the same window. N.
@@ -85,6 +86,8 @@ class CWindowSystem {
   int GetDesktopRefreshRate() const { return mDesktopRate; }
   // Client size in window points.
   void GetWindowSize(int& width, int& height) const;
+  // Back-buffer pixels per window point: above 1 on high-DPI displays.
+  float GetPixelsPerPoint() const;
   bool IsMinimized() const { return mMinimized; }
   // The pointer is over the window.
   bool IsMouseInside() const { return mMouseInside; }

@@ -215,7 +215,6 @@ std::wstring CBaseBack::OwnerName() const { return mOwner ? mOwner->GetName() : 
 
 void CBaseBack::LogInvalidCast(const std::wstring& name) const {
   // Tagged with the header, where the typed lookup lives.
-  zuzorev::InitError(L"Invalid dynamic cast.!!! BackName = %s ObjectName = %s", GetName().c_str(), name.c_str());
-  zuzorev::ErrorAddFileAndLine(L"Include/Levels/BaseBack", __LINE__);
-  zuzorev::AddDebugError();
+  zuzorev::LogMessage(zuzorev::ELogLevel::Error, L"Include/Levels/BaseBack", __LINE__,
+                      L"Invalid dynamic cast.!!! BackName = %s ObjectName = %s", GetName().c_str(), name.c_str());
 }

@@ -9,9 +9,7 @@ constexpr const wchar_t* kSource = L"Source/Levels/BaseBack";
 // printf-style wide format; %s takes const wchar_t*.
 template <class... Args>
 void Error(int line, const wchar_t* format, Args... args) {
-  zuzorev::InitError(format, args...);
-  zuzorev::ErrorAddFileAndLine(kSource, line);
-  zuzorev::AddDebugError();
+  zuzorev::LogMessage(zuzorev::ELogLevel::Error, kSource, line, format, args...);
 }
 
 }  // namespace basebacklog

@@ -4,15 +4,15 @@
 // points the rest of the scene calls.
 #include "Levels/BaseBack.h"
 
-void CBaseBack::ResetAllZones() {}
+namespace {
 
-void CBaseBack::UpdateAllZones(int) {}
-
-bool CBaseBack::FindZoneItem(const std::wstring& kind, const std::wstring& name, std::vector<SZoneObject>*& group,
-                             SZoneObject*& item) {
-  const auto found = mZones.find(kind);
-  if (found == mZones.end()) return false;
-  for (SZoneObject& candidate : found->second) {
+// The first item of that name in the zone group of that kind, with its group.
+template <class Zones, class Item>
+bool FindInZones(Zones& zones, const std::wstring& kind, const std::wstring& name, std::vector<Item>*& group,
+                 Item*& item) {
+  const auto found = zones.find(kind);
+  if (found == zones.end()) return false;
+  for (Item& candidate : found->second) {
     if (candidate.mName != name) continue;
     group = &found->second;
     item = &candidate;
@@ -21,17 +21,20 @@ bool CBaseBack::FindZoneItem(const std::wstring& kind, const std::wstring& name,
   return false;
 }
 
+}  // namespace
+
+void CBaseBack::ResetAllZones() {}
+
+void CBaseBack::UpdateAllZones(int) {}
+
+bool CBaseBack::FindZoneItem(const std::wstring& kind, const std::wstring& name, std::vector<SZoneObject>*& group,
+                             SZoneObject*& item) {
+  return FindInZones(mZones, kind, name, group, item);
+}
+
 bool CBaseBack::FindZone2Item(const std::wstring& kind, const std::wstring& name, std::vector<SZoneComplex>*& group,
                               SZoneComplex*& item) {
-  const auto found = mComplexZones.find(kind);
-  if (found == mComplexZones.end()) return false;
-  for (SZoneComplex& candidate : found->second) {
-    if (candidate.mName != name) continue;
-    group = &found->second;
-    item = &candidate;
-    return true;
-  }
-  return false;
+  return FindInZones(mComplexZones, kind, name, group, item);
 }
 
 void CBaseBack::PushMode(int, int) {}

@@ -1,27 +1,11 @@
 #pragma once
 // A model playing the animations of an animation set.
-// A scene object made by the scene's object factory from its Properties
-// element. Its drawing comes with its own work; until then it loads as an
-// empty object that draws nothing, so scenes naming it still load.
-#include <cstdint>
-#include <string>
+#include "Objects/EmptySceneObject.h"
 
-#include "Engine/rovovoz/BaseGeometryObject.h"
-
-class TiXmlElement;
-
-class CAnimObject3D : public rovovoz::CBaseGeometryObject {
+class CAnimObject3D : public CEmptySceneObject {
  public:
-  explicit CAnimObject3D(rovovoz::CGameCore* core) : rovovoz::CBaseGeometryObject(core) {}
+  using CEmptySceneObject::CEmptySceneObject;
 
-  // Reads its Properties: 0 on success, E_FAIL on failure.
-  int32_t Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags) override {
-    (void)properties;
-    (void)modelFile;
-    (void)flags;
-    return 0;
-  }
-  using rovovoz::CBaseGeometryObject::Load;
   // Play controls of the scene actions; Stop (value) ends the animation.
   void Play() {}
   void PlayOnce() {}

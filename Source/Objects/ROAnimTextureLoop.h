@@ -1,25 +1,8 @@
 #pragma once
 // A model looping through numbered textures.
-// A scene object made by the scene's object factory from its Properties
-// element. Its drawing comes with its own work; until then it loads as an
-// empty object that draws nothing, so scenes naming it still load.
-#include <cstdint>
-#include <string>
+#include "Objects/EmptySceneObject.h"
 
-#include "Engine/rovovoz/BaseGeometryObject.h"
-
-class TiXmlElement;
-
-class CROAnimTextureLoop : public rovovoz::CBaseGeometryObject {
+class CROAnimTextureLoop : public CEmptySceneObject {
  public:
-  explicit CROAnimTextureLoop(rovovoz::CGameCore* core) : rovovoz::CBaseGeometryObject(core) {}
-
-  // Reads its Properties: 0 on success, E_FAIL on failure.
-  int32_t Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags) override {
-    (void)properties;
-    (void)modelFile;
-    (void)flags;
-    return 0;
-  }
-  using rovovoz::CBaseGeometryObject::Load;
+  using CEmptySceneObject::CEmptySceneObject;
 };

@@ -59,10 +59,9 @@ bool ProfileWriter::PutText(const std::wstring& text, size_t fieldBytes) {
   const size_t fieldUnits = fieldBytes / 2;
   std::u16string units = Platform::WideToUtf16(text);
   if (units.size() + 1 > fieldUnits) {
-    zuzorev::InitError(L"Profile text too long for its field of %d characters, cut: %s",
-                       static_cast<int>(fieldUnits - 1), text.c_str());
-    zuzorev::ErrorAddFileAndLine(L"Source/SaveInfo/ProfileStream", __LINE__);
-    zuzorev::AddDebugWarning();
+    zuzorev::LogMessage(zuzorev::ELogLevel::Warning, L"Source/SaveInfo/ProfileStream", __LINE__,
+                        L"Profile text too long for its field of %d characters, cut: %s",
+                        static_cast<int>(fieldUnits - 1), text.c_str());
     units = Platform::WideToUtf16(CutToUtf16Units(text, fieldUnits - 1));
   }
   units.resize(fieldUnits, u'\0');

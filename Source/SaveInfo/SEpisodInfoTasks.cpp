@@ -18,6 +18,39 @@ auto* FindList(Map& lists, const std::wstring& back) {
   return found == lists.end() ? nullptr : &found->second;
 }
 
+// The by-reference answer of the Find* queries: true and `out` set when
+// something was found, else `out` stays as it was.
+template <class T>
+bool Found(T* found, T*& out) {
+  if (!found) return false;
+  out = found;
+  return true;
+}
+
+// Drops the first task of that name from the back's list.
+template <class Task>
+bool RemoveTaskByName(std::map<std::wstring, std::vector<Task>>& lists, const std::wstring& back,
+                      const std::wstring& name) {
+  auto* list = FindList(lists, back);
+  if (!list) return false;
+  for (auto task = list->begin(); task != list->end(); ++task) {
+    if (task->mName == name) {
+      list->erase(task);
+      return true;
+    }
+  }
+  return false;
+}
+
+// Overwrites the first task of the same name, or appends the task.
+template <class Task>
+void PutTaskByName(std::vector<Task>& list, const Task& task) {
+  if (Task* stored = FindTaskByName(list, task.mName))
+    *stored = task;
+  else
+    list.push_back(task);
+}
+
 }  // namespace
 
 int32_t* SEpisodInfo::FindCounter(const std::wstring& back, const std::wstring& name, bool second) {
@@ -41,10 +74,7 @@ SComplexTaskInfo* SEpisodInfo::FindComplex(const std::wstring& back, const std::
 // Task counters.
 
 bool SEpisodInfo::FindBackTasks(const std::wstring& back, SBackTaskCounts*& counts) {
-  SBackTaskCounts* found = FindList(mBackTasks, back);
-  if (!found) return false;
-  counts = found;
-  return true;
+  return Found(FindList(mBackTasks, back), counts);
 }
 
 void SEpisodInfo::DecrementBackCount(const std::wstring& back) {
@@ -85,10 +115,7 @@ void SEpisodInfo::DecrementNamedCount2(const std::wstring& back, const std::wstr
 // Object tasks.
 
 bool SEpisodInfo::FindObjectTask(const std::wstring& back, const std::wstring& name, SObjectTaskInfo*& task) {
-  SObjectTaskInfo* found = FindObject(back, name);
-  if (!found) return false;
-  task = found;
-  return true;
+  return Found(FindObject(back, name), task);
 }
 
 uint32_t SEpisodInfo::GetObjectTaskValue(const std::wstring& back, const std::wstring& name) {
@@ -113,15 +140,7 @@ bool SEpisodInfo::GetLastObjectTaskName2(const std::wstring& back, std::wstring&
 }
 
 bool SEpisodInfo::RemoveObjectTask(const std::wstring& back, const std::wstring& name) {
-  auto* list = FindList(mBackObjects, back);
-  if (!list) return false;
-  for (auto task = list->begin(); task != list->end(); ++task) {
-    if (task->mName == name) {
-      list->erase(task);
-      return true;
-    }
-  }
-  return false;
+  return RemoveTaskByName(mBackObjects, back, name);
 }
 
 bool SEpisodInfo::AddObjectTask(const std::wstring& back, const std::wstring& name, uint32_t value) {
@@ -135,20 +154,13 @@ bool SEpisodInfo::AddObjectTask(const std::wstring& back, const std::wstring& na
 }
 
 void SEpisodInfo::PutObjectTask(const std::wstring& back, const SObjectTaskInfo& task) {
-  std::vector<SObjectTaskInfo>& list = mBackObjects[back];
-  if (SObjectTaskInfo* stored = FindTaskByName(list, task.mName))
-    *stored = task;
-  else
-    list.push_back(task);
+  PutTaskByName(mBackObjects[back], task);
 }
 
 // Complex tasks.
 
 bool SEpisodInfo::FindComplexTask(const std::wstring& back, const std::wstring& name, SComplexTaskInfo*& task) {
-  SComplexTaskInfo* found = FindComplex(back, name);
-  if (!found) return false;
-  task = found;
-  return true;
+  return Found(FindComplex(back, name), task);
 }
 
 uint32_t SEpisodInfo::GetComplexTaskValue(const std::wstring& back, const std::wstring& name) {
@@ -200,21 +212,9 @@ uint32_t SEpisodInfo::CountComplexPieces(const std::wstring& back, const std::ws
 }
 
 bool SEpisodInfo::RemoveComplexTask(const std::wstring& back, const std::wstring& name) {
-  auto* list = FindList(mBackComplex, back);
-  if (!list) return false;
-  for (auto task = list->begin(); task != list->end(); ++task) {
-    if (task->mName == name) {
-      list->erase(task);
-      return true;
-    }
-  }
-  return false;
+  return RemoveTaskByName(mBackComplex, back, name);
 }
 
 void SEpisodInfo::AddComplexTask(const std::wstring& back, const SComplexTaskInfo& task) {
-  std::vector<SComplexTaskInfo>& list = mBackComplex[back];
-  if (SComplexTaskInfo* stored = FindTaskByName(list, task.mName))
-    *stored = task;
-  else
-    list.push_back(task);
+  PutTaskByName(mBackComplex[back], task);
 }

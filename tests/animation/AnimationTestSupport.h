@@ -7,20 +7,20 @@
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/AnimModelManager.h"
 #include "render/RenderTestSupport.h"
+#include "support/CoreSupport.h"
 
 namespace animtest {
 
-class AnimCore {
+using testsupport::Element;
+
+class AnimCore : public rendertest::Core {
  public:
-  AnimCore() : mCore(zuzorev::EDeviceKind::Headless) {
-    Render().GetRenderSetingsManager()->LoadSetingsFromXml(L"BaseSetings.xml", 1);
-    mCore.SetupCamera();
-    mCore.Get()->SetAnimModelManager(std::make_shared<rovovoz::CAnimModelManager>(mCore.Get()));
+  AnimCore() : rendertest::Core(zuzorev::EDeviceKind::Headless) {
+    UseGameView();
+    Get()->SetAnimModelManager(std::make_shared<rovovoz::CAnimModelManager>(Get()));
     Render().Begin();
   }
-  rovovoz::CGameCore* Get() { return mCore.Get(); }
-  zuzorev::CRenderSystem& Render() { return mCore.Render(); }
-  rovovoz::CAnimModelManager& Anims() { return *mCore.Get()->GetAnimModelManager(); }
+  rovovoz::CAnimModelManager& Anims() { return *Get()->GetAnimModelManager(); }
   // The last draw of a mesh in this frame; null when it was not drawn.
   const zuzorev::SDrawRecord* LastDrawOf(const std::wstring& mesh) {
     const auto& draws = Render().GetFrameDraws();
@@ -28,19 +28,6 @@ class AnimCore {
       if (it->mesh == mesh) return &*it;
     return nullptr;
   }
-
- private:
-  rendertest::Core mCore;
-};
-
-// An element parsed from text, kept alive with its document.
-class Element {
- public:
-  explicit Element(const std::string& xml) { ParseXmlDocument(mDoc, xml); }
-  const TiXmlElement* Get() const { return mDoc.RootElement(); }
-
- private:
-  TiXmlDocument mDoc;
 };
 
 }  // namespace animtest

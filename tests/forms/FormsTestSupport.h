@@ -20,27 +20,19 @@
 #include "Engine/zuzorev/WindowSystem.h"
 #include "Platform/Paths.h"
 #include "Platform/Strings.h"
+#include "support/CoreSupport.h"
 #include "support/TestSupport.h"
 
 namespace formstest {
 
 class Core {
  public:
-  explicit Core(zuzorev::EDeviceKind kind = zuzorev::EDeviceKind::Headless) {
-    if (kind == zuzorev::EDeviceKind::GL) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    zuzorev::SetDeviceKind(kind);
-    mCore = std::make_unique<rovovoz::CGameCore>();
-    zuzorev::SetDeviceKind(zuzorev::EDeviceKind::Headless);
+  explicit Core(zuzorev::EDeviceKind kind = zuzorev::EDeviceKind::Headless) : mCore(testsupport::MakeGameCore(kind)) {
     zorfile::CFileSystem* fs = mCore->GetFileSystem();
     fs->SetInstallFolder(testsupport::GameDir());
-    fs->InsertPath(L"Data\\Models", zorfile::kKindModels);
-    fs->InsertPath(L"Data\\Textures", zorfile::kKindTextures);
-    fs->InsertPath(L"Data", zorfile::kKindXml);
+    testsupport::AddGameDataPaths(*fs);
     fs->InsertPath(Platform::FromPath(testsupport::FixturesDir() / "forms"), zorfile::kKindXml);
-    int full = 0;
-    if (mCore->GetWindow()->Init(L"forms", L"forms", 101, 1024, 768, full, nullptr, nullptr) < 0) return;
-    zuzorev::SDevInitParams params;
-    if (mCore->GetRender()->Init(mCore->GetWindow(), params) < 0) return;
+    if (!testsupport::StartWindowAndRender(*mCore, L"forms")) return;
     mCore->GetRender()->GetRenderSetingsManager()->LoadSetingsFromXml(L"BaseSetings.xml", 1);
     mCore->GetInput()->Init(mCore->GetWindow());
     mCore->GetTextManager()->Load(L"FormTexts.xml");

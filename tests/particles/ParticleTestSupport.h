@@ -10,39 +10,26 @@
 #include "Engine/zuzorev/DeviceHeadless.h"
 #include "Platform/Random.h"
 #include "render/RenderTestSupport.h"
+#include "support/CoreSupport.h"
 
 namespace particletest {
 
-class ParticleCore {
+using testsupport::Element;
+
+class ParticleCore : public rendertest::Core {
  public:
-  ParticleCore() : mCore(zuzorev::EDeviceKind::Headless) {
+  ParticleCore() : rendertest::Core(zuzorev::EDeviceKind::Headless) {
     Platform::SeedRandom(7);
-    Render().GetRenderSetingsManager()->LoadSetingsFromXml(L"BaseSetings.xml", 1);
-    mCore.SetupCamera();
+    UseGameView();
     auto states = std::make_shared<rovovoz::CParticleStateManager>();
     states->LoadEmiters(L"Data\\Particles\\Emiters.xml");
-    mCore.Get()->SetParticleStateManager(states);
+    Get()->SetParticleStateManager(states);
     Render().Begin();
   }
-  rovovoz::CGameCore* Get() { return mCore.Get(); }
-  zuzorev::CRenderSystem& Render() { return mCore.Render(); }
-  rovovoz::CParticleStateManager& States() { return *mCore.Get()->GetParticleStateManager(); }
+  rovovoz::CParticleStateManager& States() { return *Get()->GetParticleStateManager(); }
   const std::vector<zuzorev::SVertex>& LastVertices() {
     return dynamic_cast<zuzorev::CDeviceHeadless*>(Render().GetDevice())->LastVertices();
   }
-
- private:
-  rendertest::Core mCore;
-};
-
-// An element parsed from text, kept alive with its document.
-class Element {
- public:
-  explicit Element(const std::string& xml) { ParseXmlDocument(mDoc, xml); }
-  const TiXmlElement* Get() const { return mDoc.RootElement(); }
-
- private:
-  TiXmlDocument mDoc;
 };
 
 }  // namespace particletest

@@ -11,6 +11,7 @@
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Engine/zuzorev/WindowSystem.h"
+#include "support/CoreSupport.h"
 #include "support/TestSupport.h"
 
 namespace rendertest {
@@ -22,9 +23,7 @@ class ScopedFileSystem {
   explicit ScopedFileSystem(const std::filesystem::path& folder = testsupport::GameDir()) {
     mPrevious = zorfile::GetFileSystem();
     mFs.SetInstallFolder(folder);
-    mFs.InsertPath(L"Data\\Models", zorfile::kKindModels);
-    mFs.InsertPath(L"Data\\Textures", zorfile::kKindTextures);
-    mFs.InsertPath(L"Data", zorfile::kKindXml);
+    testsupport::AddGameDataPaths(mFs);
     zorfile::SetFileSystem(&mFs);
   }
   ~ScopedFileSystem() { zorfile::SetFileSystem(mPrevious); }
@@ -84,21 +83,10 @@ namespace rendertest {
 // window opened at 1024 x 768 and its render system started.
 class Core {
  public:
-  explicit Core(zuzorev::EDeviceKind kind) {
-    if (kind == zuzorev::EDeviceKind::GL) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    zuzorev::SetDeviceKind(kind);
-    mCore = std::make_unique<rovovoz::CGameCore>();
-    zuzorev::SetDeviceKind(zuzorev::EDeviceKind::Headless);
-    zorfile::CFileSystem* fs = mCore->GetFileSystem();
-    fs->SetInstallFolder(testsupport::GameDir());
-    fs->InsertPath(L"Data\\Models", zorfile::kKindModels);
-    fs->InsertPath(L"Data\\Textures", zorfile::kKindTextures);
-    fs->InsertPath(L"Data", zorfile::kKindXml);
-    int full = 0;
-    if (mCore->GetWindow()->Init(L"test", L"test", 101, 1024, 768, full, nullptr, nullptr) < 0) return;
-    zuzorev::SDevInitParams params;
-    if (mCore->GetRender()->Init(mCore->GetWindow(), params) < 0) return;
-    mOk = true;
+  explicit Core(zuzorev::EDeviceKind kind) : mCore(testsupport::MakeGameCore(kind)) {
+    mCore->GetFileSystem()->SetInstallFolder(testsupport::GameDir());
+    testsupport::AddGameDataPaths(*mCore->GetFileSystem());
+    mOk = testsupport::StartWindowAndRender(*mCore, L"test");
   }
   bool Ok() const { return mOk; }
   rovovoz::CGameCore* Get() { return mCore.get(); }
@@ -118,6 +106,13 @@ class Core {
     camera.Update(0.0f, nullptr);
     Render().SetTransform(zuzorev::kTransformView, camera.GetViewMatrix());
     Render().SetTransform(zuzorev::kTransformProjection, camera.GetProjectionMatrix(1));
+  }
+
+  // The sample game's render settings and the game's camera, as a scene
+  // draws with them.
+  void UseGameView() {
+    Render().GetRenderSetingsManager()->LoadSetingsFromXml(L"BaseSetings.xml", 1);
+    SetupCamera();
   }
 
  private:

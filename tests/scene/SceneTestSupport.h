@@ -26,6 +26,7 @@
 #include "Platform/Random.h"
 #include "Platform/Strings.h"
 #include "PlayerRecord.h"
+#include "support/CoreSupport.h"
 #include "support/TestSupport.h"
 
 namespace scenetest {
@@ -39,27 +40,19 @@ class SceneCore {
  public:
   enum class EData { Fixtures, SampleGame };
 
-  explicit SceneCore(zuzorev::EDeviceKind kind = zuzorev::EDeviceKind::Headless, EData data = EData::Fixtures) {
-    if (kind == zuzorev::EDeviceKind::GL) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    zuzorev::SetDeviceKind(kind);
-    mCore = std::make_unique<rovovoz::CGameCore>();
-    zuzorev::SetDeviceKind(zuzorev::EDeviceKind::Headless);
+  explicit SceneCore(zuzorev::EDeviceKind kind = zuzorev::EDeviceKind::Headless, EData data = EData::Fixtures)
+      : mCore(testsupport::MakeGameCore(kind)) {
     zorfile::CFileSystem* fs = mCore->GetFileSystem();
     if (data == EData::Fixtures) {
       fs->SetInstallFolder(Fixtures());
       fs->InsertPath(L"Models", zorfile::kKindModels);
     } else {
       fs->SetInstallFolder(testsupport::GameDir());
-      fs->InsertPath(L"Data\\Models", zorfile::kKindModels);
-      fs->InsertPath(L"Data\\Textures", zorfile::kKindTextures);
-      fs->InsertPath(L"Data", zorfile::kKindXml);
+      testsupport::AddGameDataPaths(*fs);
     }
     mPrevious = gGameCore;
     gGameCore = mCore.get();
-    int full = 0;
-    if (mCore->GetWindow()->Init(L"test", L"test", 101, 1024, 768, full, nullptr, nullptr) < 0) return;
-    zuzorev::SDevInitParams params;
-    if (mCore->GetRender()->Init(mCore->GetWindow(), params) < 0) return;
+    if (!testsupport::StartWindowAndRender(*mCore, L"test")) return;
     mCore->GetInput()->Init(mCore->GetWindow());
     if (data == EData::SampleGame)
       mCore->GetRender()->GetRenderSetingsManager()->LoadSetingsFromXml(L"Data\\BaseSetings.xml", 1);

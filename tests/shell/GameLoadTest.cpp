@@ -23,17 +23,11 @@ CLogic* MakeRecordingLogic() { return new RecordingLogic(); }
 
 // The game object over a headless engine on the sample game, with the
 // loading screen up and a recording story logic.
-class GameLoadTest : public ::testing::Test {
+class GameLoadTest : public SampleCoreTest {
  protected:
   void SetUp() override {
-    mCore = std::make_unique<rovovoz::CGameCore>();
-    mCore->GetFileSystem()->SetInstallFolder(testsupport::GameDir());
-    gAppConfig.ApplyToFileSystem(mCore->GetFileSystem());
-    int full = 0;
-    ASSERT_EQ(mCore->GetWindow()->Init(L"t", L"t", 101, 1024, 768, full, nullptr, nullptr), zuzorev::kOk);
-    zuzorev::SDevInitParams params;
-    ASSERT_EQ(mCore->GetRender()->Init(mCore->GetWindow(), params), zuzorev::kOk);
-    mCore->GetRender()->GetRenderSetingsManager()->LoadSetingsFromXml(L"BaseSetings.xml", 1);
+    SampleCoreTest::SetUp();
+    if (HasFatalFailure()) return;
     gLoadProgress = new LoadProgress();
     ASSERT_EQ(gLoadProgress->Load(mCore.get()), 1);
     Game::SetLogicFactoryForTests(&MakeRecordingLogic);
@@ -43,7 +37,7 @@ class GameLoadTest : public ::testing::Test {
     Game::SetLogicFactoryForTests(nullptr);
     delete gLoadProgress;
     gLoadProgress = nullptr;
-    mCore.reset();
+    SampleCoreTest::TearDown();
     ResetShellGlobals();
   }
   void AddProfile(const char* name) {
@@ -57,8 +51,6 @@ class GameLoadTest : public ::testing::Test {
     return -1;
   }
 
-  SampleGame mSample;
-  std::unique_ptr<rovovoz::CGameCore> mCore;
   Game mGame;
 };
 

@@ -20,30 +20,20 @@ using zuzorev::CTimer;
 
 // The loading screen over a headless engine on the sample game, its clock
 // driven by the test.
-class LoadProgressTest : public ::testing::Test {
+class LoadProgressTest : public SampleCoreTest {
  protected:
   void SetUp() override {
     CTimer::UseManualClock(true);
-    mCore = std::make_unique<rovovoz::CGameCore>();
-    mCore->GetFileSystem()->SetInstallFolder(testsupport::GameDir());
-    gAppConfig.ApplyToFileSystem(mCore->GetFileSystem());
-    int full = 0;
-    ASSERT_EQ(mCore->GetWindow()->Init(L"t", L"t", 101, 1024, 768, full, nullptr, nullptr), zuzorev::kOk);
-    zuzorev::SDevInitParams params;
-    ASSERT_EQ(mCore->GetRender()->Init(mCore->GetWindow(), params), zuzorev::kOk);
-    mCore->GetRender()->GetRenderSetingsManager()->LoadSetingsFromXml(L"BaseSetings.xml", 1);
+    SampleCoreTest::SetUp();
   }
   void TearDown() override {
-    mCore.reset();
+    SampleCoreTest::TearDown();
     CTimer::UseManualClock(false);
   }
   int Frames() const { return mCore->GetRender()->GetFrameNumber(); }
   float BarScale(const LoadProgress& screen) const {
     return screen.GetObject(LoadProgress::kBarObject)->GetScale().x;
   }
-
-  SampleGame mSample;
-  std::unique_ptr<rovovoz::CGameCore> mCore;
 };
 
 TEST_F(LoadProgressTest, WithoutALogoThePictureFollowsAtOnceAndTheBarFills) {

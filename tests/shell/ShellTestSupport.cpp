@@ -6,6 +6,8 @@
 #include "AppPaths.h"
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zuzorev/Device.h"
+#include "Engine/zuzorev/RenderSystem.h"
+#include "Engine/zuzorev/WindowSystem.h"
 #include "GameApp.h"
 #include "GameState.h"
 #include "Interface/GamePanel.h"
@@ -50,6 +52,17 @@ SampleGame::~SampleGame() {
   zuzorev::SetDeviceKind(zuzorev::EDeviceKind::GL);
   gInstallPath.clear();
   gAppConfig.SetDefaults();
+}
+
+void SampleCoreTest::SetUp() {
+  mCore = std::make_unique<rovovoz::CGameCore>();
+  mCore->GetFileSystem()->SetInstallFolder(testsupport::GameDir());
+  gAppConfig.ApplyToFileSystem(mCore->GetFileSystem());
+  int full = 0;
+  ASSERT_EQ(mCore->GetWindow()->Init(L"t", L"t", 101, 1024, 768, full, nullptr, nullptr), zuzorev::kOk);
+  zuzorev::SDevInitParams params;
+  ASSERT_EQ(mCore->GetRender()->Init(mCore->GetWindow(), params), zuzorev::kOk);
+  mCore->GetRender()->GetRenderSetingsManager()->LoadSetingsFromXml(L"BaseSetings.xml", 1);
 }
 
 void ResetShellGlobals() {

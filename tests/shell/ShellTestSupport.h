@@ -2,11 +2,15 @@
 // Helpers of the shell suites: a per-user folder of the test's own, the
 // shell's program-wide words put back to their start values, and menus and a
 // story logic that record what the game object asks of them.
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "Engine/rovovoz/GameCore.h"
 #include "Interface/CreditsMenu.h"
 #include "Interface/EscMenu.h"
 #include "Interface/ExitMenu.h"
@@ -47,6 +51,18 @@ class SampleGame {
 
  private:
   UserFolder mUser;
+};
+
+// A game core on the headless device over the sample game, with the game's
+// search paths and render settings, its window open and its render system
+// started.
+class SampleCoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override { mCore.reset(); }
+
+  SampleGame mSample;
+  std::unique_ptr<rovovoz::CGameCore> mCore;
 };
 
 // Every screen-state, display and start-up word back to its start value,

@@ -87,6 +87,37 @@ TEST_F(LogTest, EachLevelEmitsOnceAndClearsThePendingMessage) {
   EXPECT_TRUE(r[2].text.empty());
 }
 
+TEST_F(LogTest, OneCallMessageMatchesTheThreeStepOne) {
+  const ELogLevel levels[] = {ELogLevel::Info, ELogLevel::Warning, ELogLevel::Error};
+  void (*const emit[])() = {zuzorev::AddDebugInfo, zuzorev::AddDebugWarning, zuzorev::AddDebugError};
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    mCapture.Clear();
+    zuzorev::InitError(L"%d of %s: %c", 3, L"ключ", L'я');
+    zuzorev::ErrorAddFileAndLine(L"Source/Levels/BaseBack", 42);
+    emit[i]();
+    zuzorev::LogMessage(levels[i], L"Source/Levels/BaseBack", 42, L"%d of %s: %c", 3, L"ключ", L'я');
+    zuzorev::LogMessage(levels[i], nullptr, 0, nullptr);
+    zuzorev::AddDebugInfo();  // nothing left pending by the one-call form
+
+    const auto& r = mCapture.Records();
+    ASSERT_EQ(r.size(), 4u);
+    EXPECT_EQ(r[0].level, levels[i]);
+    EXPECT_EQ(r[1].level, levels[i]);
+    EXPECT_EQ(r[1].text, r[0].text);
+    EXPECT_EQ(r[1].text, L"3 of ключ: я");
+    EXPECT_EQ(r[1].file, r[0].file);
+    EXPECT_EQ(r[1].line, r[0].line);
+    EXPECT_EQ(r[1].channel, r[0].channel);
+    EXPECT_EQ(r[2].level, levels[i]);
+    EXPECT_TRUE(r[2].text.empty());
+    EXPECT_TRUE(r[2].file.empty());
+    EXPECT_TRUE(r[3].text.empty());
+    EXPECT_TRUE(r[3].file.empty());
+    EXPECT_EQ(r[3].line, 0);
+  }
+}
+
 TEST_F(LogTest, WritesOneEscapedHtmlLinePerMessageFlushedAtOnce) {
   TempDir dir;
   const auto path = dir.Path() / "log.html";

@@ -1,0 +1,34 @@
+#include "support/CoreSupport.h"
+
+#include <cstdlib>
+
+#include "Engine/TinyXmlExt/TinyXmlExt.h"
+#include "Engine/zuzorev/RenderSystem.h"
+#include "Engine/zuzorev/WindowSystem.h"
+
+namespace testsupport {
+
+void AddGameDataPaths(zorfile::CFileSystem& fs) {
+  fs.InsertPath(L"Data\\Models", zorfile::kKindModels);
+  fs.InsertPath(L"Data\\Textures", zorfile::kKindTextures);
+  fs.InsertPath(L"Data", zorfile::kKindXml);
+}
+
+std::unique_ptr<rovovoz::CGameCore> MakeGameCore(zuzorev::EDeviceKind kind) {
+  if (kind == zuzorev::EDeviceKind::GL) setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  zuzorev::SetDeviceKind(kind);
+  auto core = std::make_unique<rovovoz::CGameCore>();
+  zuzorev::SetDeviceKind(zuzorev::EDeviceKind::Headless);
+  return core;
+}
+
+bool StartWindowAndRender(rovovoz::CGameCore& core, const wchar_t* title) {
+  int full = 0;
+  if (core.GetWindow()->Init(title, title, 101, 1024, 768, full, nullptr, nullptr) < 0) return false;
+  zuzorev::SDevInitParams params;
+  return core.GetRender()->Init(core.GetWindow(), params) >= 0;
+}
+
+Element::Element(const std::string& xml) { ParseXmlDocument(mDoc, xml); }
+
+}  // namespace testsupport

@@ -1,0 +1,38 @@
+#pragma once
+// Helpers of the suites that run the engine over the sample game: a game
+// core on one device with the game's search paths, and XML elements parsed
+// from text.
+#include <tinyxml.h>
+
+#include <memory>
+#include <string>
+
+#include "Engine/rovovoz/GameCore.h"
+#include "Engine/zorfile/FileSystem.h"
+#include "Engine/zuzorev/Device.h"
+
+namespace testsupport {
+
+// The sample game's search paths below the install folder: models and
+// textures in their Data folders, XML anywhere in Data.
+void AddGameDataPaths(zorfile::CFileSystem& fs);
+
+// A game core whose systems are made for one device kind (GL draws
+// offscreen); cores made after it get the headless device again.
+std::unique_ptr<rovovoz::CGameCore> MakeGameCore(zuzorev::EDeviceKind kind);
+
+// Opens the core's window at 1024 x 768, windowed, and starts its render
+// system. False when either fails.
+bool StartWindowAndRender(rovovoz::CGameCore& core, const wchar_t* title);
+
+// An element parsed from text, kept alive with its document.
+class Element {
+ public:
+  explicit Element(const std::string& xml);
+  const TiXmlElement* Get() const { return mDoc.RootElement(); }
+
+ private:
+  TiXmlDocument mDoc;
+};
+
+}  // namespace testsupport
