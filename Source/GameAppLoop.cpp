@@ -5,6 +5,7 @@
 
 #include "AppPaths.h"
 #include "Engine/rovovoz/GameCore.h"
+#include "Engine/rovovoz/GameSoundSystem.h"
 #include "Engine/zorvideo/VideoPlayer.h"
 #include "Engine/zuzorev/InputSystem.h"
 #include "Engine/zuzorev/RenderSystem.h"
@@ -45,6 +46,8 @@ void GameApp::Run() {
       if (dt > kMaxFrameTime) dt = kMaxFrameTime;
       if (mInputSys) mInputSys->Update();
       if (mVideoPlayer) mVideoPlayer->Update(dt);
+      // Sound fades and the end of sounds played once run on frame time.
+      if (mSoundSys) mSoundSys->Update(dt);
       if (!UpdateGame(dt)) {
         CloseSequence();
         return;

@@ -57,12 +57,20 @@ int32_t CRenderSystem::Init(CWindowSystem* window, SDevInitParams& params) {
   }
   mTextures->SetDevice(mDevice.get());
   mInitialized = true;
-  return ReInit(window, params, 1);
+  return ApplyMode(window, params);
 }
 
 int32_t CRenderSystem::ReInit(CWindowSystem* window, SDevInitParams& params, int) {
   if (!window || !mDevice) return kFail;
+  if (mForcedReInitFailures > 0) {
+    --mForcedReInitFailures;
+    return kFail;
+  }
   if (!mInitialized) return Init(window, params);
+  return ApplyMode(window, params);
+}
+
+int32_t CRenderSystem::ApplyMode(CWindowSystem* window, const SDevInitParams& params) {
   mWindow = window;
   mFullScreen = window->IsFullScreen();  // the window may have had to go full screen
   if (mDevice->IsHeadless()) {

@@ -113,6 +113,10 @@ class CRenderSystem {
   int32_t TestCooperativeLevel();
   // Tests: the code TestCooperativeLevel answers from now on (0 = usable).
   void SetTestCooperativeLevel(int32_t code) { mForcedCooperativeLevel = code; }
+  // Tests: the next `count` ReInit calls fail (kFail) and change nothing, as
+  // a device that cannot take a mode leaves the one it had.
+  void SetTestReInitFailures(int count) { mForcedReInitFailures = count > 0 ? count : 0; }
+  int GetTestReInitFailures() const { return mForcedReInitFailures; }
 
   // Fields the game reads and writes directly.
   int32_t mBackBufferWidth = 0;
@@ -269,6 +273,8 @@ class CRenderSystem {
   };
 
   void ResetFrameState();
+  // The back buffer, wide mode and viewport for the window's mode.
+  int32_t ApplyMode(CWindowSystem* window, const SDevInitParams& params);
   // Looks up the parts' render settings and makes the textures resident.
   void FinishMesh(CMesh& mesh, const std::wstring& file, uint32_t flags);
   void UpdateViewport();
@@ -296,6 +302,7 @@ class CRenderSystem {
   bool mInitialized = false;
   bool mTtfStarted = false;
   int32_t mForcedCooperativeLevel = 0;
+  int mForcedReInitFailures = 0;
   bool mWide = false;
   bool mWideWanted = false;  // asked for; on while the window is wide enough
   float mWideKoefX = 1.0f;

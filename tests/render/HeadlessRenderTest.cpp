@@ -147,6 +147,27 @@ TEST_F(HeadlessRender, LostDeviceCodesAreForcedByTests) {
   EXPECT_EQ(render.IsDeviceLost(), 0);
 }
 
+TEST_F(HeadlessRender, ReInitFailuresAreForcedByTestsAndChangeNothing) {
+  zuzorev::CWindowSystem& window = device.Window();
+  window.SetDesktopSize(1600, 1200);
+  int full = 0;
+  ASSERT_GE(window.ReInit(800, 600, full, nullptr), 0);
+  zuzorev::SDevInitParams params;
+  params.Width = 800;
+  params.Height = 600;
+  const int widthBefore = render.GetBackBufferWidth();
+  ASSERT_NE(widthBefore, 800);
+  render.SetTestReInitFailures(2);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(render.ReInit(&window, params, 1), zuzorev::kFail) << i;
+    EXPECT_EQ(render.GetBackBufferWidth(), widthBefore) << "a failed mode change keeps the old mode";
+  }
+  EXPECT_EQ(render.GetTestReInitFailures(), 0);
+  EXPECT_GE(render.ReInit(&window, params, 1), 0) << "only the next two fail";
+  EXPECT_EQ(render.GetBackBufferWidth(), 800);
+  EXPECT_EQ(render.GetBackBufferHeight(), 600);
+}
+
 TEST_F(HeadlessRender, ModesAreWindowSizesThatFitTheDesktop) {
   device.Window().SetDesktopSize(1280, 1024);
   zuzorev::SFindModeParams params;

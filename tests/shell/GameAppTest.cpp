@@ -6,6 +6,7 @@
 
 #include "AppPaths.h"
 #include "Engine/rovovoz/GameCore.h"
+#include "Engine/rovovoz/GameSoundSystem.h"
 #include "Engine/zorvideo/VideoPlayer.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Engine/zuzorev/Timer.h"
@@ -295,6 +296,119 @@ TEST_F(GameAppTest, AFailingDisplayChangeClosesTheProgram) {
   EXPECT_EQ(turns, 1) << "the next turn carries the request out and closes";
 }
 
+// A mode change asked for in the main menu (as the options or a profile ask
+// for one), carried out by the real loop on a headless device whose ReInit
+// fails as often as the row says.
+struct DisplayChangeCase {
+  const char* name;
+  int deviceFailures;
+  std::vector<std::wstring> errors;  // the game's error lines, in order
+  bool loopCloses;                   // the loop itself ends the program
+  // Five turns after the request, when the loop still runs:
+  int state, backBufferWidth, backBufferHeight, settingsWidth, videoWidth, playerWidth;
+};
+
+void PrintTo(const DisplayChangeCase& c, std::ostream* os) { *os << c.name; }
+
+class GameAppDisplayChange : public GameAppTest, public ::testing::WithParamInterface<DisplayChangeCase> {};
+
+// Written into the Video section when the change is asked for: a section
+// that still holds it afterwards was not written by the change (the player's
+// record gets a width of 0 for the same reason).
+constexpr int kUnwritten = 4321;
+
+TEST_P(GameAppDisplayChange, RequestsOfTheLoopOnTheDevice) {
+  const DisplayChangeCase& c = GetParam();
+  Game::SetLogicFactoryForTests([]() -> CLogic* { return new RecordingLogic(); });
+  zuzorev::CTimer::UseManualClock(true);
+  Ini::SetInt(IniPath(), L"Video", L"FullScreen", 0);  // windowed: the back buffer follows the mode
+  Start();
+  ASSERT_EQ(Render()->GetBackBufferWidth(), 1024);
+  ASSERT_EQ(Render()->GetBackBufferHeight(), 768);
+
+  int turns = 0, turnsAfterRequest = -1;
+  struct {
+    bool taken = false;
+    int state, width, height, settingsWidth, videoWidth, videoHeight, playerWidth;
+  } seen;
+  GameApp::SetTurnHookForTests([&] {
+    ++turns;
+    if (turnsAfterRequest < 0 && gGameState == kStateMainMenu && gNextGameState == kStateMainMenu) {
+      turnsAfterRequest = 0;
+      Ini::SetInt(IniPath(), L"Video", L"Width", kUnwritten);
+      gCurrentPlayer.mWidth = 0;  // likewise for the player's record
+      gVideoSettingsNew = gVideoSettings;
+      gVideoSettingsNew.Width = 800;
+      gVideoSettingsNew.Height = 600;
+      gOptionsReturnState = kStateMainMenu;
+      gNextGameState = kStateReInitDisplay;
+      Render()->SetTestReInitFailures(c.deviceFailures);
+    } else if (turnsAfterRequest >= 0 && ++turnsAfterRequest == 5) {
+      seen = {true,
+              gGameState,
+              Render()->GetBackBufferWidth(),
+              Render()->GetBackBufferHeight(),
+              gVideoSettings.Width,
+              Ini::GetInt(IniPath(), L"Video", L"Width", -1),
+              Ini::GetInt(IniPath(), L"Video", L"Height", -1),
+              static_cast<int>(gCurrentPlayer.mWidth)};
+      Quit();
+    }
+    zuzorev::CTimer::AdvanceManualClock(0.2);
+    if (turns == 2000) {
+      ADD_FAILURE() << "the loop should have ended";
+      Quit();
+    }
+  });
+  mApp->Run();
+  GameApp::SetTurnHookForTests(nullptr);
+  zuzorev::CTimer::UseManualClock(false);
+  Game::SetLogicFactoryForTests(nullptr);
+
+  ASSERT_GE(turnsAfterRequest, 0) << "the main menu was never reached";
+  EXPECT_EQ(Render()->GetTestReInitFailures(), 0) << "every forced failure was used";
+  std::vector<std::wstring> gameErrors;
+  for (const auto& r : mLog.Records())
+    if (r.level == ELogLevel::Error && r.file.rfind(L"Source/", 0) == 0 && r.text != L"Update game.")
+      gameErrors.push_back(r.text);  // "Update game." is the quit of the surviving rows
+  EXPECT_EQ(gameErrors, c.errors);
+  EXPECT_TRUE(Window()->IsDestroyed());
+  EXPECT_EQ(mApp->GetGame(), nullptr) << "the engine and the game were released";
+  EXPECT_EQ(gCloseAllowed, 1);
+  EXPECT_TRUE(mLog.Contains(ELogLevel::Info, L"Release No Window Beg."));
+
+  if (c.loopCloses) {
+    EXPECT_FALSE(seen.taken);
+    EXPECT_EQ(turnsAfterRequest, 1) << "the turn that retries the old mode closes";
+    EXPECT_EQ(gGameState, kStateAfterReInit) << "no state of the game ran after the failed retry";
+    return;
+  }
+  ASSERT_TRUE(seen.taken);
+  EXPECT_EQ(seen.state, c.state);
+  EXPECT_EQ(seen.width, c.backBufferWidth);
+  EXPECT_EQ(seen.height, c.backBufferHeight);
+  EXPECT_EQ(seen.settingsWidth, c.settingsWidth);
+  EXPECT_EQ(seen.videoWidth, c.videoWidth);
+  EXPECT_EQ(seen.videoHeight, 768);
+  EXPECT_EQ(seen.playerWidth, c.playerWidth);
+  EXPECT_EQ(gGameState, kStateExit);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, GameAppDisplayChange,
+    ::testing::Values(
+        // The mode in force changes only when the player keeps the new one.
+        DisplayChangeCase{"NewModeWorksAndTheKeepQuestionFollows", 0, {}, false, kStateKeepMode, 800, 600, 1024,
+                          kUnwritten, 0},
+        DisplayChangeCase{"NewModeRefusedAndTheOldOneIsBack", 1, {L"mRenderSys ReInit."}, false, kStateMainMenu,
+                          1024, 768, 1024, 1024, 1024},
+        DisplayChangeCase{"BothModesRefusedAndTheProgramCloses",
+                          2,
+                          {L"mRenderSys ReInit.", L"mRenderSys re ReInit."},
+                          true,
+                          0, 0, 0, 0, 0, 0}),
+    [](const ::testing::TestParamInfo<DisplayChangeCase>& info) { return std::string(info.param.name); });
+
 // A display lost during loading on a turned desktop is corrected inside the
 // tick; when the correction keeps failing the load goes on after a bounded
 // number of tries, or at once when the player asked to leave.
@@ -324,6 +438,39 @@ TEST_F(GameAppTest, DisplayRecoveryDuringLoadingGivesUp) {
   }
   LoadProgress::SetRetrySleepForTests(nullptr);
   Render()->SetTestCooperativeLevel(0);
+}
+
+}  // namespace
+
+namespace {
+
+// Sound fades run on the frame time of the main loop: a looped sound told
+// to fade out over 0.3 s has stopped a few capped 0.05 s turns later.
+TEST_F(GameAppTest, MainLoopMovesSoundFadesOnFrameTime) {
+  Start();
+  zuzorev::CTimer::UseManualClock(true);
+  const std::wstring name = L"AS_Dojd_s_grozoi";
+  int turns = 0;
+  bool listed = false;
+  int32_t stateWhileFading = -1, stateAfter = -1;
+  GameApp::SetTurnHookForTests([&] {
+    ++turns;
+    if (turns == 1 && gSoundSystem) {
+      listed = gSoundSystem->IsInList(name);  // the game start loaded the sample list
+      gSoundSystem->PlayLoop(name, 0.0f);
+      gSoundSystem->Stop(name, 0.3f);
+    }
+    if (gSoundSystem && turns == 3) stateWhileFading = gSoundSystem->GetState(name);
+    if (gSoundSystem && turns == 11) stateAfter = gSoundSystem->GetState(name);
+    zuzorev::CTimer::AdvanceManualClock(0.2);
+    if (turns == 12) Quit();
+  });
+  mApp->Run();
+  GameApp::SetTurnHookForTests(nullptr);
+  zuzorev::CTimer::UseManualClock(false);
+  EXPECT_TRUE(listed);
+  EXPECT_EQ(stateWhileFading, rovovoz::kSoundPlaying);
+  EXPECT_EQ(stateAfter, rovovoz::kSoundStopped);
 }
 
 }  // namespace
