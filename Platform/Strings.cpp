@@ -223,6 +223,13 @@ void SplitPath(std::wstring_view path, std::wstring* drive, std::wstring* direct
   put(extension, extensionPart);
 }
 
+std::wstring DataNameKey(std::wstring_view name) {
+  std::wstring key = ToLowerAscii(name);
+  for (wchar_t& c : key)
+    if (c == L'\\') c = L'/';
+  return key;
+}
+
 std::wstring Trim(std::wstring_view s) {
   size_t begin = 0, end = s.size();
   while (begin < end && IsBlank(s[begin])) ++begin;

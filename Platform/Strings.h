@@ -41,6 +41,10 @@ void SplitString(std::wstring_view text, std::wstring_view delimiters, std::vect
 void SplitPath(std::wstring_view path, std::wstring* drive, std::wstring* directory, std::wstring* name,
                std::wstring* extension);
 
+// A data name folded for use as a map key: ASCII lower case, '\' as '/',
+// so names differing only in slashes or letter case are the same key.
+std::wstring DataNameKey(std::wstring_view name);
+
 // Trims blanks (space, tab, CR, LF) at both ends.
 std::wstring Trim(std::wstring_view s);
 

@@ -43,30 +43,7 @@ bool CheatMarkerExists() {
 
 }  // namespace
 
-void AppConfig::SetDefaults() {
-  mSaveDir.clear();
-  mTexturePaths.clear();
-  mModelPaths.clear();
-  mSoundPaths.clear();
-  mVideoPaths.clear();
-  mXmlPaths.clear();
-  mAnimationPaths.clear();
-  mDataPacks.clear();
-  mTextFiles.clear();
-  mTextGroupRoots.clear();
-  mRenderSetingsFiles.clear();
-  mFonts.clear();
-  mCheatOn = 0;
-  mGuideOn = 0;
-  mTestUrl.clear();
-  mTestYear = 2010;
-  mTestMonth = 1;
-  mTestDay = 1;
-  mLogoTimePlus = 0.5f;
-  mLogoTimeMinus = 0.5f;
-  mLogoTimeVisible = 2.0f;
-  mLogoSkip = 0;
-}
+void AppConfig::SetDefaults() { *this = AppConfig(); }
 
 bool AppConfig::LoadFromXml(const std::wstring& fileName) {
   SetDefaults();

@@ -35,8 +35,7 @@ struct SFontRecord {
 
 class AppConfig {
  public:
-  AppConfig() { SetDefaults(); }
-
+  // Empties every list and string and puts the defaults below back.
   void SetDefaults();
   // False when the file cannot be parsed or has no Config root; whatever
   // was read before that stays (defaults when nothing was).

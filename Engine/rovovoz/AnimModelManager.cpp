@@ -24,13 +24,6 @@ float ReadFloat(const TiXmlElement* e, const char* name, float fallback) {
   return a ? zormath::Finite(FloatValue(a)) : fallback;
 }
 
-// The same set named with other slashes or letter case is the same set.
-std::wstring SetKey(const std::wstring& file) {
-  std::wstring key = Platform::ToLowerAscii(file);
-  std::replace(key.begin(), key.end(), L'\\', L'/');
-  return key;
-}
-
 // One clip; false (logged) when it cannot be used.
 bool ReadClip(const TiXmlElement* c, const std::wstring& file, SAnimClip& clip) {
   clip.name = ValueUtf8(FindUpper(c, "Name"));
@@ -92,22 +85,13 @@ SAnimKey MixAnimKeys(const SAnimKey& a, const SAnimKey& b, float k) {
   return r;
 }
 
-SAnimKey SAnimTrack::At(float t) const {
-  if (keys.empty()) return SAnimKey();
-  if (t <= keys.front().time) return keys.front();
-  for (size_t i = 1; i < keys.size(); ++i)
-    if (t < keys[i].time) {
-      const SAnimKey& a = keys[i - 1];
-      const SAnimKey& b = keys[i];
-      return MixAnimKeys(a, b, (t - a.time) / (b.time - a.time));  // b.time > a.time here
-    }
-  return keys.back();
-}
+SAnimKey SAnimTrack::At(float t) const { return SampleTimedKeys(keys, t, MixAnimKeys); }
 
 CAnimModelManager::CAnimModelManager(CGameCore* core) : mCore(core) {}
 
 int32_t CAnimModelManager::LoadAnimSet(const std::wstring& file) {
-  const std::wstring key = SetKey(file);
+  // The same set named with other slashes or letter case is the same set.
+  const std::wstring key = Platform::DataNameKey(file);
   if (mSets.count(key)) return 1;
   TiXmlDocument doc;
   if (!LoadXmlDocument(doc, file)) {

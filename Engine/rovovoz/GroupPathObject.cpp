@@ -24,17 +24,13 @@ using zormath::Finite;
 }  // namespace
 
 zormath::Vec3f CGroupPathObject::STrack::At(float t) const {
-  if (keys.empty()) return zormath::Vec3f();
-  if (t <= keys.front().time) return keys.front().offset;
-  for (size_t i = 1; i < keys.size(); ++i) {
-    const SKey& a = keys[i - 1];
-    const SKey& b = keys[i];
-    if (t < b.time) {
-      const float k = (t - a.time) / (b.time - a.time);  // b.time > a.time here
-      return a.offset + (b.offset - a.offset) * k;
-    }
-  }
-  return keys.back().offset;
+  return SampleTimedKeys(keys, t,
+                         [](const SKey& a, const SKey& b, float k) {
+                           SKey key = a;
+                           key.offset = a.offset + (b.offset - a.offset) * k;
+                           return key;
+                         })
+      .offset;
 }
 
 CGroupPathObject::CGroupPathObject(CGameCore* core) : mCore(core) {}

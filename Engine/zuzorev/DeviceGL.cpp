@@ -105,9 +105,7 @@ GLuint CompileShader(GLenum kind, const char* source) {
   if (!ok) {
     char log[1024] = {};
     glGetShaderInfoLog(shader, sizeof(log) - 1, nullptr, log);
-    InitError(L"GL shader compile: %hs", log);
-    ErrorAddFileAndLine(L"Engine/zuzorev/DeviceGL", __LINE__);
-    AddDebugError();
+    LogMessage(ELogLevel::Error, L"Engine/zuzorev/DeviceGL", __LINE__, L"GL shader compile: %hs", log);
     glDeleteShader(shader);
     return 0;
   }
@@ -124,9 +122,7 @@ class CDeviceGL : public IDevice {
     mWindow = window;
     mContext = SDL_GL_CreateContext(window);
     if (!mContext) {
-      InitError(L"Create GL context: %hs", SDL_GetError());
-      ErrorAddFileAndLine(L"Engine/zuzorev/DeviceGL", __LINE__);
-      AddDebugError();
+      LogMessage(ELogLevel::Error, L"Engine/zuzorev/DeviceGL", __LINE__, L"Create GL context: %hs", SDL_GetError());
       mWindow = nullptr;
       return false;
     }
@@ -330,9 +326,7 @@ class CDeviceGL : public IDevice {
     GLint ok = 0;
     glGetProgramiv(mProgram, GL_LINK_STATUS, &ok);
     if (!ok) {
-      InitError(L"GL shader link failed.");
-      ErrorAddFileAndLine(L"Engine/zuzorev/DeviceGL", __LINE__);
-      AddDebugError();
+      LogMessage(ELogLevel::Error, L"Engine/zuzorev/DeviceGL", __LINE__, L"GL shader link failed.");
       return false;
     }
     glUseProgram(mProgram);

@@ -50,9 +50,7 @@ int32_t CRenderSystem::Init(CWindowSystem* window, SDevInitParams& params) {
   mWindow = window;
   if (!mDevice->IsHeadless() && !window->GetSDLWindow()) return kFail;
   if (!mDevice->Open(window->GetSDLWindow(), params.Antialiasing)) {
-    InitError(L"Init render device.");
-    ErrorAddFileAndLine(kSource, __LINE__);
-    AddDebugError();
+    LogMessage(ELogLevel::Error, kSource, __LINE__, L"Init render device.");
     return kFail;
   }
   mTextures->SetDevice(mDevice.get());
@@ -198,11 +196,10 @@ void CRenderSystem::UpdateSizeDesktop() {
 }
 
 void CRenderSystem::AddLogInfoForBuffers() {
-  InitError(L"Render buffers: %i vertex buffers (%llu bytes), %i reservations, %i textures resident.",
-            mBuffers.CreatedCount(), mBuffers.CreatedBytes(), static_cast<int>(mBuffers.Reservations().size()),
-            static_cast<int>(mTextures->ResidentCount()));
-  ErrorAddFileAndLine(kSource, __LINE__);
-  AddDebugInfo();
+  LogMessage(ELogLevel::Info, kSource, __LINE__,
+             L"Render buffers: %i vertex buffers (%llu bytes), %i reservations, %i textures resident.",
+             mBuffers.CreatedCount(), mBuffers.CreatedBytes(), static_cast<int>(mBuffers.Reservations().size()),
+             static_cast<int>(mTextures->ResidentCount()));
 }
 
 int32_t CRenderSystem::AddInfoBuffer(int stream, uint32_t fvf, uint32_t bytes, int pool) {

@@ -10,9 +10,7 @@ const wchar_t* const kSource = L"Engine/zuzorev/RenderSystem";
 int32_t CRenderSystem::LoadTexture(const std::wstring& file, CTexture& texture, int loadNow, int) {
   auto data = mTextures->Find(file);
   if (!data) {
-    InitError(L"No find texture %s.", file.c_str());
-    ErrorAddFileAndLine(kSource, __LINE__);
-    AddDebugWarning();
+    LogMessage(ELogLevel::Warning, kSource, __LINE__, L"No find texture %s.", file.c_str());
     return kFail;
   }
   texture.Attach(mTextures, data);
@@ -74,16 +72,14 @@ void CRenderSystem::FinishMesh(CMesh& mesh, const std::wstring& file, uint32_t f
     const std::wstring& seting = mesh.SetingNames()[static_cast<size_t>(i)];
     int id = seting.empty() ? -1 : GetRenderSetingID(seting);
     if (!seting.empty() && id < 0) {
-      InitError(L"No find render seting %s for %s.", seting.c_str(), mesh.GetNameModel().c_str());
-      ErrorAddFileAndLine(kSource, __LINE__);
-      AddDebugWarning();
+      LogMessage(ELogLevel::Warning, kSource, __LINE__,
+                 L"No find render seting %s for %s.", seting.c_str(), mesh.GetNameModel().c_str());
     }
     mesh.SetRenderSeting(i, id);
   }
   if (mesh.Load(flags) < 0) {
-    InitError(L"No load textures of %s in %s.", mesh.GetNameModel().c_str(), file.c_str());
-    ErrorAddFileAndLine(kSource, __LINE__);
-    AddDebugWarning();
+    LogMessage(ELogLevel::Warning, kSource, __LINE__,
+               L"No load textures of %s in %s.", mesh.GetNameModel().c_str(), file.c_str());
   }
 }
 
@@ -98,9 +94,7 @@ int32_t CRenderSystem::LoadMesh(const std::wstring& file, CMesh& mesh, const std
   } else {
     const SModelMesh* m = model->Find(name);
     if (!m) {
-      InitError(L"No find mesh %s in %s.", name.c_str(), file.c_str());
-      ErrorAddFileAndLine(kSource, __LINE__);
-      AddDebugWarning();
+      LogMessage(ELogLevel::Warning, kSource, __LINE__, L"No find mesh %s in %s.", name.c_str(), file.c_str());
       return kFail;
     }
     mesh.Assign(*m, file, mTextures);

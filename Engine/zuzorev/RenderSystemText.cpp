@@ -60,9 +60,7 @@ std::wstring Stem(const std::wstring& file) {
 }
 
 void Fail(const wchar_t* what, const std::wstring& file, int line) {
-  InitError(what, file.c_str());
-  ErrorAddFileAndLine(kSource, line);
-  AddDebugError();
+  LogMessage(ELogLevel::Error, kSource, line, what, file.c_str());
 }
 
 }  // namespace

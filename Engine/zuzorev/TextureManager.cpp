@@ -16,13 +16,6 @@ namespace {
 
 const wchar_t* const kSource = L"Engine/zuzorev/TextureManager";
 
-std::wstring KeyOf(const std::wstring& name) {
-  std::wstring key = Platform::ToLowerAscii(name);
-  for (auto& c : key)
-    if (c == L'\\') c = L'/';
-  return key;
-}
-
 }  // namespace
 
 template <typename F>
@@ -49,7 +42,7 @@ std::shared_ptr<STextureData> CTextureManager::Find(const std::wstring& name) {
   zorfile::CFileSystem* fs = zorfile::GetFileSystem();
   if (name.empty() || !fs || !fs->FileExist(name, nullptr, 1, zorfile::kKindTextures)) return nullptr;
   std::filesystem::path disk = fs->ResolveOnDisk(name, zorfile::kKindTextures);
-  std::wstring key = disk.empty() ? KeyOf(name) : KeyOf(Platform::FromPath(disk));
+  std::wstring key = disk.empty() ? Platform::DataNameKey(name) : Platform::DataNameKey(Platform::FromPath(disk));
   auto it = mByKey.find(key);
   if (it != mByKey.end())
     if (auto data = it->second.lock()) return data;

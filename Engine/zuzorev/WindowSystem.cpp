@@ -78,9 +78,7 @@ int32_t CWindowSystem::Init(const std::wstring& title, const std::wstring&, int,
   mDestroyed = false;
   if (mKind == EDeviceKind::GL) {
     if (!mVideo) {
-      InitError(L"No video: %hs", SDL_GetError());
-      ErrorAddFileAndLine(kSource, __LINE__);
-      AddDebugError();
+      LogMessage(ELogLevel::Error, kSource, __LINE__, L"No video: %hs", SDL_GetError());
       return kFail;
     }
     PrepareGLWindowAttributes();
@@ -97,9 +95,7 @@ int32_t CWindowSystem::Init(const std::wstring& title, const std::wstring&, int,
     }
     mWindow = SDL_CreateWindow(Platform::WideToUtf8(title).c_str(), r.x, r.y, r.w, r.h, flags);
     if (!mWindow) {
-      InitError(L"Create window: %hs", SDL_GetError());
-      ErrorAddFileAndLine(kSource, __LINE__);
-      AddDebugError();
+      LogMessage(ELogLevel::Error, kSource, __LINE__, L"Create window: %hs", SDL_GetError());
       return kFail;
     }
     PinLoadedGLDrivers();

@@ -168,3 +168,9 @@ TEST(Strings, TrimRemovesBlanksAtBothEnds) {
   EXPECT_EQ(Platform::Trim(L"a b"), L"a b");
   EXPECT_EQ(Platform::Trim(L" \t\r\n"), L"");
 }
+
+TEST(Strings, DataNameKeyFoldsCaseAndSlashesOnly) {
+  EXPECT_EQ(Platform::DataNameKey(L"Data\\Level\\BACK_1.Xml"), L"data/level/back_1.xml");
+  EXPECT_EQ(Platform::DataNameKey(L"data/level/back_1.xml"), Platform::DataNameKey(L"DATA\\LEVEL\\Back_1.XML"));
+  EXPECT_EQ(Platform::DataNameKey(L"Ключ\\Б"), L"Ключ/Б");  // only ASCII letters fold
+}

@@ -58,6 +58,15 @@ class GameAppTest : public ::testing::Test {
   zuzorev::CWindowSystem* Window() { return mApp->GetCore()->GetWindow(); }
   zuzorev::CRenderSystem* Render() { return mApp->GetCore()->GetRender(); }
   // The desktop asks the program to quit (the window's close).
+  // Runs the main loop with a hook called on every turn, then takes the
+  // test's hooks and manual clock away again.
+  void RunLoop(std::function<void()> hook) {
+    GameApp::SetTurnHookForTests(std::move(hook));
+    mApp->Run();
+    GameApp::SetTurnHookForTests(nullptr);
+    zuzorev::CTimer::UseManualClock(false);
+    Game::SetLogicFactoryForTests(nullptr);
+  }
   static void Quit() {
     SDL_Event quit{};
     quit.type = SDL_QUIT;
@@ -227,7 +236,7 @@ TEST_F(GameAppTest, MainLoopPlaysThroughAndEndsOnAWindowClose) {
   zuzorev::CTimer::UseManualClock(true);
   Start();
   int turns = 0, inGameTurns = 0;
-  GameApp::SetTurnHookForTests([&] {
+  RunLoop([&] {
     ++turns;
     bool advance = true;
     if (gGameState == kStateMainMenu && gNextGameState == kStateMainMenu) {
@@ -249,10 +258,6 @@ TEST_F(GameAppTest, MainLoopPlaysThroughAndEndsOnAWindowClose) {
       Quit();
     }
   });
-  mApp->Run();
-  GameApp::SetTurnHookForTests(nullptr);
-  zuzorev::CTimer::UseManualClock(false);
-  Game::SetLogicFactoryForTests(nullptr);
 
   EXPECT_TRUE(InOrder(mLog.Texts(ELogLevel::Info), {L"Start game [OK].", L"gLogic->Play(): Start",
                                                     L"Activate. Active = 0", L"Activate. Active = 1",
@@ -276,7 +281,7 @@ TEST_F(GameAppTest, AFailingDisplayChangeClosesTheProgram) {
   Start();
   zuzorev::CTimer::UseManualClock(true);
   int turns = 0;
-  GameApp::SetTurnHookForTests([&] {
+  RunLoop([&] {
     if (++turns == 1) {
       gVideoSettingsNew = gVideoSettings;
       gVideoSettingsNew.Width = 0;  // no window can take it
@@ -288,9 +293,6 @@ TEST_F(GameAppTest, AFailingDisplayChangeClosesTheProgram) {
       Quit();
     }
   });
-  mApp->Run();
-  GameApp::SetTurnHookForTests(nullptr);
-  zuzorev::CTimer::UseManualClock(false);
   EXPECT_TRUE(mLog.Contains(ELogLevel::Error, L"mWindowSys ReInit."));
   EXPECT_TRUE(Window()->IsDestroyed());
   EXPECT_EQ(turns, 1) << "the next turn carries the request out and closes";
@@ -331,7 +333,7 @@ TEST_P(GameAppDisplayChange, RequestsOfTheLoopOnTheDevice) {
     bool taken = false;
     int state, width, height, settingsWidth, videoWidth, videoHeight, playerWidth;
   } seen;
-  GameApp::SetTurnHookForTests([&] {
+  RunLoop([&] {
     ++turns;
     if (turnsAfterRequest < 0 && gGameState == kStateMainMenu && gNextGameState == kStateMainMenu) {
       turnsAfterRequest = 0;
@@ -360,10 +362,6 @@ TEST_P(GameAppDisplayChange, RequestsOfTheLoopOnTheDevice) {
       Quit();
     }
   });
-  mApp->Run();
-  GameApp::SetTurnHookForTests(nullptr);
-  zuzorev::CTimer::UseManualClock(false);
-  Game::SetLogicFactoryForTests(nullptr);
 
   ASSERT_GE(turnsAfterRequest, 0) << "the main menu was never reached";
   EXPECT_EQ(Render()->GetTestReInitFailures(), 0) << "every forced failure was used";
@@ -453,7 +451,7 @@ TEST_F(GameAppTest, MainLoopMovesSoundFadesOnFrameTime) {
   int turns = 0;
   bool listed = false;
   int32_t stateWhileFading = -1, stateAfter = -1;
-  GameApp::SetTurnHookForTests([&] {
+  RunLoop([&] {
     ++turns;
     if (turns == 1 && gSoundSystem) {
       listed = gSoundSystem->IsInList(name);  // the game start loaded the sample list
@@ -465,9 +463,6 @@ TEST_F(GameAppTest, MainLoopMovesSoundFadesOnFrameTime) {
     zuzorev::CTimer::AdvanceManualClock(0.2);
     if (turns == 12) Quit();
   });
-  mApp->Run();
-  GameApp::SetTurnHookForTests(nullptr);
-  zuzorev::CTimer::UseManualClock(false);
   EXPECT_TRUE(listed);
   EXPECT_EQ(stateWhileFading, rovovoz::kSoundPlaying);
   EXPECT_EQ(stateAfter, rovovoz::kSoundStopped);
