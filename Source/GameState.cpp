@@ -481,10 +481,7 @@ void Game::StoreSettingsInPlayer() {
   gCurrentPlayer.mSoundVolume = gSoundVolume;
   gCurrentPlayer.mEffectVolume = gEffectVolume;
   gCurrentPlayer.mMusicVolume = gMusicVolume;
-  gCurrentPlayer.mWidth = static_cast<uint32_t>(gVideoSettings.Width);
-  gCurrentPlayer.mHeight = static_cast<uint32_t>(gVideoSettings.Height);
-  gCurrentPlayer.mWide = static_cast<uint32_t>(gVideoSettings.Wide);
-  gCurrentPlayer.mFullScreen = static_cast<uint32_t>(gVideoSettings.FullScreen);
+  StoreDisplayInPlayer(gVideoSettings);
 }
 
 // The tried mode is now the mode in force: into the player's record, saved,

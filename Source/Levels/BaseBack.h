@@ -392,6 +392,10 @@ class CBaseBack : public rovovoz::CBaseObject {
   const std::wstring& GetFileTriangle() const { return mFileTriangle; }
 
  protected:
+  // The by-name setters and the numbered series share these once the entry
+  // is found.
+  void ShowEntry(int index, const std::wstring& name, int visible, const std::wstring& command, int reload);
+  void SetEntryClickable(int index, int value);
   // Index by model name, else by trigger name; -1 when in neither.
   int FindEntryByEitherName(const std::wstring& name) const;
   // The names the player's record files this scene's state under.

@@ -94,7 +94,11 @@ void CBaseBack::SetObjectTopLayer(const std::wstring& name, int value) {
 
 void CBaseBack::ShowObject(const std::wstring& name, int visible, const std::wstring& command, int reload) {
   const int index = FindEntryByEitherName(name);
-  if (index < 0) return;
+  if (index >= 0) ShowEntry(index, name, visible, command, reload);
+}
+
+void CBaseBack::ShowEntry(int index, const std::wstring& name, int visible, const std::wstring& command,
+                          int reload) {
   SObjectEntry& entry = mEntries[static_cast<size_t>(index)];
   entry.mActive = visible;
   if (entry.mObject && !entry.mShared) {
@@ -111,7 +115,10 @@ void CBaseBack::ShowObject(const std::wstring& name, int visible, const std::wst
 
 void CBaseBack::SetObjectClickable(const std::wstring& name, int value) {
   const int index = GetObjectIndex2(name);
-  if (index < 0) return;
+  if (index >= 0) SetEntryClickable(index, value);
+}
+
+void CBaseBack::SetEntryClickable(int index, int value) {
   mEntries[static_cast<size_t>(index)].mClickable = value;
   SaveObjectClickable(index, value);
   if (rovovoz::CTriangleObject3D* trigger = mEntries[static_cast<size_t>(index)].mTrigger) {
@@ -133,20 +140,19 @@ void CBaseBack::ShowObjectGroup(const std::wstring& prefix, int visible, const s
                                 int first, int last) {
   std::vector<int32_t> indices;
   MergeItemList(prefix, first, last, indices);
+  // By index: an entry with only a trigger name, or sharing its model name
+  // with an earlier one, is still the entry the series found.
   for (int32_t index : indices) {
-    // Copied: ShowObject may hand the name on while entries are touched.
-    const std::wstring name = mEntries[static_cast<size_t>(index)].mModelName;
-    ShowObject(name, visible, command, reload);
+    const SObjectEntry& entry = mEntries[static_cast<size_t>(index)];
+    const std::wstring name = entry.mModelName.empty() ? entry.mTriggerName : entry.mModelName;
+    ShowEntry(index, name, visible, command, reload);
   }
 }
 
 void CBaseBack::SetObjectGroupClickable(const std::wstring& prefix, int value, int first, int last) {
   std::vector<int32_t> indices;
   MergeItemList(prefix, first, last, indices);
-  for (int32_t index : indices) {
-    const std::wstring name = mEntries[static_cast<size_t>(index)].mTriggerName;
-    SetObjectClickable(name, value);
-  }
+  for (int32_t index : indices) SetEntryClickable(index, value);
 }
 
 // ---- queries ----------------------------------------------------------------------
