@@ -5,7 +5,7 @@
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zorsound/Log.h"
 #include "Engine/zorvideo/Log.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "GameApp.h"
 #include "GameLog.h"
 #include "Platform/Paths.h"

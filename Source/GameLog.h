@@ -2,7 +2,7 @@
 // One-call logging for the shell: builds the message, tags it with its
 // source file and line and emits it at one level. Wide-string arguments are
 // passed as c_str().
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 
 namespace gamelog {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/AtomicFile.h"
 #include "Platform/Paths.h"
 #include "Platform/Strings.h"

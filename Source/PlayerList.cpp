@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Paths.h"
 #include "Platform/Strings.h"
 #include "PlayerFile.h"

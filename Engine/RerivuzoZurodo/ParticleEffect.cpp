@@ -3,7 +3,7 @@
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/ParticleEmiterXml.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Engine/zuzorev/RenderTypes.h"
 #include "Platform/Strings.h"
 

@@ -5,7 +5,7 @@
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/TimedKeys.h"
 #include "Engine/zormath/Math.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Engine/zuzorev/RenderTypes.h"
 #include "Platform/Strings.h"
 

@@ -7,7 +7,7 @@
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/MouseCursor.h"
 #include "Engine/zuzorev/InputSystem.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Engine/zuzorev/RenderTypes.h"
 
 namespace rovovoz {

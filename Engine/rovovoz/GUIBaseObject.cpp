@@ -9,7 +9,7 @@
 #include "Engine/rovovoz/TextManager.h"
 #include "Engine/zormath/Transform.h"
 #include "Engine/zuzorev/InputSystem.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Engine/zuzorev/RenderSystem.h"
 
 namespace rovovoz {

@@ -9,7 +9,7 @@
 #include "Engine/rovovoz/GUIListBox.h"
 #include "Engine/rovovoz/GUIMarker.h"
 #include "Engine/rovovoz/GUISlider.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Strings.h"
 
 namespace rovovoz {

@@ -2,7 +2,7 @@
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/GameCore.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Engine/zuzorev/RenderSystem.h"
 
 namespace rovovoz {

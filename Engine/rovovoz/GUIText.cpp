@@ -5,7 +5,7 @@
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/TextManager.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Platform/Strings.h"
 

@@ -8,7 +8,7 @@
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zorsound/SoundSystem.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Strings.h"
 
 namespace rovovoz {

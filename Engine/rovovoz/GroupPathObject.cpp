@@ -6,7 +6,7 @@
 #include "Engine/rovovoz/BaseGeometryObject.h"
 #include "Engine/rovovoz/TimedKeys.h"
 #include "Engine/zormath/Math.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Strings.h"
 
 namespace rovovoz {

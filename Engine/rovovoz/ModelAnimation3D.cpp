@@ -5,7 +5,7 @@
 
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/zormath/Transform.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Platform/Strings.h"
 

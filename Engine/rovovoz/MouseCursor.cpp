@@ -6,7 +6,7 @@
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/zuzorev/InputSystem.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Engine/zuzorev/WindowSystem.h"
 #include "Platform/Strings.h"

@@ -5,7 +5,7 @@
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/zormath/Math.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Strings.h"
 
 namespace rovovoz {

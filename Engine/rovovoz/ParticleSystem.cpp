@@ -8,7 +8,7 @@
 #include "Engine/rovovoz/ParticleEmiterXml.h"
 #include "Engine/zormath/Math.h"
 #include "Engine/zormath/Transform.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Platform/Random.h"
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 
 namespace rovovoz {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Strings.h"
 
 namespace rovovoz {

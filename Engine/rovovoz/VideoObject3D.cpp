@@ -10,7 +10,7 @@
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zorvideo/VideoClip.h"
 #include "Engine/zorvideo/VideoPlayer.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Platform/Strings.h"
 

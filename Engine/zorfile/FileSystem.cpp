@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Paths.h"
 #include "Platform/Strings.h"
 

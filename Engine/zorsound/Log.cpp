@@ -1,6 +1,6 @@
 #include "Engine/zorsound/Log.h"
 
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 
 namespace zorsound {
 

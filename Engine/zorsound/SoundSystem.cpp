@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Strings.h"
 
 namespace zorsound {

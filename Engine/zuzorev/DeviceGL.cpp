@@ -13,7 +13,7 @@
 #include <cstring>
 
 #include "Engine/zuzorev/Device.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 
 namespace zuzorev {
 

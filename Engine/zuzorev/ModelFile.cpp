@@ -8,7 +8,7 @@
 
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zormath/Transform.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Paths.h"
 #include "Platform/Strings.h"
 

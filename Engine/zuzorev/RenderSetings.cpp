@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Strings.h"
 
 namespace zuzorev {

@@ -9,7 +9,7 @@
 #include <set>
 
 #include "Engine/zormath/Transform.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Engine/zuzorev/WindowSystem.h"
 
 namespace zuzorev {

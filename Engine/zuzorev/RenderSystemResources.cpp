@@ -1,5 +1,5 @@
 // The render system: textures and meshes of model files.
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Engine/zuzorev/RenderSystem.h"
 
 namespace zuzorev {

@@ -11,7 +11,7 @@
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zormath/Transform.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Platform/Paths.h"
 #include "Platform/Strings.h"

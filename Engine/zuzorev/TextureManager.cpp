@@ -7,7 +7,7 @@
 
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zuzorev/Device.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Paths.h"
 #include "Platform/Strings.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "Engine/zuzorev/InputSystem.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Strings.h"
 
 namespace zuzorev {

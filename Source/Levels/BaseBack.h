@@ -28,7 +28,7 @@
 #include "Levels/BaseBackRecords.h"
 #include "Levels/ObjectEntry.h"
 #include "Levels/ZoneRecords.h"
-#include "Logic/Logic.h"
+#include "Logic/LogicAction.h"
 #include "SaveInfo/SBaseSaveInfo.h"
 
 class TiXmlElement;

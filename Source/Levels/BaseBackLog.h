@@ -1,6 +1,6 @@
 #pragma once
 // Error lines of the scene framework, tagged with its source file.
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 
 namespace basebacklog {
 

@@ -5,7 +5,7 @@
 #include <bit>
 #include <cstring>
 
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Strings.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "Logic/Logic.h"
+#include "Logic/LogicAction.h"
 
 class ProfileReader;
 class ProfileWriter;

@@ -4,7 +4,7 @@
 
 #include "AppConfig.h"
 #include "AppPaths.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "GameApp.h"
 #include "GameAppEntry.h"
 #include "Platform/Paths.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 
 namespace testsupport {
 

@@ -7,7 +7,7 @@
 
 #include "Engine/zorsound/Log.h"
 #include "Engine/zorvideo/Log.h"
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Paths.h"
 #include "support/TestSupport.h"
 

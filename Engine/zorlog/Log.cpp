@@ -1,4 +1,4 @@
-#include "Engine/zuzorev/Log.h"
+#include "Engine/zorlog/Log.h"
 
 #include <chrono>
 #include <cstdarg>
