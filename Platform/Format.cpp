@@ -157,7 +157,7 @@ void AppendUnsigned(std::wstring& out, const Conversion& c, va_list* ap) {
 }
 
 void AppendString(std::wstring& out, const Conversion& c, va_list* ap) {
-  // %s and %ls are wide, %hs and %S narrow (as on the original platform).
+  // %s and %ls are wide, %hs and %S narrow: the data's format strings rely on it.
   const bool narrow = (c.type == L'S' && c.length != Length::Long) || c.length == Length::Short;
   std::wstring text;
   if (narrow) {

@@ -1,6 +1,5 @@
 #pragma once
 // The notice that a mode cannot be shown in a window.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CBadWindowModeMenu : public CInterfaceForm {

@@ -1,6 +1,5 @@
 #pragma once
 // The notice that the bonus chapter is closed.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CBonusDisableMenu : public CInterfaceForm {

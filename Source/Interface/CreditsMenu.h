@@ -1,6 +1,5 @@
 #pragma once
 // The credits screen.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CCreditsMenu : public CInterfaceForm {

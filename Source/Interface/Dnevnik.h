@@ -1,6 +1,5 @@
 #pragma once
 // The diary.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CDnevnik : public CInterfaceForm {

@@ -1,6 +1,5 @@
 #pragma once
 // The pause menu over the running game.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CEscMenu : public CInterfaceForm {

@@ -1,6 +1,5 @@
 #pragma once
 // The exit dialog.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CExitMenu : public CInterfaceForm {

@@ -1,6 +1,5 @@
 #pragma once
 // The extras: wallpapers, concept art, the guide.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CExtrasMenu : public CInterfaceForm {

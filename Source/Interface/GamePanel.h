@@ -1,8 +1,7 @@
 #pragma once
 // The in-game panel: inventory, hint and skip buttons, the hidden-object
 // list, collectibles, the item window and character dialogs; every scene
-// reaches it through gGamePanel. Operations that are not built yet do
-// nothing and answer as an empty panel would.
+// reaches it through gGamePanel.
 #include <string>
 
 #include "Engine/zormath/Math.h"

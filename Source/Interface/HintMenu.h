@@ -1,7 +1,6 @@
 #pragma once
 // The hint pop-up: a message box that shows queued hints one at a time.
-// The game object owns three of them. Operations that are not built yet do
-// nothing and answer as a pop-up without a hint would.
+// The game object owns three of them.
 #include <cstdint>
 #include <string>
 

@@ -1,6 +1,5 @@
 #pragma once
 // The main menu over the animated title scene.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 namespace rovovoz {

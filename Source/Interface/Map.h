@@ -1,6 +1,5 @@
 #pragma once
 // The location map.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CMap : public CInterfaceForm {

@@ -1,6 +1,5 @@
 #pragma once
 // The options box: volumes, display mode, full screen, wide screen, cursor.
-// Operations that are not built yet do nothing.
 #include <string>
 #include <vector>
 

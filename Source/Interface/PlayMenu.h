@@ -1,6 +1,5 @@
 #pragma once
 // The play menu (story or bonus chapter).
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CPlayMenu : public CInterfaceForm {

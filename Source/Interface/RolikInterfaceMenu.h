@@ -1,6 +1,5 @@
 #pragma once
 // The overlay over a playing video.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CRolikInterfaceMenu : public CInterfaceForm {

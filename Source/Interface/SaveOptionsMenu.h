@@ -1,6 +1,5 @@
 #pragma once
 // The question whether to keep a new display mode.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CSaveOptionsMenu : public CInterfaceForm {

@@ -1,6 +1,5 @@
 #pragma once
 // The difficulty choice before a new game.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CSelectDifficultyMenu : public CInterfaceForm {

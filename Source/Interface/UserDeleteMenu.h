@@ -1,6 +1,5 @@
 #pragma once
 // The delete-player question.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CUserDeleteMenu : public CInterfaceForm {

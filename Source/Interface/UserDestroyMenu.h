@@ -1,6 +1,5 @@
 #pragma once
 // The notice about an unreadable profile.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CUserDestroyMenu : public CInterfaceForm {

@@ -1,6 +1,5 @@
 #pragma once
 // The notice that a player name is taken.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CUserExistMenu : public CInterfaceForm {

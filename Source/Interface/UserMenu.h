@@ -1,6 +1,5 @@
 #pragma once
 // The player-profile list.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CUserMenu : public CInterfaceForm {

@@ -1,6 +1,5 @@
 #pragma once
 // The player-name entry.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CUserNameMenu : public CInterfaceForm {

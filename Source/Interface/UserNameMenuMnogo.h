@@ -1,6 +1,5 @@
 #pragma once
 // The notice that there are too many players.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CUserNameMenuMnogo : public CInterfaceForm {

@@ -1,6 +1,5 @@
 #pragma once
 // The notice that a wallpaper was set.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CWallpaperMenu : public CInterfaceForm {

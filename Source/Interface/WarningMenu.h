@@ -1,6 +1,5 @@
 #pragma once
 // The warning before a new game over a saved one.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CWarningMenu : public CInterfaceForm {

@@ -1,6 +1,5 @@
 #pragma once
 // The box shown when the game is won.
-// Operations that are not built yet do nothing.
 #include "Interface/InterfaceForm.h"
 
 class CWinMenu : public CInterfaceForm {
