@@ -12,7 +12,7 @@ cd "$(dirname "$0")/../.."
 ROOT=$PWD
 BUILD=$ROOT/build-fuzz
 SECONDS_EACH=${FUZZ_SECONDS:-60}
-ALL=(Xml Profile Texts RenderSetings Particles AnimSet)
+ALL=(Xml Profile Texts RenderSetings Particles AnimSet Scene)
 if [ $# -gt 0 ]; then HARNESSES=("$@"); else HARNESSES=("${ALL[@]}"); fi
 
 cmake -S tools/fuzz -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -29,6 +29,7 @@ seeds() {
     RenderSetings) find Game -iname '*setings*.xml' ;;
     Particles) find Game/Data/Particles -iname '*.xml' ;;
     AnimSet) find Game/Data/Animation -iname '*.xml' ;;
+    Scene) find Game/Data/Level -iname "*.xml" ;;
   esac
 }
 
