@@ -194,12 +194,13 @@ void PlayerList::DeleteFirstBadFile() {
   PlayerRecord record;
   if (ReadProfileFile(path, record) != EPlayerFileRead::Unreadable) {
     zuzorev::LogMessage(zuzorev::ELogLevel::Info, L"Source/PlayerList", __LINE__,
-                        L"Player file %s is no longer unreadable; not deleted", Platform::FromPath(path).c_str());
+                        L"Player file %s is no longer the unreadable file listed; not deleted",
+                        Platform::FromPath(path).c_str());
     return;
   }
   std::error_code ec;
-  if (!fs::remove(mFolder / leaf, ec) && ec)
-    LogError(__LINE__, L"Can't delete player file %s (%s)", Platform::FromPath(mFolder / leaf),
+  if (!fs::remove(path, ec) && ec)
+    LogError(__LINE__, L"Can't delete player file %s (%s)", Platform::FromPath(path),
              Platform::Utf8ToWide(ec.message()));
 }
 
