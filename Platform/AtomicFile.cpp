@@ -41,7 +41,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
   };
   if (!path.has_filename()) return fail("cannot write", EISDIR);
 
-  std::string temp = path.native() + ".tmp-XXXXXX";
+  std::string temp = path.native() + std::string(kAtomicTempMarker) + std::string(kAtomicTempRandomChars, 'X');
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) return fail("cannot create a temporary file for", errno);
   auto discard = [&](const char* what, int err) {
@@ -68,9 +68,44 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
   }
   if (!ok) return discard("cannot write", err);
   if (gFailpoint == kAtomicWriteFailBeforeRename) return discard("interrupted while writing", 0);
+  if (gFailpoint == kAtomicWriteKilledBeforeRename) return fail("killed while writing", 0);
   if (std::rename(temp.c_str(), path.c_str()) != 0) return discard("cannot replace", errno);
   SyncFolder(path.parent_path());
   return true;
+}
+
+bool IsAtomicWriteLeftover(const std::filesystem::path& fileName) {
+  const std::string& name = fileName.native();
+  const size_t tail = kAtomicTempMarker.size() + kAtomicTempRandomChars;
+  if (name.size() <= tail || name.find('/') != std::string::npos) return false;
+  const size_t marker = name.size() - tail;
+  if (name.compare(marker, kAtomicTempMarker.size(), kAtomicTempMarker) != 0) return false;
+  for (size_t i = marker + kAtomicTempMarker.size(); i < name.size(); ++i) {
+    const char c = name[i];
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+  }
+  return true;
+}
+
+std::vector<std::filesystem::path> RemoveAtomicWriteLeftovers(const std::filesystem::path& folder,
+                                                              std::vector<std::filesystem::path>* failed) {
+  std::vector<std::filesystem::path> removed;
+  std::error_code ec;
+  std::filesystem::directory_iterator it(folder, ec), end;
+  for (; !ec && it != end; it.increment(ec)) {
+    const std::filesystem::path& path = it->path();
+    std::error_code typeError;
+    // A symbolic link or a folder of that name was not made by a write.
+    if (!IsAtomicWriteLeftover(path.filename()) || !it->is_regular_file(typeError) ||
+        it->is_symlink(typeError))
+      continue;
+    std::error_code removeError;
+    if (std::filesystem::remove(path, removeError))
+      removed.push_back(path);
+    else if (failed)
+      failed->push_back(path);
+  }
+  return removed;
 }
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {

@@ -6,12 +6,25 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Platform {
 
 // Returns false (and leaves the old file untouched) on any failure; error,
 // when given, receives a short description naming the file.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string* error = nullptr);
+
+// The temporary file of a write is named "<file name>.tmp-" and six letters
+// or digits. A write killed before its rename leaves it behind.
+constexpr std::string_view kAtomicTempMarker = ".tmp-";
+constexpr size_t kAtomicTempRandomChars = 6;
+// True when fileName (a bare name) is such a temporary file's name.
+bool IsAtomicWriteLeftover(const std::filesystem::path& fileName);
+// Removes the regular files directly in folder whose names are such
+// temporary names, and nothing else; returns the paths removed. failed, when
+// given, receives those that could not be removed.
+std::vector<std::filesystem::path> RemoveAtomicWriteLeftovers(const std::filesystem::path& folder,
+                                                              std::vector<std::filesystem::path>* failed = nullptr);
 
 // Reads a whole regular file; false (bytes untouched) when it cannot be
 // opened or read.
@@ -23,6 +36,8 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes);
 // kept, false returned). kAtomicWriteNoFailure turns it off again.
 constexpr int kAtomicWriteNoFailure = 0;
 constexpr int kAtomicWriteFailBeforeRename = 1;
+// As a process killed at that point: the temporary file stays behind.
+constexpr int kAtomicWriteKilledBeforeRename = 2;
 void SetAtomicWriteFailpointForTests(int stage);
 
 }  // namespace Platform

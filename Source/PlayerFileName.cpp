@@ -13,20 +13,26 @@ bool NeedsEscape(wchar_t c, bool first) {
   return c == L'.' && first;  // no hidden files, no "." or ".." of any kind
 }
 
-bool IsValidCharacter(wchar_t c) {
+bool FitsNameField(wchar_t c) {
   const uint32_t v = static_cast<uint32_t>(c);
-  return v <= 0x10FFFF && (v < 0xD800 || v > 0xDFFF);
+  return v != 0 && v <= 0x10FFFF && (v < 0xD800 || v > 0xDFFF);
 }
 
 }  // namespace
 
+bool PlayerNameFits(const std::wstring& playerName) {
+  if (playerName.empty() || Utf16Length(playerName) > kMaxPlayerNameUnits) return false;
+  for (wchar_t c : playerName)
+    if (!FitsNameField(c)) return false;
+  return true;
+}
+
 std::wstring PlayerFileName(const std::wstring& playerName) {
-  if (playerName.empty() || Utf16Length(playerName) > kMaxPlayerNameUnits) return std::wstring();
+  if (!PlayerNameFits(playerName)) return std::wstring();
   static const wchar_t kHex[] = L"0123456789ABCDEF";
   std::wstring file;
   for (size_t i = 0; i < playerName.size(); ++i) {
     const wchar_t c = playerName[i];
-    if (!IsValidCharacter(c)) return std::wstring();
     if (NeedsEscape(c, i == 0)) {
       file += L'%';
       file += kHex[(c >> 4) & 0xF];

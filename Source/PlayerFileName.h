@@ -11,6 +11,12 @@ constexpr size_t kMaxPlayerNameUnits = 259;
 // (a file name holds at most 255 bytes).
 constexpr size_t kMaxPlayerFileNameBytes = 255 - 16;
 
+// True when the profile's name field keeps the name exactly as it is: not
+// empty, at most kMaxPlayerNameUnits UTF-16 units, no U+0000 (the field's
+// terminator: the name would read back cut, as another player) and only
+// Unicode scalar values (no lone surrogate halves, nothing past U+10FFFF).
+bool PlayerNameFits(const std::wstring& playerName);
+
 // The player's name with ".dat" appended. Characters that cannot stand in a
 // file name here or on Windows (control characters, < > : " / \ | ? *), the
 // escape character % itself and a leading dot are written as %XX, so two

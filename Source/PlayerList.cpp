@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "Engine/zorlog/Log.h"
+#include "Platform/AtomicFile.h"
 #include "Platform/Paths.h"
 #include "Platform/Strings.h"
 #include "PlayerFile.h"
@@ -44,9 +45,19 @@ bool PlayerList::MakeFolder() const {
   return false;
 }
 
+void PlayerList::RemoveLeftovers() const {
+  std::vector<fs::path> failed;
+  for (const fs::path& path : Platform::RemoveAtomicWriteLeftovers(mFolder, &failed))
+    zuzorev::LogMessage(zuzorev::ELogLevel::Info, L"Source/PlayerList", __LINE__,
+                        L"Removed %s, left by an interrupted save", Platform::FromPath(path).c_str());
+  for (const fs::path& path : failed)
+    LogError(__LINE__, L"Can't remove %s, left by an interrupted save", Platform::FromPath(path));
+}
+
 void PlayerList::LoadAll() {
   mRecords.clear();
   if (!MakeFolder()) return;
+  RemoveLeftovers();
   for (const fs::path& path : Platform::ListFiles(mFolder, L".dat")) {
     const std::wstring fileName = Platform::FromPath(path.filename());
     PlayerRecord record;
@@ -99,6 +110,10 @@ void PlayerList::CollectNames(std::vector<std::wstring>& names) const {
 
 bool PlayerList::SavePlayer(const PlayerRecord& record) {
   if (record.mName.empty()) return false;
+  if (!PlayerNameFits(record.mName)) {
+    LogError(__LINE__, L"Player not saved: the name \"%s\" can't be kept in a profile", record.mName);
+    return false;
+  }
   if (PlayerFileName(record.mName).empty()) {
     LogError(__LINE__, L"Player not saved: the name \"%s\" can't be a file name", record.mName);
     return false;
@@ -127,6 +142,9 @@ bool PlayerList::WritePlayerFile(const PlayerRecord& record) {
   // A file left under the same name in another letter case would load as a
   // second, stale copy of this player.
   RemoveFiles(fileName, &path);
+  // A listed bad file of that name is now this player's profile: deleting
+  // it from the list must not delete the player.
+  std::erase_if(mBadFiles, [&](const std::wstring& bad) { return Platform::EqualsNoCase(bad, fileName); });
   return true;
 }
 
@@ -170,9 +188,19 @@ void PlayerList::DeleteFirstBadFile() {
   // The name came from the folder listing; still, never let it leave the folder.
   const fs::path leaf = Platform::ToPath(fileName);
   if (leaf.empty() || leaf != leaf.filename() || leaf == "." || leaf == "..") return;
+  // Only while it is still the unreadable file that was listed: something
+  // else may have written a good profile there since.
+  const fs::path path = mFolder / leaf;
+  PlayerRecord record;
+  if (ReadProfileFile(path, record) != EPlayerFileRead::Unreadable) {
+    zuzorev::LogMessage(zuzorev::ELogLevel::Info, L"Source/PlayerList", __LINE__,
+                        L"Player file %s is no longer the unreadable file listed; not deleted",
+                        Platform::FromPath(path).c_str());
+    return;
+  }
   std::error_code ec;
-  if (!fs::remove(mFolder / leaf, ec) && ec)
-    LogError(__LINE__, L"Can't delete player file %s (%s)", Platform::FromPath(mFolder / leaf),
+  if (!fs::remove(path, ec) && ec)
+    LogError(__LINE__, L"Can't delete player file %s (%s)", Platform::FromPath(path),
              Platform::Utf8ToWide(ec.message()));
 }
 

@@ -22,7 +22,7 @@ class PlayerList {
   int Load();  // LoadAll; returns 1
   // Reads every profile file of the folder, in file-name order. Unreadable
   // files are added to the bad-file list; files that cannot be opened are
-  // left alone.
+  // left alone. Temporary files of interrupted saves are removed first.
   void LoadAll();
 
   int Count() const;
@@ -38,11 +38,13 @@ class PlayerList {
 
   // Stores the record in place of the player of the same name (ignoring
   // case; the stored name takes the given casing) or appends it, then writes
-  // its file. False when the record is nameless, its name cannot be a file
-  // name, or the file was not written (the error is in the log).
+  // its file. False when the record is nameless, its name does not fit the
+  // profile (PlayerNameFits) or cannot be a file name, or the file was not
+  // written (the error is in the log).
   bool SavePlayer(const PlayerRecord& record);
   // Writes the record's file, replacing files of the same name in another
-  // letter case. False when nothing was written.
+  // letter case; a bad file it replaces leaves the bad-file list. False when
+  // nothing was written.
   bool WritePlayerFile(const PlayerRecord& record);
   // Writes every player's file; false when any was not written.
   bool WriteAll();
@@ -52,8 +54,8 @@ class PlayerList {
 
   bool HasBadFiles() const;
   std::wstring FirstBadFile() const;  // bare file name; empty when none
-  // Deletes the first bad file and always drops it from the list, so the
-  // notice about it cannot come back for ever.
+  // Deletes the first bad file, if it is still unreadable, and always drops
+  // it from the list, so the notice about it cannot come back for ever.
   void DeleteFirstBadFile();
 
   // Writes every file, then forgets the players and the bad files.
@@ -64,6 +66,7 @@ class PlayerList {
  private:
   int FindIndex(const std::wstring& name) const;
   bool MakeFolder() const;
+  void RemoveLeftovers() const;
   // Removes the profile files named fileName in any letter case, except the
   // file keep (when given).
   bool RemoveFiles(const std::wstring& fileName, const std::filesystem::path* keep) const;

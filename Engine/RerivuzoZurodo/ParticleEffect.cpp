@@ -42,7 +42,7 @@ int32_t CParticleEffect::LoadEffect(const std::wstring& path, int infinity, cons
   const std::wstring file = EffectFile(path);
   TiXmlDocument doc;
   if (!LoadXmlDocument(doc, file)) {
-    Log(zuzorev::ELogLevel::Error, __LINE__, L"Particle effect: cannot read %s", file);
+    if (!doc.Error()) Log(zuzorev::ELogLevel::Error, __LINE__, L"Particle effect: cannot read %s", file);
     return 0;
   }
   const TiXmlElement* root = RootElementUpper(doc, "Effect");

@@ -6,9 +6,14 @@
 #include <string_view>
 
 #include "Engine/zorfile/FileSystem.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Strings.h"
 
 namespace {
+
+// NUL bytes after the text handed to TinyXML (a UTF-8 sequence is at most
+// four bytes long; TinyXML also accepts the old six-byte forms).
+constexpr size_t kParsePadding = 8;
 
 bool NameIs(const TiXmlElement* element, const char* name) {
   return Platform::EqualsNoCase(std::string_view(element->Value()), std::string_view(name));
@@ -120,10 +125,25 @@ uint32_t DwordValue(const TiXmlAttribute* attribute) {
 bool ParseXmlDocument(TiXmlDocument& document, const std::string& bytes) {
   document.Clear();
   document.ClearError();
+  // TinyXML steps over a whole UTF-8 sequence by its lead byte, even when
+  // the text ends inside it: a file cut in the middle of a character would
+  // send it past the terminator. It reads from a copy that ends in more NUL
+  // bytes than the longest sequence, so every step stops on one.
+  std::string padded;
+  padded.reserve(bytes.size() + kParsePadding);
+  padded.append(bytes);
+  padded.append(kParsePadding, '\0');
   // Unknown encoding lets TinyXML take UTF-8 from a byte-order mark or from
   // the declaration.
-  document.Parse(bytes.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
-  return !document.Error() && document.RootElement() != nullptr;
+  document.Parse(padded.data(), nullptr, TIXML_DEFAULT_ENCODING);
+  if (document.Error()) return false;
+  // Well formed yet empty (a declaration or a comment only): refused like a
+  // parse error, so that the document itself says why.
+  if (!document.RootElement()) {
+    document.SetError(TiXmlBase::TIXML_ERROR_DOCUMENT_EMPTY, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
+    return false;
+  }
+  return true;
 }
 
 bool LoadXmlDocument(TiXmlDocument& document, const std::wstring& name, zorfile::CFileSystem* fs) {
@@ -135,6 +155,12 @@ bool LoadXmlDocument(TiXmlDocument& document, const std::wstring& name, zorfile:
     return false;
   }
   const bool ok = ParseXmlDocument(document, bytes);
+  if (!ok) {
+    const std::wstring reason = Platform::Utf8ToWide(document.ErrorDesc());
+    zuzorev::LogMessage(zuzorev::ELogLevel::Error, L"Engine/TinyXmlExt", __LINE__,
+                        L"XML file %s not parsed: %s (line %d, column %d)", name.c_str(), reason.c_str(),
+                        document.ErrorRow(), document.ErrorCol());
+  }
   // The document's value names its file, for the callers' messages.
   document.SetValue(Platform::WideToUtf8(name).c_str());
   return ok;

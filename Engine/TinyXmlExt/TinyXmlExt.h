@@ -36,8 +36,13 @@ float FloatValue(const TiXmlAttribute* attribute);
 uint32_t DwordValue(const TiXmlAttribute* attribute);
 
 // Reads name through the file system into memory and parses it (encoding
-// detected). False when missing or not well formed. A null file system
-// means the engine's current one (zorfile::GetFileSystem()).
+// detected). False when missing or not well formed; a file that exists but
+// does not parse (or has no root element) is named in an error line with the
+// parser's reason, and document.Error() is then set, so a caller can tell it
+// from a missing file (no error set). A null file system means the engine's
+// current one (zorfile::GetFileSystem()).
 bool LoadXmlDocument(TiXmlDocument& document, const std::wstring& name, zorfile::CFileSystem* fs = nullptr);
-// Parses a document from memory (for tests and packed data).
+// Parses a document from memory (for tests and packed data); reads no byte
+// past the end of bytes, wherever they are cut. False, with document.Error()
+// set, when not well formed or without a root element.
 bool ParseXmlDocument(TiXmlDocument& document, const std::string& bytes);

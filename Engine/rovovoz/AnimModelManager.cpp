@@ -95,7 +95,7 @@ int32_t CAnimModelManager::LoadAnimSet(const std::wstring& file) {
   if (mSets.count(key)) return 1;
   TiXmlDocument doc;
   if (!LoadXmlDocument(doc, file)) {
-    Log(zuzorev::ELogLevel::Error, __LINE__, L"Animation set: cannot read %s", file);
+    if (!doc.Error()) Log(zuzorev::ELogLevel::Error, __LINE__, L"Animation set: cannot read %s", file);
     return zuzorev::kFail;
   }
   const TiXmlElement* root = RootElementUpper(doc, "AnimSet");

@@ -39,7 +39,7 @@ int32_t CDialogManager::Load(const std::wstring& file, uint32_t flags) {
   Release();
   TiXmlDocument document;
   if (!LoadXmlDocument(document, file)) {
-    Log(zuzorev::ELogLevel::Error, L"No load dialog file %s.", file, __LINE__);
+    if (!document.Error()) Log(zuzorev::ELogLevel::Error, L"No load dialog file %s.", file, __LINE__);
     return zuzorev::kFail;
   }
   const TiXmlElement* root = FirstChildElementUpper(&document, "Dialogs");

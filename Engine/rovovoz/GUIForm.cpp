@@ -31,7 +31,7 @@ int32_t CGUIForm::Load(const std::wstring& file, uint32_t flags) {
   mFile = file;
   TiXmlDocument document;
   if (!LoadXmlDocument(document, file)) {
-    LogError(L"No load form file %s.", file, __LINE__);
+    if (!document.Error()) LogError(L"No load form file %s.", file, __LINE__);  // else named as not parsed
     return zuzorev::kFail;
   }
   const TiXmlElement* root = FirstChildElementUpper(&document, "Form");

@@ -94,7 +94,8 @@ int32_t CGameSoundSystem::LoadSoundList(const std::wstring& file, ProgressCallba
   const TiXmlElement* root = nullptr;
   if (LoadXmlDocument(document, file)) root = document.RootElement();
   if (!root) {
-    Log(zuzorev::ELogLevel::Error, __LINE__, L"Sound list %s cannot be read", file);
+    // A list that does not parse is already named as such, with the reason.
+    if (!document.Error()) Log(zuzorev::ELogLevel::Error, __LINE__, L"Sound list %s cannot be read", file);
     return 0;
   }
   if (progress) progress();

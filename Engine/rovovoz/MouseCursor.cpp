@@ -47,7 +47,8 @@ int32_t CMouseCursor::Load(const std::wstring& file) {
   TiXmlDocument doc;
   const TiXmlElement* root = LoadXmlDocument(doc, file) ? FirstChildElementUpper(&doc, "Cursors") : nullptr;
   if (!root) {
-    LogMessage(ELogLevel::Error, kSource, __LINE__, L"No find cursor list %s.", file.c_str());
+    if (!doc.Error())  // else named as not parsed
+      LogMessage(ELogLevel::Error, kSource, __LINE__, L"No find cursor list %s.", file.c_str());
     return zuzorev::kFail;
   }
   zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;

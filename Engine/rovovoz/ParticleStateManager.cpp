@@ -94,7 +94,7 @@ void ReadParticleState(const TiXmlElement* e, SParticleState& s) {
 int32_t CParticleStateManager::LoadEmiters(const std::wstring& file) {
   TiXmlDocument doc;
   if (!LoadXmlDocument(doc, file)) {
-    Log(zuzorev::ELogLevel::Error, __LINE__, L"Particle emitters: cannot read %s", file);
+    if (!doc.Error()) Log(zuzorev::ELogLevel::Error, __LINE__, L"Particle emitters: cannot read %s", file);
     return 0;
   }
   const TiXmlElement* root = RootElementUpper(doc, "Emiters");

@@ -68,13 +68,9 @@ void CTextManager::AddGroupRoot(const std::wstring& name) {
 
 bool CTextManager::Load(const std::wstring& file) {
   TiXmlDocument document;
-  if (!LoadXmlDocument(document, file)) {
-    if (document.Error())
-      LogWarning(L"Text file " + file + L" is not well formed: " + Platform::Utf8ToWide(document.ErrorDesc()) +
-                 L" (line " + std::to_wstring(document.ErrorRow()) + L", column " +
-                 std::to_wstring(document.ErrorCol()) + L")");
-    return false;
-  }
+  // A file that does not parse (or has no root element) is named, with the
+  // reason, by the loader; a missing one by the caller.
+  if (!LoadXmlDocument(document, file)) return false;
   const TiXmlElement* root = RootElementUpper(document, "Texts");
   if (!root) {
     LogWarning(L"Text file " + file + L" has no Texts root element");

@@ -65,7 +65,8 @@ bool ParseSeting(const TiXmlElement* e, SRenderSeting& s, std::wstring& problem)
 int32_t CRenderSetingsManager::LoadSetingsFromXml(const std::wstring& file, int) {
   TiXmlDocument doc;
   if (!LoadXmlDocument(doc, file)) {
-    LogMessage(ELogLevel::Error, kSource, __LINE__, L"No find render setings file %s.", file.c_str());
+    if (!doc.Error())  // else named as not parsed
+      LogMessage(ELogLevel::Error, kSource, __LINE__, L"No find render setings file %s.", file.c_str());
     return kFail;
   }
   return LoadDocument(doc, file);

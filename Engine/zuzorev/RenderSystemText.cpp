@@ -86,7 +86,7 @@ int32_t CRenderSystem::RegisterFont(const std::wstring& fontName, const std::wst
     const TiXmlElement* root = LoadXmlDocument(effect, fileEffect) ? FirstChildElementUpper(&effect, "FontEffect")
                                                                   : nullptr;
     if (!root) {
-      Fail(L"No find font effect %s.", fileEffect, __LINE__);
+      if (!effect.Error()) Fail(L"No find font effect %s.", fileEffect, __LINE__);  // else named as not parsed
       return kFail;
     }
     std::wstring kind = Platform::ToLowerAscii(ValueUtf8(FindUpper(root, "Kind")));

@@ -124,7 +124,11 @@ int32_t CBaseBack::LoadObjects(const std::wstring& file, const std::wstring& ren
   TiXmlDocument document;
   if (!LoadXmlDocument(document, file)) return 1;
   const TiXmlElement* root = FirstChildElementUpper(&document, "Objects");
-  if (!root) return 1;
+  if (!root) {
+    // A missing file is no error; a file of another kind is.
+    Error(__LINE__, L"No find teg <Objects> file xml %s", file.c_str());
+    return 1;
+  }
   for (const TiXmlElement* element = IterateChildrenElementUpper(root, "Object", nullptr); element;
        element = IterateChildrenElementUpper(root, "Object", element)) {
     const TiXmlAttribute* typeAttribute = FindUpper(element, "Type");

@@ -59,7 +59,7 @@ int32_t CBaseBack::LoadFromXML(const std::wstring& file) {
   mTriggerIndex.clear();
   TiXmlDocument document;
   if (!LoadXmlDocument(document, file)) {
-    Error(__LINE__, L"No find xml file %s.", file.c_str());
+    if (!document.Error()) Error(__LINE__, L"No find xml file %s.", file.c_str());  // else named as not parsed
     return 0;
   }
   const TiXmlElement* level = FirstChildElementUpper(&document, "Level");

@@ -76,3 +76,26 @@ TEST(AtomicFile, ReadWholeFileFailsOnMissingFileOrFolder) {
   EXPECT_FALSE(Platform::ReadWholeFile(dir.Path(), bytes));
   EXPECT_EQ(bytes, "untouched");
 }
+
+TEST(AtomicFile, ALeftoverOfAKilledWriteIsFoundByItsNameAndRemovedAlone) {
+  testsupport::TempDir dir;
+  const fs::path file = dir.Write("Ann.dat", "old");
+  dir.Write("Ann.dat.tmp-", "look-alike");
+  dir.Write("Ann.dat.tmp-abc", "look-alike");
+  Platform::SetAtomicWriteFailpointForTests(Platform::kAtomicWriteKilledBeforeRename);
+  EXPECT_FALSE(Platform::WriteFileAtomically(file, "new"));
+  Platform::SetAtomicWriteFailpointForTests(Platform::kAtomicWriteNoFailure);
+  EXPECT_EQ(testsupport::ReadFile(file), "old");
+
+  std::vector<std::string> leftovers;
+  for (const auto& entry : fs::directory_iterator(dir.Path()))
+    if (Platform::IsAtomicWriteLeftover(entry.path().filename())) leftovers.push_back(entry.path().filename());
+  ASSERT_EQ(leftovers.size(), 1u);
+  EXPECT_EQ(leftovers[0].rfind("Ann.dat.tmp-", 0), 0u);
+
+  const auto removed = Platform::RemoveAtomicWriteLeftovers(dir.Path());
+  ASSERT_EQ(removed.size(), 1u);
+  EXPECT_EQ(removed[0].filename(), leftovers[0]);
+  EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"Ann.dat", "Ann.dat.tmp-", "Ann.dat.tmp-abc"}));
+  EXPECT_TRUE(Platform::RemoveAtomicWriteLeftovers(dir.Path() / "missing").empty());
+}

@@ -179,6 +179,105 @@ TEST_F(PlayerListFolder, ReleaseWritesEveryPlayerAgain) {
   EXPECT_EQ(testsupport::ReadFile(Users() / "Ann.dat"), Fixture("Ann.dat"));
 }
 
+// A name holding U+0000 would be saved under its escaped file name but read
+// back cut at the NUL, as a second player whose next save overwrites the
+// first one's file.
+TEST_F(PlayerListFolder, NamesTheNameFieldCannotKeepAreRefused) {
+  PlayerList list(mTemp.Path());
+  list.Load();
+  const std::vector<std::wstring> names = {
+      std::wstring(L"Ann\0Zed", 7),
+      std::wstring(L"\0", 1),
+      std::wstring(L"Mia") + static_cast<wchar_t>(0xDC00),
+  };
+  for (const std::wstring& name : names) {
+    SCOPED_TRACE(name.size());
+    EXPECT_FALSE(PlayerNameFits(name));
+    LogCapture log;
+    PlayerRecord player = MakeMia();
+    player.mName = name;
+    EXPECT_FALSE(list.SavePlayer(player));
+    EXPECT_FALSE(list.WritePlayerFile(player));
+    EXPECT_TRUE(LogMentions(log, ELogLevel::Error, L"not saved"));
+  }
+  EXPECT_EQ(list.Count(), 2);
+  EXPECT_EQ(FilesIn(Users()),
+            (std::vector<std::string>{"Ann.dat", "Mia.dat", "broken.dat", "folder.dat", "notes.txt"}));
+  EXPECT_EQ(testsupport::ReadFile(Users() / "Ann.dat"), Fixture("Ann.dat"));
+  EXPECT_TRUE(PlayerNameFits(L"Zoë \U0001F600"));
+  EXPECT_TRUE(PlayerNameFits(std::wstring(kMaxPlayerNameUnits, L'a')));
+  EXPECT_FALSE(PlayerNameFits(std::wstring(kMaxPlayerNameUnits, L'a') + L"a"));
+}
+
+// Users/ holds an unreadable Zoe.dat, listed as bad; a new player Zoe is
+// saved over it. Deleting the listed bad file must not delete Zoe.
+TEST_F(PlayerListFolder, ASaveOverABadFileTakesItOffTheList) {
+  fs::remove(Users() / "broken.dat");
+  struct Case {
+    const char* badFile;   // in Users/
+    bool savedByThisList;  // else by another list (another run of the game)
+  };
+  const Case cases[] = {{"Zoe.dat", true}, {"zoe.dat", true}, {"Zoe.dat", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.badFile << (c.savedByThisList ? " this list" : " another list"));
+    fs::remove(Users() / "Zoe.dat");
+    mTemp.Write(std::string("Users/") + c.badFile, "not a profile");
+    PlayerList list(mTemp.Path());
+    list.Load();
+    ASSERT_EQ(list.FirstBadFile(), Platform::Utf8ToWide(c.badFile));
+
+    PlayerRecord zoe = MakeMia();
+    zoe.mName = L"Zoe";
+    if (c.savedByThisList) {
+      ASSERT_TRUE(list.SavePlayer(zoe));
+      EXPECT_FALSE(list.HasBadFiles());
+    } else {
+      PlayerList other(mTemp.Path());
+      other.Load();
+      ASSERT_TRUE(other.SavePlayer(zoe));
+      list.DeleteFirstBadFile();  // no longer the unreadable file: kept, and off the list
+      EXPECT_FALSE(list.HasBadFiles());
+    }
+    PlayerRecord read;
+    ASSERT_EQ(ReadProfileFile(Users() / "Zoe.dat", read), EPlayerFileRead::Read);
+    EXPECT_EQ(read.mName, L"Zoe");
+    EXPECT_FALSE(fs::exists(Users() / "zoe.dat"));
+  }
+}
+
+// A save killed before its rename leaves its temporary file; the next start
+// removes those, and nothing that only looks like them.
+TEST_F(PlayerListFolder, LoadRemovesTheTemporaryFilesOfInterruptedSaves) {
+  const std::vector<std::string> leftovers = {"Ann.dat.tmp-Ab12Cd", "%2E.dat.tmp-000000", "Zoe.dat.tmp-zzzzzz"};
+  const std::vector<std::string> kept = {
+      "Mia.dat.tmp-Ab12C",    // five characters
+      "Mia.dat.tmp-Ab12Cde",  // seven
+      "Mia.dat.tmp-Ab_2Cd",   // not a letter or digit
+      "Mia.dat.TMP-Ab12Cd",   // another marker
+      ".tmp-Ab12Cd",          // no file name before it
+      "Mia.tmp-Ab12Cd.ini",
+  };
+  for (const auto& name : leftovers) mTemp.Write("Users/" + name, "partial");
+  for (const auto& name : kept) mTemp.Write("Users/" + name, "someone's file");
+  fs::create_directories(Users() / "Box.dat.tmp-abcdef");
+  fs::create_symlink(Users() / "notes.txt", Users() / "Link.dat.tmp-abcdef");
+  mTemp.Write("elsewhere.dat.tmp-abcdef", "not in Users");
+
+  LogCapture log;
+  PlayerList list(mTemp.Path());
+  list.Load();
+  EXPECT_EQ(list.Count(), 2);
+  for (const auto& name : leftovers) {
+    EXPECT_FALSE(fs::exists(Users() / name)) << name;
+    EXPECT_TRUE(LogMentions(log, ELogLevel::Info, Platform::Utf8ToWide(name))) << name;
+  }
+  for (const auto& name : kept) EXPECT_TRUE(fs::exists(Users() / name)) << name;
+  EXPECT_TRUE(fs::is_directory(Users() / "Box.dat.tmp-abcdef"));
+  EXPECT_TRUE(fs::is_symlink(Users() / "Link.dat.tmp-abcdef"));
+  EXPECT_TRUE(fs::exists(mTemp.Path() / "elsewhere.dat.tmp-abcdef"));
+  EXPECT_FALSE(LogMentions(log, ELogLevel::Error, L"tmp-"));
+}
+
 TEST(PlayerList, StartsWithoutAUsersFolder) {
   testsupport::TempDir temp;
   PlayerList list(temp.Path());
@@ -239,12 +338,14 @@ TEST(PlayerFileName, BuildsSafeFileNames) {
       {L"<>:\"|?*", L"%3C%3E%3A%22%7C%3F%2A.dat"},
       {L"100%", L"100%25.dat"},
       {L"tab\there", L"tab%09here.dat"},
-      {std::wstring(L"nul\0x", 5), L"nul%00x.dat"},
+      {std::wstring(L"nul\0x", 5), L""},  // the name field would end at the NUL
       {L"", L""},
       {std::wstring(235, L'a'), std::wstring(235, L'a') + L".dat"},
       {std::wstring(236, L'a'), L""},  // too long for a file name
       {std::wstring(260, L'a'), L""},  // too long for the profile
       {std::wstring(1, static_cast<wchar_t>(0xD800)), L""},
+      {std::wstring(1, static_cast<wchar_t>(0x110000)), L""},
+      {L"\U0001F600", L"\U0001F600.dat"},
   };
   for (const Case& c : cases) EXPECT_EQ(PlayerFileName(c.name), c.file) << Platform::WideToUtf8(c.name);
 }

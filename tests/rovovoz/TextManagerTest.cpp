@@ -3,6 +3,7 @@
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/TextManager.h"
 #include "Engine/zorfile/FileSystem.h"
+#include "Platform/Strings.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -75,17 +76,27 @@ TEST_F(TextManagerTest, RejectsMissingAndMalformedFilesKeepingWhatWasLoaded) {
   LogCapture log;
   struct Case {
     std::wstring file;
-    bool warns;
+    ELogLevel level;      // of the one line naming the file
+    std::wstring phrase;  // in that line; empty: no line (the caller names a missing file)
   };
   const std::vector<Case> cases = {
-      {L"Texts\\Missing.xml", false},  // the caller says which file failed
-      {L"Texts\\Broken.xml", true},
-      {L"Texts\\WrongRoot.xml", true},
+      {L"Texts\\Missing.xml", ELogLevel::Warning, L""},
+      {L"Texts\\Broken.xml", ELogLevel::Error, L"not parsed"},
+      {L"Texts\\NoRoot.xml", ELogLevel::Error, L"not parsed"},
+      {L"Texts\\WrongRoot.xml", ELogLevel::Warning, L"has no Texts root"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << Platform::WideToUtf8(c.file));
     log.Clear();
     EXPECT_FALSE(mTexts.Load(c.file));
-    EXPECT_EQ(log.Texts(ELogLevel::Warning).size(), c.warns ? 1u : 0u);
+    const auto errors = log.Texts(ELogLevel::Error);
+    const auto warnings = log.Texts(ELogLevel::Warning);
+    EXPECT_EQ(errors.size() + warnings.size(), c.phrase.empty() ? 0u : 1u);
+    if (c.phrase.empty()) continue;
+    const auto& lines = c.level == ELogLevel::Error ? errors : warnings;
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find(c.file), std::wstring::npos) << Platform::WideToUtf8(lines[0]);
+    EXPECT_NE(lines[0].find(c.phrase), std::wstring::npos) << Platform::WideToUtf8(lines[0]);
   }
   EXPECT_EQ(mTexts.GetText(L"k_goodbye"), L"Goodbye");
   EXPECT_EQ(mTexts.GetText(L"k_broken"), L"");

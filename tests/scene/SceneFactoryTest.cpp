@@ -211,4 +211,24 @@ TEST_F(SceneFactory, MeshesACompositeDrawsLoseTheirOwnModels) {
   EXPECT_NE(back->GetEntry(kBox).mObject, nullptr) << "trigger names are not model names";
 }
 
+TEST_F(SceneFactory, AnObjectFileOfAnotherKindIsNamedAndAMissingOneIsNot) {
+  auto back = scenetest::LoadScene(L"Level\\Scene_1.xml");
+  struct Case {
+    const char* bytes;  // null: no file
+    std::vector<std::wstring> errors;
+  };
+  const auto file = dir.Path() / "Other_anim.xml";
+  const std::wstring name = Platform::FromPath(file);
+  const Case cases[] = {
+      {nullptr, {}},
+      {"<Form><Object Type=\"FIRE\" NameObj=\"S_GreyB\"/></Form>", {L"No find teg <Objects> file xml " + name}},
+  };
+  for (const Case& c : cases) {
+    if (c.bytes) dir.Write("Other_anim.xml", c.bytes);
+    log.Clear();
+    EXPECT_EQ(back->LoadObjects(name, back->GetFileRender()), 1);
+    EXPECT_EQ(log.Texts(ELogLevel::Error), c.errors);
+  }
+}
+
 }  // namespace

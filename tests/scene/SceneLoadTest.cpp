@@ -114,7 +114,11 @@ TEST_F(SceneLoad, BrokenMainFilesFailWithTheirMessages) {
     std::vector<std::wstring> errors;
   } cases[] = {
       {L"Level\\Missing.xml", 0, {L"No find xml file Level\\Missing.xml.", L"Load object for back"}},
-      {L"Level\\Broken.xml", 0, {L"No find xml file Level\\Broken.xml.", L"Load object for back"}},
+      // Found but not parsed: named as such, with the parser's reason, never as missing.
+      {L"Level\\Broken.xml",
+       0,
+       {L"XML file Level\\Broken.xml not parsed: Error reading Attributes. (line 3, column 1)",
+        L"Load object for back"}},
       {L"Level\\NoLevel.xml", 0, {L"No find teg <Level> file xml Level\\NoLevel.xml", L"Load object for back"}},
       {L"Level\\NoRender.xml", 0, {L"No find attribute FileRender", L"Load object for back"}},
       {L"Level\\NoTriangle.xml", 0, {L"No find attribute FileTriangle", L"Load object for back"}},

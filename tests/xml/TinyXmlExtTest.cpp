@@ -2,6 +2,7 @@
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/zorfile/FileSystem.h"
+#include "Platform/Strings.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -153,6 +154,69 @@ TEST(TinyXmlExt, RejectsBrokenDocumentsWithoutCrashing) {
     EXPECT_FALSE(ParseXmlDocument(doc, broken[i]));
     dir.Write("broken.xml", broken[i]);
     EXPECT_FALSE(LoadXmlDocument(doc, L"Broken.xml", &fs));
+  }
+}
+
+
+// A file cut inside a UTF-8 sequence: TinyXML steps over the whole sequence
+// by its lead byte. The cut string still holds the rest of the old text past
+// its terminator, so a parser that stepped over the end would find the
+// closing quote and bracket there and accept the document.
+TEST(TinyXmlExt, ReadsNoBytePastACutInsideACharacter) {
+  // TinyXML reads UTF-8 sequences whole once a byte-order mark or the
+  // declaration says UTF-8.
+  const std::string declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::vector<std::string> whole = {
+      declaration + "<T Name=\"\xF0\x9F\x98\x80\"/>",         // attribute value, four-byte character
+      bom + "<T Name=\"\xE2\x82\xAC\"/>",                      // three bytes
+      bom + "<T>\xF0\x9F\x98\x80</T>",                          // element text
+      declaration + "<T><U>\xD0\x9F</U></T>",                    // two bytes
+      bom + "<T Name=\"\xF0\x9F\x98\x80\xF0\x9F\x98\x80\"/>",  // cut at any of its bytes
+  };
+  for (const std::string& text : whole) {
+    for (size_t cut = text.find('<') + 1; cut < text.size(); ++cut) {
+      if (static_cast<unsigned char>(text[cut - 1]) < 0x80) continue;  // cut after a non-ASCII byte
+      SCOPED_TRACE(testing::Message() << text << " cut at " << cut);
+      std::string bytes = text;
+      bytes.resize(cut);  // the old bytes stay in the buffer behind the new end
+      TiXmlDocument doc;
+      EXPECT_FALSE(ParseXmlDocument(doc, bytes));
+      EXPECT_TRUE(doc.Error());
+    }
+  }
+}
+
+TEST(TinyXmlExt, NamesAFileThatDoesNotParseAndNotAMissingOne) {
+  TempDir dir;
+  dir.Write("cut.xml", "\xEF\xBB\xBF<Root Name=\"\xD0");
+  dir.Write("empty.xml", "<?xml version=\"1.0\"?><!-- nothing -->");
+  dir.Write("good.xml", "<Root/>");
+  zorfile::CFileSystem fs;
+  fs.SetInstallFolder(dir.Path());
+  testsupport::LogCapture log;
+  struct Case {
+    std::wstring file;
+    bool loads;
+    bool parseError;  // an error line "not parsed" naming the file, document.Error() set
+  };
+  const std::vector<Case> cases = {
+      {L"Cut.xml", false, true},
+      {L"Empty.xml", false, true},
+      {L"Missing.xml", false, false},
+      {L"Good.xml", true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Platform::WideToUtf8(c.file));
+    log.Clear();
+    TiXmlDocument doc;
+    EXPECT_EQ(LoadXmlDocument(doc, c.file, &fs), c.loads);
+    EXPECT_EQ(doc.Error(), c.parseError);
+    const auto errors = log.Texts(zuzorev::ELogLevel::Error);
+    ASSERT_EQ(errors.size(), c.parseError ? 1u : 0u);
+    if (!c.parseError) continue;
+    EXPECT_NE(errors[0].find(L"XML file " + c.file + L" not parsed: "), std::wstring::npos)
+        << Platform::WideToUtf8(errors[0]);
   }
 }
 

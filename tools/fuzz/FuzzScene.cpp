@@ -1,0 +1,67 @@
+// Any bytes as a scene's main file, and as the _anim, _form and _path
+// companions of the sample game's first scene; both scenes are created and
+// loaded for play on the headless device, as the game does at start.
+#include <filesystem>
+#include <memory>
+
+#include "Engine/rovovoz/GameCore.h"
+#include "Engine/zorfile/FileSystem.h"
+#include "Engine/zuzorev/Device.h"
+#include "Engine/zuzorev/InputSystem.h"
+#include "Engine/zuzorev/RenderSystem.h"
+#include "Engine/zuzorev/WindowSystem.h"
+#include "FuzzSupport.h"
+#include "Game.h"
+#include "Levels/BaseBack.h"
+#include "Platform/Paths.h"
+#include "Platform/Random.h"
+
+namespace {
+
+rovovoz::CGameCore* MakeCore() {
+  zuzorev::SetDeviceKind(zuzorev::EDeviceKind::Headless);
+  static std::unique_ptr<rovovoz::CGameCore> core = std::make_unique<rovovoz::CGameCore>();
+  zorfile::CFileSystem* fs = core->GetFileSystem();
+  fs->SetInstallFolder(LHT_GAME_DIR);
+  fs->InsertPath(L"Data\\Models", zorfile::kKindModels);
+  fs->InsertPath(L"Data\\Textures", zorfile::kKindTextures);
+  fs->InsertPath(L"Data", zorfile::kKindXml);
+  int full = 0;
+  if (core->GetWindow()->Init(L"fuzz", L"fuzz", 101, 1024, 768, full, nullptr, nullptr) < 0) std::abort();
+  zuzorev::SDevInitParams params;
+  if (core->GetRender()->Init(core->GetWindow(), params) < 0) std::abort();
+  core->GetInput()->Init(core->GetWindow());
+  core->GetRender()->GetRenderSetingsManager()->LoadSetingsFromXml(L"Data\\BaseSetings.xml", 1);
+  gGameCore = core.get();
+  return core.get();
+}
+
+void Play(const std::wstring& file) {
+  CBaseBack back;
+  if (back.InitBack(file)) back.Load(0);
+  back.Release(0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzzsupport::SetUp();
+  static rovovoz::CGameCore* core = MakeCore();
+  (void)core;
+  static const std::wstring sample = [] {
+    std::string bytes;
+    const std::filesystem::path main = std::filesystem::path(LHT_GAME_DIR) / "Data" / "Level" / "Back_1.xml";
+    FILE* f = std::fopen(main.c_str(), "rb");
+    if (!f) std::abort();
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+    std::fclose(f);
+    return fuzzsupport::WriteInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), "scene.xml");
+  }();
+  Platform::SeedRandom(7);
+  for (const char* companion : {"scene_anim.xml", "scene_form.xml", "scene_path.xml"})
+    fuzzsupport::WriteInput(data, size, companion);
+  Play(sample);
+  Play(fuzzsupport::WriteInput(data, size, "main.xml"));
+  return 0;
+}

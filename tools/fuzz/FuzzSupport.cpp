@@ -1,0 +1,53 @@
+#include "FuzzSupport.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "Engine/zorfile/FileSystem.h"
+#include "Engine/zorlog/Log.h"
+#include "Platform/Paths.h"
+
+namespace fuzzsupport {
+namespace {
+
+std::filesystem::path& Folder() {
+  static std::filesystem::path folder;
+  return folder;
+}
+
+}  // namespace
+
+void SetUp() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  zuzorev::InitDebugSystem(L"/dev", L"null");
+  static zorfile::CFileSystem fs;
+  fs.SetInstallFolder(LHT_GAME_DIR);
+  fs.InsertPath(L"Data\\Models", zorfile::kKindModels);
+  fs.InsertPath(L"Data\\Textures", zorfile::kKindTextures);
+  fs.InsertPath(L"Data", zorfile::kKindXml);
+  zorfile::SetFileSystem(&fs);
+  std::string folder = (std::filesystem::temp_directory_path() / "lht-fuzz-XXXXXX").string();
+  if (!::mkdtemp(folder.data())) std::abort();
+  Folder() = folder;
+  std::atexit([] {
+    std::error_code ec;
+    std::filesystem::remove_all(Folder(), ec);
+  });
+}
+
+std::wstring WriteInput(const uint8_t* data, size_t size, const char* fileName) {
+  const std::filesystem::path path = Folder() / fileName;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
+  if (!file || (size && std::fwrite(data, 1, size, file.get()) != size)) std::abort();
+  return Platform::FromPath(path);
+}
+
+}  // namespace fuzzsupport
