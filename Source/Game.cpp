@@ -30,7 +30,6 @@ rovovoz::CAnimModelManager* gAnimModelManager = nullptr;
 rovovoz::CTextManager* gTextManager = nullptr;
 zorvideo::CVideoPlayer* gVideoPlayer = nullptr;
 rovovoz::CParticleStateManager* gParticleStateManager = nullptr;
-zorfile::CFileSystem* gFileSystem = nullptr;
 
 rovovoz::CCamera* gCamera = nullptr;
 rovovoz::CGameLight* gGameLight = nullptr;
@@ -49,7 +48,6 @@ Game::Game() {
   gTextManager = nullptr;
   gSoundSystem = nullptr;
   gVideoPlayer = nullptr;
-  gFileSystem = nullptr;
   gParticleStateManager = nullptr;
   gMouseCursor = nullptr;
   gPlayerList = nullptr;
@@ -82,7 +80,6 @@ int Game::Init(rovovoz::CGameCore* core) {
   gTextManager = core->GetTextManager();
   gVideoPlayer = core->GetVideoPlayer();
   gParticleStateManager = core->GetParticleStateManager();
-  gFileSystem = core->GetFileSystem();
 
   delete gCamera;
   gCamera = new rovovoz::CCamera(gGameCore);

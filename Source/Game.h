@@ -22,9 +22,6 @@ class CWindowSystem;
 class CInputSystem;
 class CRenderSystem;
 }  // namespace zuzorev
-namespace zorfile {
-class CFileSystem;
-}
 namespace zorvideo {
 class CVideoPlayer;
 }
@@ -40,7 +37,6 @@ extern rovovoz::CAnimModelManager* gAnimModelManager;
 extern rovovoz::CTextManager* gTextManager;
 extern zorvideo::CVideoPlayer* gVideoPlayer;
 extern rovovoz::CParticleStateManager* gParticleStateManager;
-extern zorfile::CFileSystem* gFileSystem;
 
 // Made and owned by the game object.
 extern rovovoz::CCamera* gCamera;

@@ -106,7 +106,7 @@ int GameApp::Init(const std::wstring& iniFileName) {
 
   delete gLoadProgress;
   gLoadProgress = new LoadProgress();
-  if (!gLoadProgress->Load(mGameCore)) {
+  if (!gLoadProgress->Load(mGameCore, this)) {
     gamelog::Error(kSource, __LINE__, L"Init load progress");
     return 0;
   }

@@ -11,6 +11,7 @@
 
 #include "Engine/zuzorev/Timer.h"
 #include "Engine/zuzorev/WindowSystem.h"
+#include "LoadScreenHost.h"
 #include "SingleInstance.h"
 
 class Game;
@@ -32,11 +33,11 @@ namespace zorvideo {
 class CVideoPlayer;
 }
 
-class GameApp {
+class GameApp : public LoadScreenHost {
  public:
   GameApp();
   // Release, then the frame pacer is stopped.
-  ~GameApp();
+  ~GameApp() override;
   GameApp(const GameApp&) = delete;
   GameApp& operator=(const GameApp&) = delete;
 
@@ -81,6 +82,13 @@ class GameApp {
 
   // Answers a second start's request to raise the window; true when one came.
   bool ServeInstanceRequests();
+  // The loading screen's host: the window's waiting events and a second
+  // start's request (true: quit asked), and the display set up again for a
+  // desktop turned since the stored size (also after a lost display in the
+  // main loop), and the wide display's bars over a frame.
+  bool PumpEvents() override;
+  DisplayCorrection CorrectTurnedDisplay(const wchar_t* caller) override;
+  void DrawFrameOverlay() override;
 
   // The desktop size the application keeps, and the desktop's size now.
   int GetDesktopWidth() const { return mDesktopWidth; }

@@ -1,6 +1,7 @@
 // Display modes: the "Video" settings, the choice of the start mode, and the
 // display correction after activation or a turned desktop.
 #include "Engine/rovovoz/GameCore.h"
+#include "Engine/rovovoz/StaticObject3D.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Game.h"
 #include "GameApp.h"
@@ -63,6 +64,27 @@ int GameApp::FindStartMode() {
   }
   gamelog::Info(kSource, __LINE__, L"FindBestMode. OK.");
   return 1;
+}
+
+LoadScreenHost::DisplayCorrection GameApp::CorrectTurnedDisplay(const wchar_t* caller) {
+  int width = 0, height = 0;
+  ReadDesktopSize(width, height);
+  gamelog::Info(kSource, __LINE__, L"%s. w = %i h = %i wb = %i hb = %i", caller, width, height, mDesktopWidth,
+                mDesktopHeight);
+  const bool turned = (width < height && mDesktopWidth > mDesktopHeight) ||
+                      (width > height && mDesktopWidth < mDesktopHeight);
+  if (!turned) return DisplayCorrection::NotTurned;
+  gamelog::Info(kSource, __LINE__, L"%s. Correct display", caller);
+  SetDesktopSize(mDesktopHeight, mDesktopWidth);
+  if (mWindowSys) mWindowSys->UpdateSizeDesktop(1);
+  if (CorrectDisplay()) return DisplayCorrection::Corrected;
+  SetDesktopSize(mDesktopHeight, mDesktopWidth);
+  if (mWindowSys) mWindowSys->UpdateSizeDesktop(1);
+  return DisplayCorrection::Failed;
+}
+
+void GameApp::DrawFrameOverlay() {
+  if (gWideBack) gWideBack->Render();
 }
 
 int GameApp::CorrectDisplay() {

@@ -134,20 +134,5 @@ int GameApp::RenderGame(float) {
     return 1;
   }
   if (level != zuzorev::kDeviceNotReset) return 1;
-
-  int width = 0, height = 0;
-  ReadDesktopSize(width, height);
-  gamelog::Info(kSource, __LINE__, L"RenderFrame. w = %i h = %i wb = %i hb = %i", width, height, mDesktopWidth,
-                mDesktopHeight);
-  const bool turned = (width < height && mDesktopWidth > mDesktopHeight) ||
-                      (width > height && mDesktopWidth < mDesktopHeight);
-  if (!turned) return 0;
-  gamelog::Info(kSource, __LINE__, L"RenderFrame. Correct display");
-  SetDesktopSize(mDesktopHeight, mDesktopWidth);
-  if (mWindowSys) mWindowSys->UpdateSizeDesktop(1);
-  if (!CorrectDisplay()) {
-    SetDesktopSize(mDesktopHeight, mDesktopWidth);
-    if (mWindowSys) mWindowSys->UpdateSizeDesktop(1);
-  }
-  return 1;
+  return CorrectTurnedDisplay(L"RenderFrame") == DisplayCorrection::NotTurned ? 0 : 1;
 }

@@ -48,6 +48,16 @@ bool GameApp::ServeInstanceRequests() {
   return true;
 }
 
+bool GameApp::PumpEvents() {
+  int result = zuzorev::kPeekNothing;
+  if (mWindowSys) {
+    while ((result = mWindowSys->PeekMessageWindow()) == zuzorev::kPeekHandled) {
+    }
+  }
+  ServeInstanceRequests();
+  return result == zuzorev::kPeekQuit;
+}
+
 bool GameApp::BringToFront(zuzorev::WindowHandle window, int restore) {
   SDL_Window* sdl = window ? window->GetSDLWindow() : nullptr;
   if (!sdl) return false;

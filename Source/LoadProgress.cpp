@@ -9,11 +9,10 @@
 #include "Engine/rovovoz/MouseCursor.h"
 #include "Engine/rovovoz/StaticObject3D.h"
 #include "Engine/zuzorev/RenderSystem.h"
-#include "Engine/zuzorev/WindowSystem.h"
 #include "Game.h"
-#include "GameApp.h"
 #include "GameLog.h"
 #include "GameState.h"
+#include "LoadScreenHost.h"
 #include "Logo.h"
 #include "ProgressTracker.h"
 
@@ -44,7 +43,8 @@ rovovoz::CStaticObject3D* LoadProgress::GetObject(int index) const {
   return index >= 0 && index < kObjectCount ? mObjects[index].model : nullptr;
 }
 
-int LoadProgress::Load(rovovoz::CGameCore* core) {
+int LoadProgress::Load(rovovoz::CGameCore* core, LoadScreenHost* host) {
+  mHost = host;
   mTracker = std::make_unique<ProgressTracker>();
   mTracker->Load();
   mProgress = 0.0f;
@@ -75,32 +75,10 @@ int LoadProgress::Load(rovovoz::CGameCore* core) {
 }
 
 void LoadProgress::PumpAndRecoverDisplay() {
-  zuzorev::CWindowSystem* window = mCore ? mCore->GetWindow() : nullptr;
   for (int tries = 1;; ++tries) {
-    bool quit = false;
-    if (window) {
-      int result;
-      while ((result = window->PeekMessageWindow()) == zuzorev::kPeekHandled) {
-      }
-      quit = result == zuzorev::kPeekQuit;
-    }
-    if (gGameApp) gGameApp->ServeInstanceRequests();
-    if (!gGameApp || !mRender || quit) return;
+    if (!mHost || mHost->PumpEvents() || !mRender) return;
     if (mRender->TestCooperativeLevel() != zuzorev::kDeviceNotReset) return;
-
-    int width = 0, height = 0;
-    gGameApp->ReadDesktopSize(width, height);
-    const int storedWidth = gGameApp->GetDesktopWidth(), storedHeight = gGameApp->GetDesktopHeight();
-    gamelog::Info(kSource, __LINE__, L"LoadProgres. w = %i h = %i wb = %i hb = %i", width, height, storedWidth,
-                  storedHeight);
-    const bool turned = (width < height && storedWidth > storedHeight) || (width > height && storedWidth < storedHeight);
-    if (!turned) return;
-    gamelog::Info(kSource, __LINE__, L"LoadProgres. Correct display");
-    gGameApp->SetDesktopSize(storedHeight, storedWidth);
-    if (window) window->UpdateSizeDesktop(1);
-    if (gGameApp->CorrectDisplay()) return;
-    gGameApp->SetDesktopSize(storedWidth, storedHeight);
-    if (window) window->UpdateSizeDesktop(1);
+    if (mHost->CorrectTurnedDisplay(L"LoadProgres") != LoadScreenHost::DisplayCorrection::Failed) return;
     // The load goes on without the display after a while, or at once when
     // the player asked to leave.
     if (tries >= kMaxDisplayRecoveryTries || gExitRequest != kExitNone) {
@@ -166,7 +144,7 @@ int LoadProgress::Tick(int insideFrame) {
     if (insideFrame == 0) {
       if (mRender->TestCooperativeLevel() >= 0 && mRender->Clear() >= 0 && mRender->Begin() >= 0) {
         DrawObjects(0);
-        if (gWideBack) gWideBack->Render();
+        if (mHost) mHost->DrawFrameOverlay();
         mRender->End();
       }
     } else {
@@ -210,6 +188,7 @@ void LoadProgress::SaveProgress() {
 }
 
 int LoadProgress::Release() {
+  mHost = nullptr;
   mRender = nullptr;
   mInput = nullptr;
   for (SObject& object : mObjects) {

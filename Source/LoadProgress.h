@@ -1,13 +1,15 @@
 #pragma once
 // The loading screen: the logo slides first, then a fixed picture of seven
 // models with a bar that fills as the game data loads. Loaders call Tick
-// between files; each tick pumps the window's messages, recovers a lost
-// display, advances the bar from the progress tracker and draws one frame.
+// between files; each tick has the host handle the window's events and
+// recover a lost display, advances the bar from the progress tracker and
+// draws one frame.
 #include <memory>
 #include <string>
 
 #include "Engine/zuzorev/Timer.h"
 
+class LoadScreenHost;
 class Logo;
 class ProgressTracker;
 namespace rovovoz {
@@ -33,8 +35,8 @@ class LoadProgress {
   LoadProgress& operator=(const LoadProgress&) = delete;
 
   // Starts the tracker and loads the seven models; 0 at the first model that
-  // fails.
-  int Load(rovovoz::CGameCore* core);
+  // fails. Without a host no events are handled between files.
+  int Load(rovovoz::CGameCore* core, LoadScreenHost* host = nullptr);
   // One loading step (insideFrame 0: between files, drawing a whole frame;
   // 1: inside the game's frame). 1 while loading goes on; 0 once a frame at
   // 100 percent was drawn, and on the tick at which the logo finishes.
@@ -84,6 +86,7 @@ class LoadProgress {
   zuzorev::CRenderSystem* mRender = nullptr;
   zuzorev::CInputSystem* mInput = nullptr;
   rovovoz::CGameCore* mCore = nullptr;
+  LoadScreenHost* mHost = nullptr;
   SObject mObjects[kObjectCount];
   std::unique_ptr<ProgressTracker> mTracker;
   std::unique_ptr<Logo> mLogo;

@@ -58,7 +58,10 @@ class CFileSystem {
   std::unique_ptr<Impl> mImpl;
 };
 
-// The file system that engine loaders read through (set by the game core).
+// The one file system every data read goes through, the engine's loaders
+// and the game's alike (null when none is set). The game core sets its own
+// while it lives; before the core exists a program may set one of its own
+// for a read at start (and put the previous one back after it).
 CFileSystem* GetFileSystem();
 void SetFileSystem(CFileSystem* fs);
 

@@ -32,6 +32,7 @@ class GameStateTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetShellGlobals();
+    mUser.Use();
     gMainMenu = mMain = new RecordingMainMenu();
     gOptionsMenu = new RecordingOptionsMenu();
     gExtrasMenu = new RecordingExtrasMenu();

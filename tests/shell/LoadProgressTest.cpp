@@ -8,6 +8,7 @@
 #include "Engine/zuzorev/Timer.h"
 #include "Engine/zuzorev/WindowSystem.h"
 #include "LoadProgress.h"
+#include "LoadScreenHost.h"
 #include "Logo.h"
 #include "Platform/AtomicFile.h"
 #include "ProgressTracker.h"
@@ -94,6 +95,57 @@ TEST_F(LoadProgressTest, AMissingModelFailsTheLoad) {
   LoadProgress screen;
   EXPECT_EQ(screen.Load(mCore.get()), 0);
   EXPECT_TRUE(log.Contains(zuzorev::ELogLevel::Error, L"Load objects load progress. Object = S_nebo"));
+}
+
+// A host that records what the loading screen asks of it.
+class RecordingHost : public LoadScreenHost {
+ public:
+  bool PumpEvents() override {
+    ++mPumps;
+    return mQuit;
+  }
+  DisplayCorrection CorrectTurnedDisplay(const wchar_t*) override {
+    ++mCorrections;
+    return mCorrection;
+  }
+  void DrawFrameOverlay() override { ++mOverlays; }
+  bool mQuit = false;
+  DisplayCorrection mCorrection = DisplayCorrection::NotTurned;
+  int mPumps = 0, mCorrections = 0, mOverlays = 0;
+};
+
+// The loading screen reaches the program only through its host: events are
+// handled on ticks between files (not inside the game's frame), a lost
+// display is handed over for correction unless the player asked to quit,
+// and a frame of its own gets the host's overlay.
+TEST_F(LoadProgressTest, TheHostHandlesEventsBetweenFilesAndALostDisplayUnlessQuitting) {
+  const struct {
+    const char* name;
+    int insideFrame;
+    bool lost, quit;
+    int pumps, corrections;
+  } cases[] = {
+      {"between files", 0, false, false, 1, 0},
+      {"inside the game's frame", 1, true, false, 0, 0},
+      {"lost display", 0, true, false, 1, 1},
+      {"lost display, quit asked", 0, true, true, 1, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingHost host;
+    host.mQuit = c.quit;
+    LoadProgress screen;
+    ASSERT_EQ(screen.Load(mCore.get(), &host), 1);
+    screen.Tick(0);  // no logo: the first tick ends it
+    host.mPumps = host.mOverlays = 0;
+    mCore->GetRender()->SetTestCooperativeLevel(c.lost ? zuzorev::kDeviceNotReset : 0);
+    CTimer::AdvanceManualClock(1.0f);
+    screen.Tick(c.insideFrame);
+    mCore->GetRender()->SetTestCooperativeLevel(0);
+    EXPECT_EQ(host.mPumps, c.pumps);
+    EXPECT_EQ(host.mCorrections, c.corrections);
+    EXPECT_EQ(host.mOverlays, !c.lost && c.insideFrame == 0 ? 1 : 0);
+  }
 }
 
 }  // namespace

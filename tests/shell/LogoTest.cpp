@@ -132,6 +132,40 @@ TEST_F(LogoTest, AGapEndsTheListAndDrawingUsesTheLogoSetting) {
   EXPECT_EQ(draws[0].vertexCount, 4);
 }
 
+// Looking for the number after the last slide is no fault and logs nothing;
+// a slide that is there but does not load is named once and ends the list.
+TEST_F(LogoTest, TheEndOfTheSlidesIsSilentAndABrokenSlideIsNamedOnce) {
+  struct Case {
+    const char* name;
+    const char* second;  // what Logo002.jpg holds (null: no such file)
+    std::vector<std::wstring> lines;
+  };
+  const Case cases[] = {
+      {"two good slides", "copy", {}},
+      {"one good slide", nullptr, {}},
+      {"a garbage second slide", "not a picture", {L"No load texture DataLoc\\Logo\\Logo002.jpg."}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testsupport::TempDir dir;
+    const auto game = testsupport::GameDir();
+    dir.Write("Data/BaseSetings.xml", testsupport::ReadFile(game / "Data/BaseSetings.xml"));
+    dir.Write("DataLoc/Logo/Logo001.jpg", testsupport::ReadFile(game / "DataLoc/Logo/Logo001.jpg"));
+    if (c.second)
+      dir.Write("DataLoc/Logo/Logo002.jpg", std::string(c.second) == "copy"
+                                                ? testsupport::ReadFile(game / "DataLoc/Logo/Logo002.jpg")
+                                                : std::string(c.second));
+    UseFolder(dir.Path());
+    testsupport::LogCapture log;
+    Logo logo(0.5f, 2.0f, 0.5f, 0);
+    ASSERT_EQ(logo.Load(L"DataLoc\\Logo", mRender.get(), nullptr), 1);
+    EXPECT_EQ(logo.GetSlideCount(), std::string(c.name) == "two good slides" ? 2 : 1);
+    std::vector<std::wstring> lines = log.Texts(zuzorev::ELogLevel::Warning);
+    for (const std::wstring& e : log.Texts(zuzorev::ELogLevel::Error)) lines.push_back(e);
+    EXPECT_EQ(lines, c.lines);
+  }
+}
+
 TEST_F(LogoTest, MissingRenderSettingFailsTheLoad) {
   zuzorev::CRenderSystem bare(EDeviceKind::Headless);
   testsupport::LogCapture log;

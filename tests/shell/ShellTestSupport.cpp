@@ -8,21 +8,20 @@
 #include "Engine/zuzorev/Device.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Engine/zuzorev/WindowSystem.h"
-#include "GameApp.h"
+#include "GameGlobals.h"
 #include "GameState.h"
-#include "Interface/GamePanel.h"
-#include "Interface/HintMenu.h"
 #include "LoadProgress.h"
 #include "Platform/Paths.h"
-#include "PlayerList.h"
-#include "PlayerRecord.h"
-#include "VideoSettings.h"
 
 namespace shelltest {
 
 UserFolder::UserFolder() {
   Platform::SetUserDataRootForTests(mDir.Path());
   std::filesystem::create_directories(Path());
+  Use();
+}
+
+void UserFolder::Use() const {
   gUserDataPath = Platform::FromPath(Path());
   gIniFileName = L"game.ini";
 }
@@ -38,6 +37,7 @@ std::wstring UserFolder::IniPath() const { return Platform::FromPath(Path() / "g
 
 SampleGame::SampleGame() {
   ResetShellGlobals();
+  mUser.Use();
   zuzorev::SetDeviceKind(zuzorev::EDeviceKind::Headless);
   gInstallPath = Platform::FromPath(testsupport::GameDir());
   zorfile::CFileSystem fileSystem;
@@ -66,22 +66,7 @@ void SampleCoreTest::SetUp() {
 }
 
 void ResetShellGlobals() {
-  gGameState = gNextGameState = kStateLoading;
-  gPendingGameState = gOptionsReturnState = gExitReturnState = kStateMainMenu;
-  gExitRequest = kExitNone;
-  gExitMenuShown = 0;
-  gGameSpeed = 1.0f;
-  gDisplayRequest = kDisplayNone;
-  gDisplayResult = 0;
-  gDisplayModeIndex = 0;
-  gDisplayModes = zuzorev::SDisplayModeI{};
-  gVideoSettings = gVideoSettingsNew = zuzorev::SDevInitParams{};
-  gOptionsModeLabels.clear();
-  gOptionsModeIndex = 0;
-  gAppStarting = 0;
-  gCloseAllowed = 0;
-  gCurrentPlayer = PlayerRecord();
-  gAppConfig.SetDefaults();
+  ResetGameGlobals();
   Calls().clear();
   RecordingLogic::Reset();
 }

@@ -32,6 +32,9 @@ class UserFolder {
  public:
   UserFolder();
   ~UserFolder();
+  // Points gUserDataPath and gIniFileName into the folder again (after the
+  // game's globals were reset).
+  void Use() const;
   const std::filesystem::path& Root() const { return mDir.Path(); }
   std::filesystem::path Path() const;
   std::wstring IniPath() const;
@@ -65,8 +68,8 @@ class SampleCoreTest : public ::testing::Test {
   std::unique_ptr<rovovoz::CGameCore> mCore;
 };
 
-// Every screen-state, display and start-up word back to its start value,
-// no menus, no logic, an empty current player.
+// The game's program-wide globals back to their start values, and the
+// recording doubles' calls forgotten.
 void ResetShellGlobals();
 
 // What the recording doubles were asked, in order ("MainMenu.Enter",
