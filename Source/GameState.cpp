@@ -337,6 +337,7 @@ void Game::EnterState() {
         StoreDisplayInPlayer(gVideoSettings);
         SavePlayer();
         gNextGameState = kStateMainMenu;
+        gamelog::Info(kSource, __LINE__, L"Main menu [OK].");
       }
       if ((gGameState == kStateInGame || gGameState == kStatePauseMenu) && gLogic) gLogic->SaveCurrentStepName(0);
       if (gMainMenu) gMainMenu->Enter();
