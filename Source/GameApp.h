@@ -44,8 +44,11 @@ class GameApp : public LoadScreenHost {
   // Engine start-up with the settings file's name ("game.ini"); 1 or 0.
   int Init(const std::wstring& iniFileName);
   int InitGame();
-  // The main loop (GameAppLoop.cpp).
+  // The main loop (GameAppLoop.cpp): the game's start, then paced turns
+  // until the game or the window ends it.
   void Run();
+  // True once the game's start in Run succeeded.
+  bool HasGameStarted() const { return mGameStarted; }
   void ReleaseGame();
   void Release();
   // The window is being destroyed: release what needs it.
@@ -128,6 +131,7 @@ class GameApp : public LoadScreenHost {
   // Set once the "Video" section was read: before that there is nothing to
   // write back.
   bool mVideoConfigRead = false;
+  bool mGameStarted = false;
   SingleInstance mInstance;
 };
 

@@ -15,15 +15,20 @@
 namespace {
 const wchar_t* const kSource = L"Source/GameAppEntry";
 const wchar_t* const kMakerFolder = L"Kestov Entertainment";
+const wchar_t* const kConfigFile = L"DataLoc\\config.xml";
 }  // namespace
 
-void PrepareProgram() {
+bool PrepareProgram() {
+  // Until the per-user folder is known the log has nowhere to go: what the
+  // first steps log waits for it and comes first in it.
+  zuzorev::KeepLinesUntilLogOpens();
   Platform::PinThreadToFirstProcessor();
   gWindowTitleFallback = L"LanternHallTale";
   gAppStarting = 1;
   gCloseAllowed = 0;
 
   gInstallPath = Platform::FromPath(Platform::ChooseInstallFolder());
+  bool configRead = false;
   {
     // The configuration is read before the engine exists: a file system of
     // its own for this one file.
@@ -31,9 +36,10 @@ void PrepareProgram() {
     fileSystem.SetInstallFolder(Platform::ToPath(gInstallPath));
     zorfile::CFileSystem* previous = zorfile::GetFileSystem();
     zorfile::SetFileSystem(&fileSystem);
-    gAppConfig.LoadFromXml(L"DataLoc\\config.xml");
+    configRead = gAppConfig.LoadFromXml(kConfigFile);
     zorfile::SetFileSystem(previous);
   }
+  if (!configRead) gamelog::Error(kSource, __LINE__, L"Config file %s not read: the game cannot start.", kConfigFile);
 
   // A folder that cannot be made is not reported; the game goes on with
   // what it has.
@@ -50,17 +56,23 @@ void PrepareProgram() {
   }
   gamelog::Info(kSource, __LINE__, L"WinMain. Beg.");
   Platform::SeedRandomFromClock();
+  return configRead;
 }
 
 int GameMain() {
-  PrepareProgram();
+  if (!PrepareProgram()) {
+    zuzorev::CloseDebugSystem();
+    return 1;
+  }
 
+  bool started = false;
   gGameApp = new GameApp();
   gamelog::Info(kSource, __LINE__, L"New App. OK.");
   if (gGameApp->Init(L"game.ini")) {
     if (gGameApp->InitGame()) {
       gAppStarting = 0;
       gGameApp->Run();
+      started = gGameApp->HasGameStarted();
     } else {
       gamelog::Error(kSource, __LINE__, L"Init game!!!");
     }
@@ -77,5 +89,5 @@ int GameMain() {
   // SDL gives the desktop its own mode back when the window closes, so
   // there is no display mode left to restore here.
   zuzorev::CloseDebugSystem();
-  return 0;
+  return started ? 0 : 1;
 }

@@ -31,6 +31,7 @@ void GameApp::Run() {
     return;
   }
   gamelog::Info(kSource, __LINE__, L"Start game [OK].");
+  mGameStarted = true;
   if (mWindowSys && mWindowSys->PeekMessageWindow() == zuzorev::kPeekQuit) {
     mFrameTimer.ZeroTimer();
     return;

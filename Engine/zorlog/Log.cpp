@@ -30,6 +30,8 @@ struct LogState {
   std::map<std::wstring, std::FILE*> files;  // channel -> open log
   bool capturing = false;
   std::vector<SLogRecord> captured;
+  bool keeping = false;  // main-log lines wait for the log to open
+  std::vector<SLogRecord> kept;
 };
 
 // Never destroyed: messages may still come from other static destructors.
@@ -142,22 +144,30 @@ bool OpenChannelLocked(LogState& state, const std::wstring& channel, const std::
   return true;
 }
 
+void WriteLine(std::FILE* file, const SLogRecord& record) {
+  const std::string line = FormatHtmlLine(record);
+  std::fwrite(line.data(), 1, line.size(), file);
+  std::fflush(file);
+}
+
 void Emit(SLogRecord record) {
   if (record.channel.empty()) record.channel = kMainChannel;
   LogState& state = State();
   std::lock_guard<std::mutex> lock(state.mutex);
   auto it = state.files.find(record.channel);
   if (it != state.files.end()) {
-    const std::string line = FormatHtmlLine(record);
-    std::fwrite(line.data(), 1, line.size(), it->second);
-    std::fflush(it->second);
-  } else if (record.level == ELogLevel::Error) {
-    // No log file yet (or it could not be opened): errors must not vanish.
-    std::string where;
-    if (!record.file.empty())
-      where = " [" + Platform::WideToUtf8(record.file) + ":" + std::to_string(record.line) + "]";
-    std::fprintf(stderr, "%s error%s: %s\n", Platform::WideToUtf8(record.channel).c_str(), where.c_str(),
-                 Platform::WideToUtf8(record.text).c_str());
+    WriteLine(it->second, record);
+  } else {
+    if (state.keeping && record.channel == kMainChannel && state.kept.size() < kMaxKeptLines)
+      state.kept.push_back(record);
+    if (record.level == ELogLevel::Error) {
+      // No log file yet (or it could not be opened): errors must not vanish.
+      std::string where;
+      if (!record.file.empty())
+        where = " [" + Platform::WideToUtf8(record.file) + ":" + std::to_string(record.line) + "]";
+      std::fprintf(stderr, "%s error%s: %s\n", Platform::WideToUtf8(record.channel).c_str(), where.c_str(),
+                   Platform::WideToUtf8(record.text).c_str());
+    }
   }
   if (state.capturing) state.captured.push_back(std::move(record));
 }
@@ -185,7 +195,19 @@ bool InitDebugSystem(const std::wstring& folder, const std::wstring& fileName) {
   LogState& state = State();
   std::lock_guard<std::mutex> lock(state.mutex);
   state.folder = Platform::ToPath(folder);
-  return OpenChannelLocked(state, kMainChannel, fileName);
+  const bool opened = OpenChannelLocked(state, kMainChannel, fileName);
+  if (opened)
+    for (const SLogRecord& record : state.kept) WriteLine(state.files[kMainChannel], record);
+  state.kept.clear();
+  state.keeping = false;
+  return opened;
+}
+
+void KeepLinesUntilLogOpens() {
+  LogState& state = State();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  state.kept.clear();
+  state.keeping = true;
 }
 
 void CloseDebugSystem() {
@@ -194,6 +216,8 @@ void CloseDebugSystem() {
   for (auto& [channel, file] : state.files) CloseLogFile(file);
   state.files.clear();
   state.folder.clear();
+  state.kept.clear();
+  state.keeping = false;
 }
 
 bool OpenChannelLog(const std::wstring& channel, const std::wstring& fileName) {

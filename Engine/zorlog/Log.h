@@ -24,6 +24,13 @@ struct SLogRecord {
 bool InitDebugSystem(const std::wstring& folder, const std::wstring& fileName);
 void CloseDebugSystem();
 
+// A program's first steps run before it knows where its log goes: from this
+// call on, the main log's lines are kept (at most kMaxKeptLines) until
+// InitDebugSystem opens the log and writes them first into it. Closing the
+// log, or opening none, drops what was kept.
+constexpr size_t kMaxKeptLines = 256;
+void KeepLinesUntilLogOpens();
+
 // Builds the pending message: printf-style wide format, %s and %c take wide
 // arguments, a stray '%' prints as itself.
 void InitError(const wchar_t* format, ...);

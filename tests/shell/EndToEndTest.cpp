@@ -140,4 +140,19 @@ TEST(EndToEnd, TheProgramStartsLoadsAndEndsCleanlyWhenClosed) {
   EXPECT_TRUE(std::filesystem::exists(user / "soundlog.html"));
 }
 
+// A start that fails is seen: the exit code is not 0 and the log names the
+// file that stopped it.
+TEST(EndToEnd, AStartWithABrokenConfigEndsWithAnErrorCodeAndNamesTheFile) {
+  if (!std::filesystem::exists(ProgramPath())) GTEST_SKIP() << "the program is not built: " << ProgramPath();
+  TempDir home, install;
+  install.Write("DataLoc/config.xml", "<Config><Path>");
+  const SRun run = RunProgram(install.Path(), home.Path(), "WinApp. OK.");
+  ASSERT_TRUE(run.exited);
+  EXPECT_EQ(run.exitCode, 1);
+  const std::string log = ReadFile(home.Path() / "Kestov Entertainment" / "log.html");  // no SaveDir read
+  EXPECT_TRUE(LogHasInOrder(log, {"XML file DataLoc\\config.xml not parsed: ",
+                                  "Config file DataLoc\\config.xml not read: the game cannot start."}))
+      << log;
+}
+
 }  // namespace

@@ -87,4 +87,37 @@ TEST_F(EntryTest, ASecondStartLeavesTheRunningGamesLogsAlone) {
   EXPECT_FALSE(std::filesystem::exists(user / "soundlog.html"));
 }
 
+// A configuration that cannot be read stops the start, and the log that
+// opens afterwards names the file and, for a file that does not parse, why.
+TEST_F(EntryTest, ABrokenConfigIsNamedInTheLogWithItsReason) {
+  const struct {
+    const char* name;
+    const char* config;
+    bool ok;
+    const char* reasonLine;  // the start of the line that says why (null: none)
+  } cases[] = {
+      {"valid", "<Config/>", true, nullptr},
+      {"not XML", "<Config><SaveDir", false, "XML file DataLoc\\config.xml not parsed: "},
+      {"empty", "", false, nullptr},
+      {"another root", "<Settings/>", false, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir install;
+    install.Write("DataLoc/config.xml", c.config);
+    std::filesystem::current_path(install.Path());
+    EXPECT_EQ(PrepareProgram(), c.ok);
+    zuzorev::CloseDebugSystem();
+    const std::string log = testsupport::ReadFile(mUserRoot.Path() / "Kestov Entertainment" / "log.html");
+    const size_t named = log.find("Config file DataLoc\\config.xml not read: the game cannot start.");
+    EXPECT_EQ(named != std::string::npos, !c.ok) << log;
+    if (c.reasonLine) {
+      const size_t reason = log.find(c.reasonLine);
+      EXPECT_NE(reason, std::string::npos) << log;
+      EXPECT_LT(reason, named) << "the reason comes first";
+      EXPECT_LT(named, log.find("WinMain. Beg.")) << "lines kept before the log opened come first";
+    }
+  }
+}
+
 }  // namespace

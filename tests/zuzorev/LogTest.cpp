@@ -144,6 +144,36 @@ TEST_F(LogTest, WritesOneEscapedHtmlLinePerMessageFlushedAtOnce) {
   EXPECT_EQ(lines[1].find('['), std::string::npos);  // untagged: no source part
 }
 
+// Lines of the first steps wait for the log and come first in it; lines
+// logged before anyone asked for that, or after a log was closed, do not.
+TEST_F(LogTest, LinesKeptUntilTheLogOpensComeFirstInIt) {
+  TempDir dir;
+  zuzorev::LogMessage(ELogLevel::Error, L"t", 1, L"before keeping");
+  zuzorev::KeepLinesUntilLogOpens();
+  zuzorev::LogMessage(ELogLevel::Error, L"t", 2, L"config not parsed");
+  zuzorev::LogMessage(ELogLevel::Info, L"t", 3, L"early info");
+  zorsound::SoundLogError(L"a sound line keeps to its own channel");
+  ASSERT_TRUE(zuzorev::InitDebugSystem(Platform::FromPath(dir.Path()), L"log.html"));
+  zuzorev::LogMessage(ELogLevel::Info, L"t", 4, L"after opening");
+  zuzorev::CloseDebugSystem();
+  zuzorev::LogMessage(ELogLevel::Info, L"t", 5, L"after closing");
+  ASSERT_TRUE(zuzorev::InitDebugSystem(Platform::FromPath(dir.Path()), L"log2.html"));
+
+  const auto lines = MessageLines(dir.Path() / "log.html");
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_NE(lines[0].find("ERROR [t:2] config not parsed"), std::string::npos);
+  EXPECT_NE(lines[1].find("early info"), std::string::npos);
+  EXPECT_NE(lines[2].find("after opening"), std::string::npos);
+  EXPECT_TRUE(MessageLines(dir.Path() / "log2.html").empty());
+
+  // Kept lines are bounded.
+  zuzorev::CloseDebugSystem();
+  zuzorev::KeepLinesUntilLogOpens();
+  for (size_t i = 0; i < zuzorev::kMaxKeptLines + 10; ++i) zuzorev::LogMessage(ELogLevel::Info, L"t", 6, L"many");
+  ASSERT_TRUE(zuzorev::InitDebugSystem(Platform::FromPath(dir.Path()), L"log3.html"));
+  EXPECT_EQ(MessageLines(dir.Path() / "log3.html").size(), zuzorev::kMaxKeptLines);
+}
+
 TEST_F(LogTest, FailsSoftlyWhenTheLogCannotBeOpened) {
   EXPECT_FALSE(zuzorev::InitDebugSystem(L"/nonexistent-folder/for/logs", L"log.html"));
   zuzorev::InitError(L"still captured");
