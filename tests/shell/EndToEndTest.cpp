@@ -141,18 +141,37 @@ TEST(EndToEnd, TheProgramStartsLoadsAndEndsCleanlyWhenClosed) {
 }
 
 // A start that fails is seen: the exit code is not 0 and the log names the
-// file that stopped it.
-TEST(EndToEnd, AStartWithABrokenConfigEndsWithAnErrorCodeAndNamesTheFile) {
+// file that stopped it (a broken configuration before the engine exists, a
+// broken data file while the game loads).
+TEST(EndToEnd, AStartThatFailsEndsWithAnErrorCodeAndNamesTheFile) {
   if (!std::filesystem::exists(ProgramPath())) GTEST_SKIP() << "the program is not built: " << ProgramPath();
-  TempDir home, install;
-  install.Write("DataLoc/config.xml", "<Config><Path>");
-  const SRun run = RunProgram(install.Path(), home.Path(), "WinApp. OK.");
-  ASSERT_TRUE(run.exited);
-  EXPECT_EQ(run.exitCode, 1);
-  const std::string log = ReadFile(home.Path() / "Kestov Entertainment" / "log.html");  // no SaveDir read
-  EXPECT_TRUE(LogHasInOrder(log, {"XML file DataLoc\\config.xml not parsed: ",
-                                  "Config file DataLoc\\config.xml not read: the game cannot start."}))
-      << log;
+  const struct {
+    const char* name;
+    const char* file;  // in a copy of the sample game
+    const char* logFolder;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"config",
+       "DataLoc/config.xml",
+       "",  // no SaveDir read
+       {"XML file DataLoc\\config.xml not parsed: ", "Config file DataLoc\\config.xml not read: the game cannot start."}},
+      {"sound list",
+       "DataLoc/Sounds/Sounds.xml",
+       "LanternHallTale",
+       {"XML file DataLoc\\Sounds\\Sounds.xml not parsed: ", "Start game.", "WinApp. OK."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir home, install;
+    std::filesystem::copy(testsupport::GameDir(), install.Path(), std::filesystem::copy_options::recursive);
+    install.Write(c.file, "<Config><Path>");
+    const SRun run = RunProgram(install.Path(), home.Path(), "Main menu [OK].");
+    ASSERT_TRUE(run.exited);
+    EXPECT_FALSE(run.sawText);
+    EXPECT_EQ(run.exitCode, 1);
+    const std::string log = ReadFile(home.Path() / "Kestov Entertainment" / c.logFolder / "log.html");
+    EXPECT_TRUE(LogHasInOrder(log, c.lines)) << log;
+  }
 }
 
 }  // namespace
