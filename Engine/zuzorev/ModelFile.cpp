@@ -2,6 +2,7 @@
 
 #include <tiny_obj_loader.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <map>
 #include <sstream>
@@ -28,7 +29,12 @@ class CMtlReader : public tinyobj::MaterialReader {
       return false;
     }
     std::istringstream in(text);
+    const size_t before = materials ? materials->size() : 0;
     tinyobj::LoadMtl(matMap, materials, &in, warn, err);
+    // The reader always adds the material it was building, named or not.
+    const bool named = materials && std::any_of(materials->begin() + static_cast<std::ptrdiff_t>(before),
+                                                materials->end(), [](const auto& m) { return !m.name.empty(); });
+    if (warn && !named) *warn += "material file " + matId + " holds no material\n";
     return true;
   }
 
@@ -78,9 +84,11 @@ SModelPart MakePart(const tinyobj::material_t* m) {
   return part;
 }
 
-// Adds one shape's faces, lines and points to a mesh.
-void AddShape(const tinyobj::attrib_t& attrib, const tinyobj::shape_t& shape,
-              const std::vector<tinyobj::material_t>& materials, SModelMesh& mesh) {
+// Adds one shape's faces, lines and points to a mesh; answers how many
+// faces were left out for indices out of range.
+size_t AddShape(const tinyobj::attrib_t& attrib, const tinyobj::shape_t& shape,
+                const std::vector<tinyobj::material_t>& materials, SModelMesh& mesh) {
+  size_t dropped = 0;
   const size_t vertexCount = attrib.vertices.size() / 3;
   const size_t uvCount = attrib.texcoords.size() / 2;
   auto position = [&](int i) {
@@ -112,6 +120,7 @@ void AddShape(const tinyobj::attrib_t& attrib, const tinyobj::shape_t& shape,
       valid = idx.vertex_index >= 0 && static_cast<size_t>(idx.vertex_index) < vertexCount &&
               (idx.texcoord_index < 0 || static_cast<size_t>(idx.texcoord_index) < uvCount);
     }
+    if (!valid) ++dropped;
     if (valid) {
       for (size_t k = 0; k < n; ++k) {
         const tinyobj::index_t& idx = shape.mesh.indices[offset + k];
@@ -149,6 +158,16 @@ void AddShape(const tinyobj::attrib_t& attrib, const tinyobj::shape_t& shape,
   for (const auto& idx : shape.points.indices) addPoint(idx);
   if (shape.points.indices.empty())
     for (const auto& idx : shape.lines.indices) addPoint(idx);
+  return dropped;
+}
+
+// Adds each line of `text` to `lines` once.
+void AddLinesOnce(const std::string& text, std::vector<std::wstring>& lines) {
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    const std::wstring wide = Platform::Trim(Platform::Utf8ToWide(line));
+    if (!wide.empty() && std::find(lines.begin(), lines.end(), wide) == lines.end()) lines.push_back(wide);
+  }
 }
 
 // Moves the vertices to be relative to the placement point and fills the box.
@@ -193,7 +212,8 @@ const SModelMesh* SModelFile::Find(const std::wstring& name) const {
   return nullptr;
 }
 
-bool ParseModelFile(const std::string& objText, const MtlReader& readMtl, SModelFile& out, std::wstring& error) {
+bool ParseModelFile(const std::string& objText, const MtlReader& readMtl, SModelFile& out, std::wstring& error,
+                    std::vector<std::wstring>* warnings) {
   tinyobj::attrib_t attrib;
   std::vector<tinyobj::shape_t> shapes;
   std::vector<tinyobj::material_t> materials;
@@ -206,6 +226,7 @@ bool ParseModelFile(const std::string& objText, const MtlReader& readMtl, SModel
   }
   auto pivots = ScanPivots(objText);
   out.meshes.clear();
+  size_t dropped = 0;
   for (const auto& shape : shapes) {
     std::wstring name = Platform::Trim(Platform::Utf8ToWide(shape.name));
     SModelMesh* mesh = nullptr;
@@ -216,7 +237,11 @@ bool ParseModelFile(const std::string& objText, const MtlReader& readMtl, SModel
       mesh = &out.meshes.back();
       mesh->name = name;
     }
-    AddShape(attrib, shape, materials, *mesh);
+    dropped += AddShape(attrib, shape, materials, *mesh);
+  }
+  if (warnings) {
+    AddLinesOnce(warn, *warnings);
+    if (dropped) AddLinesOnce(std::to_string(dropped) + " faces with indices out of range left out", *warnings);
   }
   for (auto& mesh : out.meshes) {
     auto it = pivots.find(Platform::WideToUtf8(mesh.name));
@@ -252,7 +277,11 @@ std::shared_ptr<const SModelFile> CModelCache::Get(const std::wstring& file) {
   auto model = std::make_shared<SModelFile>();
   model->name = file;
   std::wstring error;
-  if (!ParseModelFile(bytes, readMtl, *model, error)) {
+  std::vector<std::wstring> warnings;
+  const bool ok = ParseModelFile(bytes, readMtl, *model, error, &warnings);
+  for (const std::wstring& warning : warnings)
+    LogMessage(ELogLevel::Warning, kSource, __LINE__, L"Model file %s: %s", file.c_str(), warning.c_str());
+  if (!ok) {
     LogMessage(ELogLevel::Error, kSource, __LINE__, L"Bad model file %s: %s", file.c_str(), error.c_str());
     return nullptr;
   }

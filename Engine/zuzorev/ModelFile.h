@@ -45,8 +45,11 @@ struct SModelFile {
 using MtlReader = std::function<bool(const std::string& mtlName, std::string& text)>;
 
 // Parses OBJ text. False (with a reason) on a malformed file or one with no
-// object.
-bool ParseModelFile(const std::string& objText, const MtlReader& readMtl, SModelFile& out, std::wstring& error);
+// object. What was read but left out goes to `warnings` (when given), once
+// each: faces with indices out of range, a material file that is missing or
+// holds no material, a material name the material file lacks.
+bool ParseModelFile(const std::string& objText, const MtlReader& readMtl, SModelFile& out, std::wstring& error,
+                    std::vector<std::wstring>* warnings = nullptr);
 
 // Parsed model files by resolved name; each file is read once.
 class CModelCache {

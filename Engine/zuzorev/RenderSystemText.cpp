@@ -59,6 +59,18 @@ std::wstring Stem(const std::wstring& file) {
   return stem;
 }
 
+// True when SDL_ttf can open the bytes as a font (any non-empty bytes pass
+// while SDL_ttf is down: they are tried again when a font is made).
+bool IsFontData(const std::string& bytes) {
+  if (bytes.empty() || bytes.size() > 0x7FFFFFFF) return false;
+  if (!TTF_WasInit()) return true;
+  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  TTF_Font* font = rw ? TTF_OpenFontRW(rw, 1, 12) : nullptr;
+  if (!font) return false;
+  TTF_CloseFont(font);
+  return true;
+}
+
 void Fail(const wchar_t* what, const std::wstring& file, int line) {
   LogMessage(ELogLevel::Error, kSource, line, what, file.c_str());
 }
@@ -73,12 +85,24 @@ int32_t CRenderSystem::RegisterFont(const std::wstring& fontName, const std::wst
     Fail(L"No find font file %s.", fileFont, __LINE__);
     return kFail;
   }
+  if (!IsFontData(*resource->bytes)) {
+    Fail(L"Font file %s is not a font (empty or unreadable).", fileFont, __LINE__);
+    return kFail;
+  }
   resource->name = fontName;
-  // The metrics file (ours) may name the font; it is optional.
+  // The metrics file (ours) may name the font; without one the font is
+  // named by its file. One that is named but cannot be read is reported
+  // (a file that does not parse is named so by the XML loader).
   TiXmlDocument metrics;
-  if (!fileMetrik.empty() && LoadXmlDocument(metrics, fileMetrik)) {
-    if (const TiXmlElement* root = FirstChildElementUpper(&metrics, "FontMetrik"); root && resource->name.empty())
-      resource->name = ValueUtf8(FindUpper(root, "Name"));
+  if (!fileMetrik.empty()) {
+    const bool read = LoadXmlDocument(metrics, fileMetrik);
+    const TiXmlElement* root = read ? FirstChildElementUpper(&metrics, "FontMetrik") : nullptr;
+    if (root && resource->name.empty()) resource->name = ValueUtf8(FindUpper(root, "Name"));
+    if (!read && !metrics.Error())
+      LogMessage(ELogLevel::Warning, kSource, __LINE__, L"No find font metrics %s.", fileMetrik.c_str());
+    else if (read && !root)
+      LogMessage(ELogLevel::Warning, kSource, __LINE__, L"Font metrics %s has no FontMetrik root.",
+                 fileMetrik.c_str());
   }
   if (resource->name.empty()) resource->name = Stem(fileFont);
   if (!fileEffect.empty()) {

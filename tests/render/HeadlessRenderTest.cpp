@@ -257,4 +257,39 @@ TEST_F(HeadlessRender, FontsComeFromTheDataOrTheSystem) {
   EXPECT_LT(render.DrawTextW(none, L"x", rect, 0, 0xFFFFFFFFu, 4), 0);
 }
 
+// A font file that is empty or not a font is refused when registered, and a
+// metrics file that cannot be read is named; each with its file's name.
+TEST_F(HeadlessRender, FontFilesThatCannotServeAreNamedWhenRegistered) {
+  const struct {
+    const char* name;
+    const char* font;     // written as Data/Fonts/F.ttf (null: the system's DejaVuSans.ttf)
+    const char* metrics;  // written as Data/Fonts/M.xml (null: no such file)
+    bool ok;
+    zuzorev::ELogLevel level;
+    std::vector<std::wstring> lines;  // at `level`
+  } cases[] = {
+      {"good", nullptr, "<FontMetrik Name=\"Body\"/>", true, zuzorev::ELogLevel::Warning, {}},
+      {"empty font", "", "<FontMetrik/>", false, zuzorev::ELogLevel::Error,
+       {L"Font file Data\\Fonts\\F.ttf is not a font (empty or unreadable)."}},
+      {"garbage font", "not a font at all", "<FontMetrik/>", false, zuzorev::ELogLevel::Error,
+       {L"Font file Data\\Fonts\\F.ttf is not a font (empty or unreadable)."}},
+      {"missing metrics", nullptr, nullptr, true, zuzorev::ELogLevel::Warning,
+       {L"No find font metrics Data\\Fonts\\M.xml."}},
+      {"metrics of another kind", nullptr, "<FontEffect/>", true, zuzorev::ELogLevel::Warning,
+       {L"Font metrics Data\\Fonts\\M.xml has no FontMetrik root."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    testsupport::TempDir dir;
+    if (c.font) dir.Write("Data/Fonts/F.ttf", c.font);
+    if (c.metrics) dir.Write("Data/Fonts/M.xml", c.metrics);
+    rendertest::ScopedFileSystem own(dir.Path());
+    testsupport::LogCapture log;
+    const int32_t result =
+        render.AddResourceFont(c.font ? L"Data\\Fonts\\F.ttf" : L"DejaVuSans.ttf", L"Data\\Fonts\\M.xml");
+    EXPECT_EQ(result >= 0, c.ok);
+    EXPECT_EQ(log.Texts(c.level), c.lines);
+  }
+}
+
 }  // namespace

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Engine/zuzorev/ModelFile.h"
+#include "Platform/Strings.h"
 #include "render/RenderTestSupport.h"
 
 namespace {
@@ -109,6 +112,47 @@ TEST(ModelFile, BrokenFilesFailWithoutCrashing) {
         for (const auto& p : m.parts)
           for (uint32_t i : p.indices) EXPECT_LT(i, p.vertices.size()) << text;
     }
+  }
+}
+
+// What a model file holds but the model leaves out is named once, with the
+// model file's name, when the file is read; the rest of the model loads.
+TEST(ModelFile, WhatIsLeftOutIsNamedWithTheFile) {
+  const std::string square = "mtllib m.mtl\no A\nv 0 0 0\nv 1 0 0\nv 1 0 1\nv 0 0 1\n";
+  const struct {
+    const char* name;
+    std::string obj;
+    const char* mtl;  // null: no material file
+    std::vector<std::wstring> lines;
+  } cases[] = {
+      {"clean", square + "usemtl a\nf 1 2 3\n", "newmtl a\nKd 1 1 1\n", {}},
+      {"indices out of range", square + "usemtl a\nf 1 2 3\nf 1 2 9\nf 1 3 9\nf 1 3 4\n", "newmtl a\n",
+       {L"Model file box.obj: 2 faces with indices out of range left out"}},
+      {"no material file", square + "usemtl a\nf 1 2 3\n", nullptr,
+       {L"Model file box.obj: material file m.mtl not found"}},
+      {"garbage material file", square + "usemtl a\nf 1 2 3\nusemtl a\nf 1 3 4\n", "\x01\x02 garbage\n",
+       {L"Model file box.obj: material file m.mtl holds no material",
+        L"Model file box.obj: material [ 'a' ] not found in .mtl"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    testsupport::TempDir dir;
+    dir.Write("box.obj", c.obj);
+    if (c.mtl) dir.Write("m.mtl", c.mtl);
+    rendertest::ScopedFileSystem fs(dir.Path());
+    testsupport::LogCapture log;
+    zuzorev::CModelCache cache;
+    auto model = cache.Get(L"box.obj");
+    ASSERT_TRUE(model);
+    ASSERT_TRUE(model->Find(L"A"));
+    EXPECT_FALSE(model->Find(L"A")->parts.empty());
+    const auto lines = log.Texts(zuzorev::ELogLevel::Warning);
+    for (const std::wstring& expected : c.lines)
+      EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end())
+          << Platform::WideToUtf8(expected) << " among " << testing::PrintToString(lines);
+    if (c.lines.empty()) EXPECT_TRUE(lines.empty());
+    cache.Get(L"box.obj");
+    EXPECT_EQ(log.Texts(zuzorev::ELogLevel::Warning).size(), lines.size()) << "named once";
   }
 }
 
