@@ -140,6 +140,19 @@ bool HasLineBreak(const std::wstring& s) { return s.find_first_of(L"\r\n") != st
 
 }  // namespace
 
+int CountProfileLinesNotRead(const std::wstring& file) {
+  std::string bytes;
+  if (!ReadWholeFile(ToPath(file), bytes)) return 0;
+  int count = 0;
+  for (const Line& line : Parse(bytes).lines) {
+    const std::string_view text = TrimBlanks(line.text);
+    std::string_view a, b;
+    const bool read = text.empty() || text.front() == ';' || ParseSection(text, a) || ParseKey(text, a, b);
+    if (!read || text.find('\0') != std::string_view::npos) ++count;
+  }
+  return count;
+}
+
 int GetPrivateProfileIntW(const std::wstring& section, const std::wstring& key, int def, const std::wstring& file) {
   std::wstring value;
   if (!Lookup(section, key, file, value)) return def;

@@ -24,4 +24,9 @@ size_t GetPrivateProfileStringW(const std::wstring& section, const std::wstring&
 int WritePrivateProfileStringW(const std::wstring& section, const std::wstring& key, const std::wstring& value,
                                const std::wstring& file);
 
+// How many lines of the file a read passes over: lines that are not blank,
+// a comment (';'), a "[Section]" header or a "Key=Value" line, and lines
+// that hold a NUL byte. 0 for a missing file.
+int CountProfileLinesNotRead(const std::wstring& file);
+
 }  // namespace Platform

@@ -7,6 +7,7 @@
 #include "GameApp.h"
 #include "GameLog.h"
 #include "Ini.h"
+#include "Platform/ProfileFile.h"
 #include "PlayerList.h"
 #include "PlayerRecord.h"
 #include "VideoSettings.h"
@@ -23,7 +24,13 @@ std::wstring IniPath() {
 }  // namespace
 
 void GameApp::ReadVideoConfig() {
-  ReadVideoSettings(IniPath(), gVideoSettings);
+  const std::wstring path = IniPath();
+  // Lines the settings reads pass over leave their values at the defaults:
+  // said once, when the settings are first read.
+  if (const int unread = Platform::CountProfileLinesNotRead(path); unread > 0 && !mVideoConfigRead)
+    gamelog::Warning(kSource, __LINE__, L"Settings file %s: %i lines not read; their settings keep the defaults.",
+                     path.c_str(), unread);
+  ReadVideoSettings(path, gVideoSettings);
   mVideoConfigRead = true;
 }
 

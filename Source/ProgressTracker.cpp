@@ -53,9 +53,18 @@ void ProgressTracker::Load() {
   mPoints.clear();
   mStarted = false;
   std::string bytes;
-  mFileLoaded = Platform::ReadWholeFile(UserFile(), bytes) || Platform::ReadWholeFile(InstallFile(), bytes);
-  if (mFileLoaded) mEarlier = ParseTimings(bytes);
-  if (mEarlier.empty()) mFileLoaded = false;
+  std::filesystem::path file = UserFile();
+  if (!Platform::ReadWholeFile(file, bytes)) {
+    file = InstallFile();
+    if (!Platform::ReadWholeFile(file, bytes)) file.clear();
+  }
+  if (!file.empty()) {
+    mEarlier = ParseTimings(bytes);
+    if (mEarlier.empty())
+      gamelog::Warning(kSource, __LINE__, L"Load progress timings %s not usable; the bar uses default timings.",
+                       Platform::FromPath(file).c_str());
+  }
+  mFileLoaded = !mEarlier.empty();
   mTimer.ZeroTimer();
   mStartTime = mTimer.GetAbsoluteTime();
   mLastReported = -0.01f;

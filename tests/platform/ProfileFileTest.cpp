@@ -150,3 +150,26 @@ TEST(ProfileFile, FailedOrRefusedWriteLeavesFileAsItWas) {
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
+
+// Lines a read passes over are counted: the settings they meant keep their
+// defaults, and the program says so.
+TEST(ProfileFile, CountsTheLinesAReadPassesOver) {
+  const struct {
+    const char* name;
+    std::string text;
+    int unread;
+  } cases[] = {
+      {"missing file", "", 0},
+      {"clean", "\xEF\xBB\xBF[Video]\r\nWidth=800\n\n; comment\n  [Game] \nName = Ann", 0},
+      {"a stray word", "[Video]\nWidth=800\nHeight\n", 1},
+      {"binary garbage", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 3},
+      {"NUL inside a key line", std::string("[Video]\nWidth=8\0\n", 17), 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    testsupport::TempDir dir;
+    const auto path = dir.Path() / "game.ini";
+    if (!c.text.empty()) dir.Write("game.ini", c.text);
+    EXPECT_EQ(Platform::CountProfileLinesNotRead(Wide(path)), c.unread);
+  }
+}

@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "AppPaths.h"
 #include "Engine/rovovoz/GameCore.h"
@@ -16,6 +17,7 @@
 #include "GameState.h"
 #include "Ini.h"
 #include "LoadProgress.h"
+#include "Platform/Paths.h"
 #include "PlayerList.h"
 #include "ShellTestSupport.h"
 #include "VideoSettings.h"
@@ -104,6 +106,23 @@ TEST_F(GameAppTest, StartUpRunsInItsOrder) {
   EXPECT_NE(gLoadProgress->GetLogo(), nullptr) << "the loading screen took the logo";
   EXPECT_NE(gWideBack, nullptr);
   EXPECT_EQ(gGameState, kStateLoading);
+}
+
+// A settings file the reads cannot follow falls back to the defaults and
+// says so once.
+TEST_F(GameAppTest, AGarbageGameIniIsNamedOnceAndTheDefaultsServe) {
+  const std::wstring path = IniPath();
+  {
+    std::ofstream out(Platform::ToPath(path), std::ios::binary | std::ios::trunc);
+    out << std::string("\x89PNG\r\n\x1a\n\0\0", 10);
+  }
+  Start();
+  const auto warnings = mLog.Texts(ELogLevel::Warning);
+  EXPECT_EQ(std::count(warnings.begin(), warnings.end(),
+                       L"Settings file " + path + L": 3 lines not read; their settings keep the defaults."),
+            1)
+      << "said once";
+  EXPECT_EQ(gVideoSettings.Width, 1024);
 }
 
 TEST_F(GameAppTest, WithoutGameIniTheDefaultModeIsWrittenWithAUsableRate) {

@@ -85,6 +85,30 @@ TEST_F(ProgressTrackerTest, BrokenUserFileGivesTheCurveNotADivisionByZero) {
   EXPECT_NEAR(tracker.AddPoint(), 50.0f, 1e-3);
 }
 
+// Timings that cannot serve are named once; absent or usable ones are not.
+TEST_F(ProgressTrackerTest, UnusableTimingsAreNamedOnce) {
+  const struct {
+    const char* name;
+    const char* userBytes;  // null: no per-user file
+    bool named;
+  } cases[] = {{"no file", nullptr, false}, {"usable", "\x81\x80\x80\x3F", false}, {"no whole value", "bad", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto file = mUser.Path() / "progressInfo";
+    std::filesystem::remove(file);
+    if (c.userBytes) Platform::WriteFileAtomically(file, c.userBytes);
+    LogCapture log;
+    ProgressTracker tracker;
+    tracker.Load();
+    EXPECT_EQ(tracker.IsFileLoaded(), c.userBytes && !c.named);
+    const std::vector<std::wstring> expected =
+        c.named ? std::vector<std::wstring>{L"Load progress timings " + Platform::FromPath(file) +
+                                             L" not usable; the bar uses default timings."}
+                : std::vector<std::wstring>{};
+    EXPECT_EQ(log.Texts(zuzorev::ELogLevel::Warning), expected);
+  }
+}
+
 TEST_F(ProgressTrackerTest, TicksFollowTheEarlierRunAndExtraTicksHoldAt99) {
   // Only the install's file exists: it is read, and the per-user file is
   // made when this run's timings are saved.
