@@ -46,6 +46,9 @@ class CGManagerAmbientSound {
   void Quiet(int32_t flag);
   // A new visit begins: what the manager still holds stops at once and is forgotten.
   void Start();
+  // How many sounds the manager holds as its own (played and not yet
+  // forgotten).
+  size_t GetSoundCount() const { return mSounds.size(); }
 
  private:
   CGameSoundSystem* mSound;

@@ -108,22 +108,36 @@ TEST_F(Managers, AmbientQuietKeepsItsSoundsForResumeAllOrForgetsThem) {
   EXPECT_EQ(State(L"AS_Dojd_s_grozoi"), kSoundPaused) << "no longer the manager's to resume";
 }
 
-TEST(SoundManagers, WithoutASoundSystemEveryOperationDoesNothing) {
+// Without a sound system a manager plays nothing, holds nothing and logs
+// nothing, whatever it is asked; beside it, one with a sound system holds
+// what it played.
+TEST_F(Managers, WithoutASoundSystemEveryOperationDoesNothing) {
+  testsupport::LogCapture log;
   rovovoz::CGManagerSound effects(nullptr);
-  rovovoz::CGManagerAmbientSound ambient(nullptr);
+  rovovoz::CGManagerAmbientSound ambient(static_cast<rovovoz::CGameCore*>(nullptr));
   effects.Update(0.1f);
   effects.Play(L"I_Click", 1.0f, 0.0f, 1);
   effects.PauseAll();
   effects.ResumeAll();
+  ambient.Update(0.1f);
+  ambient.Play(L"AS_Dojd_s_grozoi", 1.0f, 0.0f, 0, 0.0f, 0.0f);
+  ambient.Quiet(1);
+  ambient.ResumeAll();
+  EXPECT_EQ(effects.GetSoundCount(), 0u);
+  EXPECT_EQ(ambient.GetSoundCount(), 0u);
+  EXPECT_EQ(State(L"I_Click"), kSoundStopped);
+  EXPECT_EQ(State(L"AS_Dojd_s_grozoi"), kSoundStopped);
   effects.StopAll(0.5f);
   effects.Start();
-  ambient.Update(0.1f);
-  ambient.Play(L"I_Click", 1.0f, 0.0f, 0, 0.0f, 0.0f);
-  ambient.ResumeAll();
-  ambient.Stop(L"I_Click", 1.0f);
-  ambient.Quiet(1);
+  ambient.Stop(L"AS_Dojd_s_grozoi", 1.0f);
   ambient.Quiet(0);
   ambient.Start();
+  EXPECT_TRUE(log.Records().empty());
+
+  mEffects.Play(L"I_Click", 1.0f, 0.0f, 1);
+  mAmbient.Play(L"AS_Dojd_s_grozoi", 1.0f, 0.0f, 0, 0.0f, 0.0f);
+  EXPECT_EQ(mEffects.GetSoundCount(), 1u);
+  EXPECT_EQ(mAmbient.GetSoundCount(), 1u);
 }
 
 }  // namespace
