@@ -1,5 +1,5 @@
 #pragma once
-// The Windows profile-file functions, for game.ini: "[Section]" headers and
+// Single settings of game.ini read and written: "[Section]" headers and
 // "Key=Value" lines, sections and keys matched ignoring case, values trimmed,
 // every other line kept as it was. The file is UTF-8 and written atomically.
 #include <string>
@@ -11,7 +11,7 @@ namespace Platform {
 int GetPrivateProfileIntW(const std::wstring& section, const std::wstring& key, int def, const std::wstring& file);
 
 // Copies the value (or def when absent) into out, cut to size - 1 characters
-// (size counts the terminator, as the original buffer did). Returns the
+// (size counts the terminator, as a caller's buffer does). Returns the
 // number of characters copied.
 size_t GetPrivateProfileStringW(const std::wstring& section, const std::wstring& key, const std::wstring& def,
                                 std::wstring& out, size_t size, const std::wstring& file);

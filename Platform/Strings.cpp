@@ -59,7 +59,8 @@ bool IsDelimiter(wchar_t c, std::wstring_view delimiters) { return delimiters.fi
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
 
-// The original component buffers held 260 characters with the terminator.
+// Each part of a split path is cut to 259 characters, so that it always fits
+// a name field of 260 with its terminator.
 constexpr size_t kMaxPathComponent = 259;
 
 }  // namespace

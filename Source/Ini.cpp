@@ -11,7 +11,8 @@
 namespace Ini {
 
 namespace {
-// The original buffers: 200 characters for strings, 260 for float texts.
+// Read buffers, counting the terminator: a setting's text keeps at most 199
+// characters, a number's text at most 259.
 constexpr size_t kStringBuffer = 200;
 constexpr size_t kFloatBuffer = 260;
 }  // namespace

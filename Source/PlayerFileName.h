@@ -17,8 +17,8 @@ constexpr size_t kMaxPlayerFileNameBytes = 255 - 16;
 // Unicode scalar values (no lone surrogate halves, nothing past U+10FFFF).
 bool PlayerNameFits(const std::wstring& playerName);
 
-// The player's name with ".dat" appended. Characters that cannot stand in a
-// file name here or on Windows (control characters, < > : " / \ | ? *), the
+// The player's name with ".dat" appended. Characters that some file systems
+// refuse in a name (control characters, < > : " / \ | ? *), the
 // escape character % itself and a leading dot are written as %XX, so two
 // names never share a file unless they differ only in letter case. Empty
 // when the name is empty, longer than the profile holds, not valid text, or

@@ -1,7 +1,7 @@
 #pragma once
 // Plain records and numbers shared by the render system, its device and the
-// engine objects that draw: the Direct3D numbers the game passes, vertex
-// layouts, materials, boxes and the display-mode records.
+// engine objects that draw: the numbered states, formats and flags the game
+// passes, vertex layouts, materials, boxes and the display-mode records.
 #include <cstdint>
 #include <vector>
 

@@ -13,7 +13,8 @@ class CVertexBuffer {
   CVertexBuffer(uint32_t bytes, uint32_t stride, uint32_t fvf);
 
   // Pointer to the vertices from offset (size 0 = to the end); null when
-  // already locked or out of range. The D3D-shaped form returns N.
+  // already locked or out of range. The second form hands the pointer out
+  // through `data` and answers kOk or kFail.
   void* Lock(uint32_t offset = 0, uint32_t size = 0, uint32_t flags = 0);
   int32_t Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags);
   int32_t Unlock();
