@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "AppPaths.h"
+#include "GameGlobals.h"
 #include "Ini.h"
 #include "support/TestSupport.h"
 
@@ -13,7 +14,7 @@ class IniFixture : public ::testing::Test {
     gIniFileName = L"game.ini";
     Ini::GetPath(mPath);
   }
-  void TearDown() override { gUserDataPath.clear(); }
+  void TearDown() override { ResetGameGlobals(); }
   void WriteIni(const std::string& text) { mDir.Write("game.ini", text); }
 
   testsupport::TempDir mDir;
