@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Engine/zorfile/FileSystem.h"
 #include "Engine/zuzorev/InputSystem.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "GameLog.h"
@@ -11,6 +12,11 @@ const wchar_t* const kSource = L"Source/Logo";
 constexpr int kMaxSlides = 10;
 constexpr float kScreenWidth = 1024.0f;
 constexpr float kScreenHeight = 768.0f;
+
+bool SlideExists(const std::wstring& name) {
+  zorfile::CFileSystem* fs = zorfile::GetFileSystem();
+  return fs && fs->FileExist(name, nullptr, 1, zorfile::kKindTextures, 0);
+}
 }  // namespace
 
 Logo::Logo(float fadeInTime, float visibleTime, float fadeOutTime, int skippable)
@@ -39,24 +45,22 @@ int Logo::Load(const std::wstring& folder, zuzorev::CRenderSystem* render, zuzor
     const std::wstring base = folder + L"\\Logo00" + std::to_wstring(n);
     const std::wstring jpg = base + L".jpg";
     const std::wstring tga = base + L".tga";
+    // The first number with no picture ends the list: looking for it is no
+    // fault, so nothing is logged; a picture that is there but does not load
+    // is named once by the render system and ends the list too.
+    const bool isJpg = SlideExists(jpg);
+    if (!isJpg && !SlideExists(tga)) break;
+    const std::wstring& file = isJpg ? jpg : tga;
     SLogoSlide slide;
-    int width = 0, height = 0;
-    if (mRender->LoadTextureReal(jpg, slide.mTexture) > 0) {
+    if (mRender->LoadTextureReal(file, slide.mTexture) <= 0) break;
+    if (isJpg) {
       slide.mUMax = slide.mTexture.GetUMax();
       slide.mVMax = slide.mTexture.GetVMax();
-      if (mRender->GetTextureRealSize(jpg, width, height) > 0) {
-        slide.mWidth = static_cast<float>(width);
-        slide.mHeight = static_cast<float>(height);
-      }
-    } else if (mRender->LoadTexture(jpg, slide.mTexture, 1, 0) > 0) {
-    } else if (mRender->LoadTextureReal(tga, slide.mTexture) > 0) {
-      if (mRender->GetTextureRealSize(tga, width, height) > 0) {
-        slide.mWidth = static_cast<float>(width);
-        slide.mHeight = static_cast<float>(height);
-      }
-    } else if (mRender->LoadTexture(tga, slide.mTexture, 1, 0) > 0) {
-    } else {
-      break;  // a gap ends the list
+    }
+    int width = 0, height = 0;
+    if (mRender->GetTextureRealSize(file, width, height) > 0) {
+      slide.mWidth = static_cast<float>(width);
+      slide.mHeight = static_cast<float>(height);
     }
     mSlides.push_back(std::move(slide));
   }
