@@ -31,7 +31,7 @@ void GameApp::Run() {
     return;
   }
   gamelog::Info(kSource, __LINE__, L"Start game [OK].");
-  if (mWindowSys && mWindowSys->PeekMessageWindow() == zuzorev::kPeekQuit) {
+  if (mWindowSys && mWindowSys->BeginFrame() == zuzorev::kPeekQuit) {
     mFrameTimer.ZeroTimer();
     return;
   }
@@ -65,7 +65,7 @@ void GameApp::Run() {
       }
     }
     if (gTurnHook) gTurnHook();
-    if (!mWindowSys || mWindowSys->PeekMessageWindow() == zuzorev::kPeekQuit) {
+    if (!mWindowSys || mWindowSys->BeginFrame() == zuzorev::kPeekQuit) {
       mFrameTimer.ZeroTimer();
       return;
     }

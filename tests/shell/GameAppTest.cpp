@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <SDL2/SDL.h>
-
 #include <algorithm>
 
 #include "AppPaths.h"
@@ -9,6 +7,8 @@
 #include "Engine/rovovoz/GameSoundSystem.h"
 #include "Engine/zorvideo/VideoPlayer.h"
 #include "Engine/zuzorev/RenderSystem.h"
+#include "Engine/zuzorev/EventScript.h"
+#include "Engine/zuzorev/InputSystem.h"
 #include "Engine/zuzorev/Timer.h"
 #include "Engine/zuzorev/WindowSystem.h"
 #include "Game.h"
@@ -67,18 +67,12 @@ class GameAppTest : public ::testing::Test {
     zuzorev::CTimer::UseManualClock(false);
     Game::SetLogicFactoryForTests(nullptr);
   }
-  static void Quit() {
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
-  }
+  void Quit() { Window()->GetEvents().Push(zuzorev::SInputEvent::Of(zuzorev::EInputEvent::Quit)); }
   // The window gains or loses the focus (the messages come with the next
   // pump of the window's events).
-  static void Focus(bool gained) {
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
-    e.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
-    SDL_PushEvent(&e);
+  void Focus(bool gained) {
+    Window()->GetEvents().Push(
+        zuzorev::SInputEvent::Of(gained ? zuzorev::EInputEvent::FocusGained : zuzorev::EInputEvent::FocusLost));
   }
   intptr_t Send(uint32_t message, uintptr_t wParam = 0) { return Window()->SendMessageW(message, wParam, 0); }
   std::wstring IniPath() {
