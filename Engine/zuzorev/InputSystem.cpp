@@ -1,5 +1,8 @@
 #include "Engine/zuzorev/InputSystem.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "Engine/zuzorev/RenderTypes.h"
 
 namespace zuzorev {
@@ -150,7 +153,12 @@ void CInputSystem::HandleEvent(const SInputEvent& e) {
       }
       return;
     }
-    case EInputEvent::MouseWheel: mPendingWheel += e.wheel; return;
+    case EInputEvent::MouseWheel: {
+      // Saturates: a script may give any step count.
+      const long long sum = static_cast<long long>(mPendingWheel) + e.wheel;
+      mPendingWheel = static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+      return;
+    }
     case EInputEvent::Text: mPendingText += e.text; return;
     default: return;
   }

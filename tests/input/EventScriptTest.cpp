@@ -5,6 +5,7 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 #include "Engine/zuzorev/EventScript.h"
@@ -150,17 +151,27 @@ TEST_F(EventScript, TheDesktopsInputWaitsWhileAScriptPlaysButItsQuitDoesNot) {
   EXPECT_TRUE(input.IsButton(0, kInputDown));
 }
 
-TEST_F(EventScript, ScriptedNumbersOutsideTheKeysAndButtonsAreIgnored) {
+TEST_F(EventScript, ScriptedNumbersOutOfRangeAreSafe) {
   auto script = std::make_unique<CEventScript>();
   for (int key : {-1, 0, static_cast<int>(SDL_NUM_SCANCODES), 1 << 20}) script->Add(0, SInputEvent::KeyDown(key));
   for (int button : {-1, CInputSystem::kButtons}) script->Add(0, SInputEvent::MouseDown(button, 5, 6));
+  SInputEvent wheel = SInputEvent::Of(EInputEvent::MouseWheel);
+  wheel.wheel = INT_MAX;
+  script->Add(0, wheel);
+  script->Add(0, wheel);
+  wheel.wheel = INT_MIN;
+  script->Add(1, wheel);
+  script->Add(1, wheel);
   window.GetEvents().SetScript(std::move(script));
   Frame();
+  EXPECT_EQ(input.GetWheel(), INT_MAX) << "the steps saturate";
   EXPECT_FALSE(input.IsAnyVKeys());
   for (int b = 0; b < CInputSystem::kButtons; ++b) EXPECT_FALSE(input.IsButton(b, kInputDown));
   int x = 0, y = 0;
   input.GetMousePosition(x, y);
   EXPECT_EQ(x, 5) << "the pointer still moves";
+  Frame();
+  EXPECT_EQ(input.GetWheel(), INT_MIN);
 }
 
 }  // namespace
