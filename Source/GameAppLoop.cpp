@@ -32,7 +32,7 @@ void GameApp::Run() {
   }
   gamelog::Info(kSource, __LINE__, L"Start game [OK].");
   mGameStarted = true;
-  if (mWindowSys && mWindowSys->PeekMessageWindow() == zuzorev::kPeekQuit) {
+  if (mWindowSys && mWindowSys->BeginFrame() == zuzorev::kPeekQuit) {
     mFrameTimer.ZeroTimer();
     return;
   }
@@ -66,7 +66,7 @@ void GameApp::Run() {
       }
     }
     if (gTurnHook) gTurnHook();
-    if (!mWindowSys || mWindowSys->PeekMessageWindow() == zuzorev::kPeekQuit) {
+    if (!mWindowSys || mWindowSys->BeginFrame() == zuzorev::kPeekQuit) {
       mFrameTimer.ZeroTimer();
       return;
     }

@@ -1,9 +1,9 @@
 #include "Engine/zuzorev/InputSystem.h"
 
-#include <SDL2/SDL.h>
+#include <algorithm>
+#include <climits>
 
 #include "Engine/zuzorev/RenderTypes.h"
-#include "Platform/Strings.h"
 
 namespace zuzorev {
 namespace {
@@ -69,18 +69,7 @@ const SKeyRow kKeys[] = {
 };
 
 bool Valid(SDL_Scancode code) { return code > SDL_SCANCODE_UNKNOWN && code < SDL_NUM_SCANCODES; }
-
-// SDL buttons 1 left, 2 middle, 3 right, 4 and 5 extra -> ours.
-int ButtonOf(uint8_t sdlButton) {
-  switch (sdlButton) {
-    case SDL_BUTTON_LEFT: return 0;
-    case SDL_BUTTON_RIGHT: return 1;
-    case SDL_BUTTON_MIDDLE: return 2;
-    case SDL_BUTTON_X1: return 3;
-    case SDL_BUTTON_X2: return 4;
-    default: return -1;
-  }
-}
+bool ValidKey(int key) { return key > SDL_SCANCODE_UNKNOWN && key < SDL_NUM_SCANCODES; }
 
 }  // namespace
 
@@ -126,51 +115,51 @@ void CInputSystem::Release() {
   ClearAllState();
 }
 
-void CInputSystem::HandleEvent(const SDL_Event& e) {
-  switch (e.type) {
-    case SDL_MOUSEMOTION:
-      mMouseX = e.motion.x;
-      mMouseY = e.motion.y;
-      return;
-    default: break;
+void CInputSystem::HandleEvent(const SInputEvent& e) {
+  if (e.kind == EInputEvent::MouseMove) {
+    mMouseX = e.x;
+    mMouseY = e.y;
+    return;
   }
   if (!mAcquired) return;
-  switch (e.type) {
-    case SDL_KEYDOWN: {
-      SDL_Scancode code = e.key.keysym.scancode;
-      if (!Valid(code) || e.key.repeat) return;
+  switch (e.kind) {
+    case EInputEvent::KeyDown: {
+      // A scripted key may be any number: checked before it becomes a key.
+      if (!ValidKey(e.key) || e.repeat) return;
+      const auto code = static_cast<SDL_Scancode>(e.key);
       mS.level.set(code);
       mS.pendingDown.set(code);
       return;
     }
-    case SDL_KEYUP: {
-      SDL_Scancode code = e.key.keysym.scancode;
-      if (!Valid(code)) return;
+    case EInputEvent::KeyUp: {
+      if (!ValidKey(e.key)) return;
+      const auto code = static_cast<SDL_Scancode>(e.key);
       if (mS.level.test(code)) mS.pendingUp.set(code);
       mS.level.reset(code);
       return;
     }
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-      int b = ButtonOf(e.button.button);
-      mMouseX = e.button.x;
-      mMouseY = e.button.y;
-      if (b < 0) return;
-      if (e.type == SDL_MOUSEBUTTONDOWN) {
-        mS.bLevel.set(static_cast<size_t>(b));
-        mS.bPendingDown.set(static_cast<size_t>(b));
+    case EInputEvent::MouseDown:
+    case EInputEvent::MouseUp: {
+      mMouseX = e.x;
+      mMouseY = e.y;
+      if (e.button < 0 || e.button >= kButtons) return;
+      const size_t b = static_cast<size_t>(e.button);
+      if (e.kind == EInputEvent::MouseDown) {
+        mS.bLevel.set(b);
+        mS.bPendingDown.set(b);
       } else {
-        if (mS.bLevel.test(static_cast<size_t>(b))) mS.bPendingUp.set(static_cast<size_t>(b));
-        mS.bLevel.reset(static_cast<size_t>(b));
+        if (mS.bLevel.test(b)) mS.bPendingUp.set(b);
+        mS.bLevel.reset(b);
       }
       return;
     }
-    case SDL_MOUSEWHEEL:
-      mPendingWheel += e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+    case EInputEvent::MouseWheel: {
+      // Saturates: a script may give any step count.
+      const long long sum = static_cast<long long>(mPendingWheel) + e.wheel;
+      mPendingWheel = static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
       return;
-    case SDL_TEXTINPUT:
-      mPendingText += Platform::Utf8ToWide(e.text.text);
-      return;
+    }
+    case EInputEvent::Text: mPendingText += e.text; return;
     default: return;
   }
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Keyboard and mouse input collected once per frame. Events arrive from the
-// window's message pump (or are injected by tests) between frames; Update
+// engine's event queue as the window pumps it between frames; Update
 // turns them into this frame's states, which stay stable for the whole
 // frame: mode 1 = went down this frame, 2 = held, 4 = came up this frame (a
 // click). Windows virtual-key and set-1 scan-code numbers map to SDL
@@ -11,9 +11,8 @@
 #include <cstdint>
 #include <string>
 
+#include "Engine/zuzorev/EventQueue.h"
 #include "Engine/zuzorev/WindowSystem.h"
-
-union SDL_Event;
 
 namespace zuzorev {
 
@@ -68,8 +67,8 @@ class CInputSystem {
     mMouseY = y;
   }
 
-  // One input event (the window forwards them; tests inject them).
-  void HandleEvent(const SDL_Event& e);
+  // One input event, as the window takes it from the event queue.
+  void HandleEvent(const SInputEvent& e);
 
   // Table look-ups (0 = SDL_SCANCODE_UNKNOWN when unmapped).
   static SDL_Scancode ScancodeOfScanCode(int scanCode);

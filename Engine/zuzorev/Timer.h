@@ -13,8 +13,11 @@ class CTimer {
   // Monotonic seconds.
   double GetAbsoluteTime() const;
 
-  // Tests: every timer reads a clock that moves only by AdvanceManualClock.
+  // Every timer reads a clock that moves only by AdvanceManualClock (tests,
+  // and scripted input with a fixed frame time). The clock goes on from
+  // where it stood when it switches, in either direction.
   static void UseManualClock(bool on);
+  static bool IsManualClock();
   static void AdvanceManualClock(double seconds);
 
  private:

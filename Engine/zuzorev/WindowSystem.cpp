@@ -3,6 +3,8 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <cstring>
+#include <string_view>
 
 #include "Engine/zuzorev/InputSystem.h"
 #include "Engine/zorlog/Log.h"
@@ -19,6 +21,58 @@ SDL_Rect DisplayRect(SDL_Window* window, int fallbackWidth, int fallbackHeight) 
   SDL_Rect bounds;
   if (SDL_GetDisplayBounds(index, &bounds) == 0 && bounds.w > 0 && bounds.h > 0) r = bounds;
   return r;
+}
+// SDL's event as the queue's; false for events the game does not read.
+bool TranslateSDLEvent(const SDL_Event& sdl, SInputEvent& e) {
+  switch (sdl.type) {
+    case SDL_QUIT: e = SInputEvent::Of(EInputEvent::Quit); return true;
+    case SDL_DISPLAYEVENT: e = SInputEvent::Of(EInputEvent::DisplayChanged); return true;
+    case SDL_WINDOWEVENT:
+      switch (sdl.window.event) {
+        case SDL_WINDOWEVENT_CLOSE: e = SInputEvent::Of(EInputEvent::Close); return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: e = SInputEvent::Of(EInputEvent::FocusGained); return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST: e = SInputEvent::Of(EInputEvent::FocusLost); return true;
+        case SDL_WINDOWEVENT_MINIMIZED: e = SInputEvent::Of(EInputEvent::Minimized); return true;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED: e = SInputEvent::Of(EInputEvent::Restored); return true;
+        case SDL_WINDOWEVENT_EXPOSED: e = SInputEvent::Of(EInputEvent::Exposed); return true;
+        case SDL_WINDOWEVENT_ENTER: e = SInputEvent::Of(EInputEvent::MouseEnter); return true;
+        case SDL_WINDOWEVENT_LEAVE: e = SInputEvent::Of(EInputEvent::MouseLeave); return true;
+        default: return false;
+      }
+    case SDL_MOUSEMOTION: e = SInputEvent::MouseMove(sdl.motion.x, sdl.motion.y); return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      int button = -1;
+      switch (sdl.button.button) {
+        case SDL_BUTTON_LEFT: button = 0; break;
+        case SDL_BUTTON_RIGHT: button = 1; break;
+        case SDL_BUTTON_MIDDLE: button = 2; break;
+        case SDL_BUTTON_X1: button = 3; break;
+        case SDL_BUTTON_X2: button = 4; break;
+        default: break;
+      }
+      // Another button still moves the pointer.
+      if (button < 0)
+        e = SInputEvent::MouseMove(sdl.button.x, sdl.button.y);
+      else if (sdl.type == SDL_MOUSEBUTTONDOWN)
+        e = SInputEvent::MouseDown(button, sdl.button.x, sdl.button.y);
+      else
+        e = SInputEvent::MouseUp(button, sdl.button.x, sdl.button.y);
+      return true;
+    }
+    case SDL_MOUSEWHEEL:
+      e = SInputEvent::Of(EInputEvent::MouseWheel);
+      e.wheel = sdl.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -sdl.wheel.y : sdl.wheel.y;
+      return true;
+    case SDL_KEYDOWN: e = SInputEvent::KeyDown(sdl.key.keysym.scancode, sdl.key.repeat != 0); return true;
+    case SDL_KEYUP: e = SInputEvent::KeyUp(sdl.key.keysym.scancode); return true;
+    case SDL_TEXTINPUT:
+      e = SInputEvent::Of(EInputEvent::Text);
+      e.text = Platform::Utf8ToWide(std::string_view(sdl.text.text, strnlen(sdl.text.text, sizeof sdl.text.text)));
+      return true;
+    default: return false;
+  }
 }
 }  // namespace
 
@@ -168,52 +222,61 @@ void CWindowSystem::DestroyWnd() {
   mOpen = false;
 }
 
+int CWindowSystem::BeginFrame() {
+  mEvents.BeginFrame();
+  return PeekMessageWindow();
+}
+
 int CWindowSystem::PeekMessageWindow() {
   if (mDestroyed) return kPeekQuit;
+  PollSDL();
   int result = kPeekNothing;
-  SDL_Event e;
-  while (!mDestroyed && SDL_PollEvent(&e)) {
+  SInputEvent e;
+  while (!mDestroyed && mEvents.Pop(e)) {
     result = kPeekHandled;
     Dispatch(e);
   }
   return mDestroyed ? kPeekQuit : result;
 }
 
-void CWindowSystem::Dispatch(const SDL_Event& e) {
-  switch (e.type) {
-    case SDL_QUIT:
-      SendMessageW(WM_CLOSE);
-      return;
-    case SDL_DISPLAYEVENT:
+void CWindowSystem::PollSDL() {
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) {
+    SInputEvent event;
+    if (!TranslateSDLEvent(e, event)) continue;
+    // A script plays alone; only the desktop's request to end still counts.
+    if (mEvents.IsScripted() && event.kind != EInputEvent::Quit) continue;
+    mEvents.Push(std::move(event));
+  }
+}
+
+void CWindowSystem::Dispatch(const SInputEvent& e) {
+  switch (e.kind) {
+    case EInputEvent::Quit:
+    case EInputEvent::Close: SendMessageW(WM_CLOSE); return;
+    case EInputEvent::DisplayChanged:
       ReadDesktop();
       SendMessageW(WM_SETTINGCHANGE);
       return;
-    case SDL_WINDOWEVENT:
-      switch (e.window.event) {
-        case SDL_WINDOWEVENT_CLOSE: SendMessageW(WM_CLOSE); break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-          if (mFocusHook) mFocusHook(true);
-          SendMessageW(WM_ACTIVATEAPP, 1);
-          break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-          if (mFocusHook) mFocusHook(false);
-          SendMessageW(WM_ACTIVATEAPP, 0);
-          break;
-        case SDL_WINDOWEVENT_MINIMIZED:
-          mMinimized = true;
-          SendMessageW(WM_SIZE, SIZE_MINIMIZED);
-          break;
-        case SDL_WINDOWEVENT_RESTORED:
-        case SDL_WINDOWEVENT_MAXIMIZED:
-          mMinimized = false;
-          SendMessageW(WM_SIZE, SIZE_RESTORED);
-          break;
-        case SDL_WINDOWEVENT_EXPOSED: SendMessageW(WM_NCPAINT); break;
-        case SDL_WINDOWEVENT_ENTER: mMouseInside = true; break;
-        case SDL_WINDOWEVENT_LEAVE: mMouseInside = false; break;
-        default: break;
-      }
+    case EInputEvent::FocusGained:
+      if (mFocusHook) mFocusHook(true);
+      SendMessageW(WM_ACTIVATEAPP, 1);
       return;
+    case EInputEvent::FocusLost:
+      if (mFocusHook) mFocusHook(false);
+      SendMessageW(WM_ACTIVATEAPP, 0);
+      return;
+    case EInputEvent::Minimized:
+      mMinimized = true;
+      SendMessageW(WM_SIZE, SIZE_MINIMIZED);
+      return;
+    case EInputEvent::Restored:
+      mMinimized = false;
+      SendMessageW(WM_SIZE, SIZE_RESTORED);
+      return;
+    case EInputEvent::Exposed: SendMessageW(WM_NCPAINT); return;
+    case EInputEvent::MouseEnter: mMouseInside = true; return;
+    case EInputEvent::MouseLeave: mMouseInside = false; return;
     default:
       if (mInput) mInput->HandleEvent(e);
       return;

@@ -1,18 +1,19 @@
 #pragma once
-// The game window over SDL2. SDL's window events become the messages of the
-// application's window procedure (close, activate, minimise and restore,
-// exposed, destroy, display change); keyboard, mouse and text events go to
-// the input system. On the headless device there is no window, but the
-// event queue is still pumped, so tests can inject events with
-// SDL_PushEvent.
+// The game window over SDL2. Every pump moves SDL's events into the
+// engine's event queue, then empties the queue: window events become the
+// messages of the application's window procedure (close, activate, minimise
+// and restore, exposed, destroy, display change); keyboard, mouse and text
+// events go to the input system. On the headless device there is no window,
+// but the queue is still pumped, so tests and replays feed it (a scripted
+// source replaces the desktop's input while it plays).
 #include <cstdint>
 #include <functional>
 #include <string>
 
 #include "Engine/zuzorev/Device.h"
+#include "Engine/zuzorev/EventQueue.h"
 
 struct SDL_Window;
-union SDL_Event;
 
 namespace zuzorev {
 
@@ -65,6 +66,12 @@ class CWindowSystem {
   // input events the input system. kPeekQuit once the window is gone,
   // kPeekNothing when nothing was pending, else kPeekHandled.
   int PeekMessageWindow();
+  // A frame of the main loop starts: the scripted source, if any, adds its
+  // events of this frame (and moves its fixed frame time on), then the
+  // queue is pumped as PeekMessageWindow does.
+  int BeginFrame();
+  // The one queue the window and the input system read from.
+  CEventQueue& GetEvents() { return mEvents; }
   // Reads the desktop size again (mode accepted).
   void UpdateSizeDesktop(int mode = 0);
   // Non-zero when width x height cannot be shown in a window.
@@ -106,7 +113,9 @@ class CWindowSystem {
   void SetDesktopSize(int width, int height);
 
  private:
-  void Dispatch(const SDL_Event& e);
+  // Moves SDL's pending events into the queue.
+  void PollSDL();
+  void Dispatch(const SInputEvent& e);
   void ApplyCursor();
   void ReadDesktop();
 
@@ -115,6 +124,7 @@ class CWindowSystem {
   SDL_Window* mWindow = nullptr;
   WindowProc mProc = nullptr;
   CInputSystem* mInput = nullptr;
+  CEventQueue mEvents;
   std::function<void(bool)> mFocusHook;
   std::wstring mTitle;
   int mWidth = 0;

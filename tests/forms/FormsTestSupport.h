@@ -3,7 +3,7 @@
 // fixtures as an extra search path, the render settings, an acquired input
 // system and a mouse cursor; scripted input (pointer moves, clicks, keys,
 // typed text) and one-frame updates.
-#include <SDL2/SDL.h>
+#include <SDL2/SDL_scancode.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -49,24 +49,18 @@ class Core {
   // ---- scripted input; events reach the next Frame ----------------------
   void MoveTo(float x, float y) { mCursor->SetPosition(x, y, 1); }
   void Button(bool down) {
-    SDL_Event e{};
-    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    e.button.button = SDL_BUTTON_LEFT;
-    Input().HandleEvent(e);
+    int x = 0, y = 0;
+    Input().GetMousePosition(x, y);
+    testsupport::Feed(*mCore->GetWindow(), {down ? zuzorev::SInputEvent::MouseDown(0, x, y)
+                                                 : zuzorev::SInputEvent::MouseUp(0, x, y)});
   }
   void Key(SDL_Scancode code) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.keysym.scancode = code;
-    Input().HandleEvent(e);
-    e.type = SDL_KEYUP;
-    Input().HandleEvent(e);
+    testsupport::Feed(*mCore->GetWindow(), {zuzorev::SInputEvent::KeyDown(code), zuzorev::SInputEvent::KeyUp(code)});
   }
   void Type(const std::string& utf8) {
-    SDL_Event e{};
-    e.type = SDL_TEXTINPUT;
-    utf8.copy(e.text.text, sizeof(e.text.text) - 1);
-    Input().HandleEvent(e);
+    zuzorev::SInputEvent e = zuzorev::SInputEvent::Of(zuzorev::EInputEvent::Text);
+    e.text = Platform::Utf8ToWide(utf8);
+    testsupport::Feed(*mCore->GetWindow(), {e});
   }
   // One frame of the given object: input collected, then its update.
   template <class T>

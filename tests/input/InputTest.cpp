@@ -1,37 +1,33 @@
-// Input states over frames, from events injected as SDL would deliver them.
+// Input states over frames, from events put on the window's event queue.
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <vector>
 
 #include "Engine/zuzorev/InputSystem.h"
 #include "Engine/zuzorev/Timer.h"
 #include "Engine/zuzorev/WindowSystem.h"
+#include "support/CoreSupport.h"
 
 namespace {
 
 using zuzorev::CInputSystem;
 
-SDL_Event Key(bool down, SDL_Scancode code, bool repeat = false) {
-  SDL_Event e{};
-  e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  e.key.keysym.scancode = code;
-  e.key.repeat = repeat ? 1 : 0;
-  return e;
+using zuzorev::SInputEvent;
+
+SInputEvent Key(bool down, SDL_Scancode code, bool repeat = false) {
+  return down ? SInputEvent::KeyDown(code, repeat) : SInputEvent::KeyUp(code);
 }
 
-SDL_Event Button(bool down, uint8_t button, int x = 10, int y = 20) {
-  SDL_Event e{};
-  e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-  e.button.button = button;
-  e.button.x = x;
-  e.button.y = y;
-  return e;
+// Buttons: 0 left, 1 right.
+SInputEvent Button(bool down, int button, int x = 10, int y = 20) {
+  return down ? SInputEvent::MouseDown(button, x, y) : SInputEvent::MouseUp(button, x, y);
 }
 
 class Input : public ::testing::Test {
  protected:
   Input() : window(zuzorev::EDeviceKind::Headless) { EXPECT_GE(input.Init(&window), 0); }
+  void Feed(const SInputEvent& e) { testsupport::Feed(window, {e}); }
   zuzorev::CWindowSystem window;
   CInputSystem input;
 };
@@ -40,16 +36,16 @@ class Input : public ::testing::Test {
 // key and a button across three frames: pressed, held, released.
 TEST_F(Input, ThreeFramesOfPressHoldRelease) {
   struct Frame {
-    std::vector<SDL_Event> events;
+    std::vector<SInputEvent> events;
     bool down, held, up;
   } frames[] = {
-      {{Key(true, SDL_SCANCODE_ESCAPE), Button(true, SDL_BUTTON_LEFT)}, true, true, false},
+      {{Key(true, SDL_SCANCODE_ESCAPE), Button(true, 0)}, true, true, false},
       {{Key(true, SDL_SCANCODE_ESCAPE, true)}, false, true, false},  // key repeat is no new press
-      {{Key(false, SDL_SCANCODE_ESCAPE), Button(false, SDL_BUTTON_LEFT)}, false, false, true},
+      {{Key(false, SDL_SCANCODE_ESCAPE), Button(false, 0)}, false, false, true},
   };
   int n = 1;
   for (const auto& f : frames) {
-    for (const auto& e : f.events) input.HandleEvent(e);
+    for (const auto& e : f.events) Feed(e);
     input.Update();
     EXPECT_EQ(input.IsVKey(27, 1), f.down) << "frame " << n;
     EXPECT_EQ(input.IsVKey(27, 2), f.held) << "frame " << n;
@@ -66,8 +62,8 @@ TEST_F(Input, ThreeFramesOfPressHoldRelease) {
 }
 
 TEST_F(Input, AClickWithinOneFrameIsDownAndUpButNotHeld) {
-  input.HandleEvent(Button(true, SDL_BUTTON_RIGHT));
-  input.HandleEvent(Button(false, SDL_BUTTON_RIGHT));
+  Feed(Button(true, 1));
+  Feed(Button(false, 1));
   input.Update();
   EXPECT_TRUE(input.IsButton(1, 1));
   EXPECT_FALSE(input.IsButton(1, 2));
@@ -76,7 +72,7 @@ TEST_F(Input, AClickWithinOneFrameIsDownAndUpButNotHeld) {
 
 TEST_F(Input, StatesStayStableWithinAFrame) {
   input.Update();
-  input.HandleEvent(Button(true, SDL_BUTTON_LEFT));  // arrives mid-frame
+  Feed(Button(true, 0));  // arrives mid-frame
   EXPECT_FALSE(input.IsButton(0, 1));
   EXPECT_FALSE(input.IsButton(0, 2));
   input.Update();
@@ -99,12 +95,12 @@ TEST_F(Input, VirtualKeysAndScanCodesOfTheGame) {
   };
   for (const auto& c : cases) {
     input.ClearAllState();
-    input.HandleEvent(Key(true, c.sdl));
+    Feed(Key(true, c.sdl));
     input.Update();
     EXPECT_TRUE(input.IsVKey(c.vk, 1)) << SDL_GetScancodeName(c.sdl);
     EXPECT_TRUE(input.IsKey(c.scan, 2)) << SDL_GetScancodeName(c.sdl);
     EXPECT_TRUE(input.IsAnyVKeys());
-    input.HandleEvent(Key(false, c.sdl));
+    Feed(Key(false, c.sdl));
   }
   input.ClearAllState();
   input.Update();
@@ -116,9 +112,9 @@ TEST_F(Input, VirtualKeysAndScanCodesOfTheGame) {
 }
 
 TEST_F(Input, ClearingOneModeLeavesTheOthers) {
-  input.HandleEvent(Button(true, SDL_BUTTON_LEFT));
-  input.HandleEvent(Button(false, SDL_BUTTON_LEFT));
-  input.HandleEvent(Key(true, SDL_SCANCODE_ESCAPE));
+  Feed(Button(true, 0));
+  Feed(Button(false, 0));
+  Feed(Key(true, SDL_SCANCODE_ESCAPE));
   input.Update();
   input.ClearStateButton(0, 1);
   EXPECT_FALSE(input.IsButton(0, 1));
@@ -136,19 +132,13 @@ TEST_F(Input, ClearingOneModeLeavesTheOthers) {
 }
 
 TEST_F(Input, TextWheelAndPointer) {
-  SDL_Event text{};
-  text.type = SDL_TEXTINPUT;
-  std::strcpy(text.text.text, "Ann\xC3\xA9");
-  input.HandleEvent(text);
-  SDL_Event wheel{};
-  wheel.type = SDL_MOUSEWHEEL;
-  wheel.wheel.y = 2;
-  input.HandleEvent(wheel);
-  SDL_Event motion{};
-  motion.type = SDL_MOUSEMOTION;
-  motion.motion.x = 300;
-  motion.motion.y = 200;
-  input.HandleEvent(motion);
+  SInputEvent text = SInputEvent::Of(zuzorev::EInputEvent::Text);
+  text.text = L"Ann\u00e9";
+  Feed(text);
+  SInputEvent wheel = SInputEvent::Of(zuzorev::EInputEvent::MouseWheel);
+  wheel.wheel = 2;
+  Feed(wheel);
+  Feed(SInputEvent::MouseMove(300, 200));
   input.Update();
   EXPECT_EQ(input.GetTextInput(), L"Ann\u00e9");
   EXPECT_EQ(input.GetWheel(), 2);
@@ -162,11 +152,11 @@ TEST_F(Input, TextWheelAndPointer) {
 
 TEST_F(Input, UnacquiredInputIsIgnored) {
   input.UnAcquire();
-  input.HandleEvent(Key(true, SDL_SCANCODE_ESCAPE));
+  Feed(Key(true, SDL_SCANCODE_ESCAPE));
   input.Update();
   EXPECT_FALSE(input.IsVKey(27, 1));
   ASSERT_GE(input.Acquire(), 0);
-  input.HandleEvent(Key(true, SDL_SCANCODE_ESCAPE));
+  Feed(Key(true, SDL_SCANCODE_ESCAPE));
   input.Update();
   EXPECT_TRUE(input.IsVKey(27, 1));
   CInputSystem loose;

@@ -1,10 +1,10 @@
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include "Engine/rovovoz/MouseCursor.h"
 #include "Engine/zuzorev/InputSystem.h"
 #include "Platform/Paths.h"
 #include "render/RenderTestSupport.h"
+#include "support/CoreSupport.h"
 
 namespace {
 
@@ -58,12 +58,7 @@ TEST_F(MouseCursor, PositionsOnTheScreenAndInTheScene) {
   cursor.GetPosition(p, 1);
   EXPECT_TRUE(p == Vec3f(0, 768, 0));
   // The pointer moved by the mouse: window points, here 1:1 with the screen.
-  SDL_Event motion{};
-  motion.type = SDL_MOUSEMOTION;
-  motion.motion.x = 100;
-  motion.motion.y = 50;
-  SDL_PushEvent(&motion);
-  core.Get()->GetWindow()->PeekMessageWindow();
+  testsupport::Feed(*core.Get()->GetWindow(), {zuzorev::SInputEvent::MouseMove(100, 50)});
   cursor.UpdatePosition();
   EXPECT_TRUE(cursor.GetPosition3D(1) == Vec3f(-412, 0, 334));
   EXPECT_EQ(cursor.IsWindow(), 1);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "Engine/zuzorev/InputSystem.h"
@@ -114,6 +115,49 @@ TEST_P(Window, InputEventsReachTheInputSystem) {
   input.Release();
   SDL_PushEvent(&down);
   window->PeekMessageWindow();  // no input system any more: dropped
+}
+
+// What SDL delivers becomes the queue's event the input system reads.
+TEST_P(Window, SDLInputEventsAsTheGameReadsThem) {
+  CInputSystem input;
+  ASSERT_GE(input.Init(window.get()), 0);
+  auto button = [](uint8_t b, int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.button = b;
+    e.button.x = x;
+    e.button.y = y;
+    return e;
+  };
+  SDL_Event wheel{};
+  wheel.type = SDL_MOUSEWHEEL;
+  wheel.wheel.y = 2;
+  wheel.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
+  SDL_Event text;
+  std::memset(&text, 'a', sizeof text);  // no end mark: read up to the text field's end, no further
+  text.type = SDL_TEXTINPUT;
+  std::memcpy(text.text.text, "Ann\xC3\xA9", 5);
+  SDL_Event repeat{};
+  repeat.type = SDL_KEYDOWN;
+  repeat.key.keysym.scancode = SDL_SCANCODE_F1;
+  repeat.key.repeat = 1;
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.x = 300;
+  motion.motion.y = 200;
+  for (SDL_Event e : {motion, button(SDL_BUTTON_X1, 1, 2), button(9, 11, 12), wheel, text, repeat})
+    ASSERT_EQ(SDL_PushEvent(&e), 1);
+  window->PeekMessageWindow();
+  input.Update();
+  EXPECT_TRUE(input.IsButton(3, kInputDown));
+  EXPECT_FALSE(input.IsButton(0, kInputDown) || input.IsButton(1, kInputDown) || input.IsButton(2, kInputDown));
+  int x = 0, y = 0;
+  input.GetMousePosition(x, y);
+  EXPECT_EQ(x, 11) << "an unknown button still moves the pointer";
+  EXPECT_EQ(y, 12);
+  EXPECT_EQ(input.GetWheel(), -2);
+  EXPECT_EQ(input.GetTextInput(), L"Ann\u00e9" + std::wstring(sizeof text.text.text - 5, L'a'));
+  EXPECT_FALSE(input.IsAnyVKeys()) << "a key repeat is no press";
 }
 
 INSTANTIATE_TEST_SUITE_P(Devices, Window, ::testing::Values(EDeviceKind::Headless, EDeviceKind::GL),

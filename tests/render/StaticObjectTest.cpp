@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <SDL2/SDL.h>
-
 #include <cmath>
 
 #include "Engine/rovovoz/Core.h"
@@ -12,6 +10,7 @@
 #include "Engine/zormath/Transform.h"
 #include "Engine/zuzorev/DeviceHeadless.h"
 #include "render/RenderTestSupport.h"
+#include "support/CoreSupport.h"
 
 namespace {
 
@@ -209,11 +208,7 @@ TEST(GameCore, MakesTheSubsystemsAndTheInterfaceFactors) {
 
   // Regaining focus ends a lost device.
   core->GetRender()->mDeviceLost = 1;
-  SDL_Event e{};
-  e.type = SDL_WINDOWEVENT;
-  e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
-  SDL_PushEvent(&e);
-  core->GetWindow()->PeekMessageWindow();
+  testsupport::Feed(*core->GetWindow(), {zuzorev::SInputEvent::Of(zuzorev::EInputEvent::FocusGained)});
   EXPECT_EQ(core->GetRender()->IsDeviceLost(), 0);
 
   core.reset();

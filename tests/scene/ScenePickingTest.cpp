@@ -1,11 +1,11 @@
 // Picking: which entries the per-frame update hands to OnClick for the
 // mouse over overlapping trigger models, and the developer "find".
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "scene/SceneTestSupport.h"
+#include "support/CoreSupport.h"
 
 namespace {
 
@@ -24,10 +24,9 @@ class ScenePicking : public ::testing::Test {
     for (int i : entries) back->GetEntry(i).mState = 1;
   }
   void PressLeftButton() {
-    SDL_Event e{};
-    e.type = SDL_MOUSEBUTTONDOWN;
-    e.button.button = SDL_BUTTON_LEFT;
-    core.Get()->GetInput()->HandleEvent(e);
+    int x = 0, y = 0;
+    core.Get()->GetInput()->GetMousePosition(x, y);
+    testsupport::Feed(*core.Get()->GetWindow(), {zuzorev::SInputEvent::MouseDown(0, x, y)});
     core.Get()->GetInput()->Update();
   }
 

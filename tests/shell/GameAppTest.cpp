@@ -1,6 +1,5 @@
+#include <SDL2/SDL_scancode.h>
 #include <gtest/gtest.h>
-
-#include <SDL2/SDL.h>
 
 #include <algorithm>
 #include <fstream>
@@ -10,6 +9,8 @@
 #include "Engine/rovovoz/GameSoundSystem.h"
 #include "Engine/zorvideo/VideoPlayer.h"
 #include "Engine/zuzorev/RenderSystem.h"
+#include "Engine/zuzorev/EventScript.h"
+#include "Engine/zuzorev/InputSystem.h"
 #include "Engine/zuzorev/Timer.h"
 #include "Engine/zuzorev/WindowSystem.h"
 #include "Game.h"
@@ -17,7 +18,9 @@
 #include "GameState.h"
 #include "Ini.h"
 #include "LoadProgress.h"
+#include "Logo.h"
 #include "Platform/Paths.h"
+#include "Platform/Random.h"
 #include "PlayerList.h"
 #include "ShellTestSupport.h"
 #include "VideoSettings.h"
@@ -69,18 +72,12 @@ class GameAppTest : public ::testing::Test {
     zuzorev::CTimer::UseManualClock(false);
     Game::SetLogicFactoryForTests(nullptr);
   }
-  static void Quit() {
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
-  }
+  void Quit() { Window()->GetEvents().Push(zuzorev::SInputEvent::Of(zuzorev::EInputEvent::Quit)); }
   // The window gains or loses the focus (the messages come with the next
   // pump of the window's events).
-  static void Focus(bool gained) {
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
-    e.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
-    SDL_PushEvent(&e);
+  void Focus(bool gained) {
+    Window()->GetEvents().Push(
+        zuzorev::SInputEvent::Of(gained ? zuzorev::EInputEvent::FocusGained : zuzorev::EInputEvent::FocusLost));
   }
   intptr_t Send(uint32_t message, uintptr_t wParam = 0) { return Window()->SendMessageW(message, wParam, 0); }
   std::wstring IniPath() {
@@ -485,6 +482,108 @@ TEST_F(GameAppTest, MainLoopMovesSoundFadesOnFrameTime) {
   EXPECT_TRUE(listed);
   EXPECT_EQ(stateWhileFading, rovovoz::kSoundPlaying);
   EXPECT_EQ(stateAfter, rovovoz::kSoundStopped);
+}
+
+}  // namespace
+
+namespace {
+
+// One turn of a scripted run as the test sees it after the turn.
+struct STurn {
+  int state, slide;
+  int mouseX, mouseY;
+  bool clicked, space;
+  bool operator==(const STurn&) const = default;
+};
+
+// The real main loop fed by a script alone (no test hooks move the clock
+// or push events): a click skips a logo slide, a key reaches the input
+// system, the script's quit ends the program. Frame time and seed come
+// with the script, so a second run from the same script goes the same way
+// to the last turn.
+TEST_F(GameAppTest, AScriptedRunSkipsTheLogoAndRepeatsItself) {
+  using zuzorev::SInputEvent;
+  constexpr int kQuitFrame = 45;
+  struct SRun {
+    std::vector<STurn> turns;
+    int randomAfter = -1;
+    bool released = false;
+  };
+  auto run = [&]() {
+    SRun result;
+    SampleGame sample;  // a fresh per-user folder: nothing of the last run is read
+    gAppStarting = 1;
+    gGameApp = mApp = new GameApp();
+    if (mApp->Init(L"game.ini") != 1) {
+      ADD_FAILURE() << "Init";
+      return result;
+    }
+    // From before the load on: every timer and the random source follow the script.
+    auto script = std::make_unique<zuzorev::CEventScript>(0.1f, 2024u);
+    script->Add(2, SInputEvent::MouseMove(512, 384));
+    script->Add(4, SInputEvent::MouseDown(0, 520, 390));
+    script->Add(5, SInputEvent::MouseUp(0, 520, 390));
+    script->Add(6, SInputEvent::KeyDown(SDL_SCANCODE_SPACE));
+    script->Add(7, SInputEvent::KeyUp(SDL_SCANCODE_SPACE));
+    script->Add(14, SInputEvent::MouseDown(0, 530, 400));
+    script->Add(14, SInputEvent::MouseUp(0, 530, 400));
+    script->Add(kQuitFrame, SInputEvent::Of(zuzorev::EInputEvent::Quit));
+    Window()->GetEvents().SetScript(std::move(script));
+    EXPECT_EQ(mApp->InitGame(), 1);
+    gAppStarting = 0;
+    zuzorev::CInputSystem* input = mApp->GetCore()->GetInput();
+    RunLoop([&] {
+      STurn t{gGameState, -1, 0, 0, input->IsButton(0, zuzorev::kInputDown), input->IsVKey(32, zuzorev::kInputDown)};
+      if (gLoadProgress && gLoadProgress->GetLogo()) t.slide = gLoadProgress->GetLogo()->GetSlideIndex();
+      input->GetMousePosition(t.mouseX, t.mouseY);
+      result.turns.push_back(t);
+      if (result.turns.size() == 200) {
+        ADD_FAILURE() << "the script's quit should have ended the loop";
+        Quit();
+      }
+    });
+    result.randomAfter = Platform::Random();
+    result.released = mApp->GetGame() == nullptr && Window()->IsDestroyed();
+    mApp->ReleaseGame();
+    delete mApp;
+    gGameApp = mApp = nullptr;
+    ResetShellGlobals();
+    return result;
+  };
+
+  const SRun first = run();
+  ASSERT_GT(first.turns.size(), 15u);
+  const auto& turns = first.turns;
+  // Turn n reads the input of frame n.
+  EXPECT_EQ(turns[2].mouseX, 512);
+  EXPECT_EQ(turns[4].mouseX, 520) << "the press moves the pointer too";
+  EXPECT_TRUE(turns[4].clicked);
+  EXPECT_TRUE(turns[6].space);
+  EXPECT_EQ(std::count_if(turns.begin(), turns.end(), [](const STurn& t) { return t.space; }), 1);
+  EXPECT_EQ(std::count_if(turns.begin(), turns.end(), [](const STurn& t) { return t.clicked; }), 2);
+  EXPECT_EQ(turns[3].slide, 0);
+  // The click fades the first slide out over 0.5 s: five frames, not the
+  // three seconds the slide would last.
+  auto firstTurnOf = [&](auto pred) {
+    return static_cast<int>(std::find_if(turns.begin(), turns.end(), pred) - turns.begin());
+  };
+  const int secondSlide = firstTurnOf([](const STurn& t) { return t.slide == 1; });
+  EXPECT_GE(secondSlide, 8);
+  EXPECT_LE(secondSlide, 10);
+  // The second click skips the last slide: the main menu is up long before
+  // the six seconds both slides would take.
+  const int menu = firstTurnOf([](const STurn& t) { return t.state == kStateMainMenu; });
+  EXPECT_LT(menu, 30);
+  // The quit comes with frame 45: that turn leaves for the exit state, the
+  // next ends the loop.
+  ASSERT_EQ(static_cast<int>(turns.size()), kQuitFrame + 1);
+  EXPECT_EQ(turns[kQuitFrame - 1].state, kStateMainMenu);
+  EXPECT_EQ(turns[kQuitFrame].state, kStateExit);
+  EXPECT_TRUE(first.released);
+
+  const SRun second = run();
+  EXPECT_TRUE(second.turns == first.turns);
+  EXPECT_EQ(second.randomAfter, first.randomAfter);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <SDL2/SDL.h>
+#include <SDL2/SDL_scancode.h>
 
 #include "AppConfig.h"
 #include "Engine/rovovoz/GameCore.h"
@@ -21,6 +21,7 @@
 #include "PlayerRecord.h"
 #include "ShellTestSupport.h"
 #include "VideoSettings.h"
+#include "support/CoreSupport.h"
 
 namespace {
 
@@ -342,11 +343,8 @@ TEST_F(GameStateTest, CheatKeysChangeTheGameSpeed) {
   zuzorev::CInputSystem* input = core.GetInput();
   ASSERT_EQ(input->Init(core.GetWindow()), zuzorev::kOk);
   auto key = [&](SDL_Scancode code, bool down) {
-    SDL_Event e{};
-    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    e.key.keysym.scancode = code;
-    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    input->HandleEvent(e);
+    testsupport::Feed(*core.GetWindow(),
+                      {down ? zuzorev::SInputEvent::KeyDown(code) : zuzorev::SInputEvent::KeyUp(code)});
   };
   auto press = [&](SDL_Scancode code) {
     key(code, true);

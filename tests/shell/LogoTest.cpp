@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <SDL2/SDL.h>
-
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zuzorev/InputSystem.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Engine/zuzorev/WindowSystem.h"
 #include "Logo.h"
 #include "support/TestSupport.h"
+#include "support/CoreSupport.h"
 
 namespace {
 
@@ -30,11 +29,7 @@ class LogoTest : public ::testing::Test {
   }
 
   void Click() {
-    SDL_Event e{};
-    e.type = SDL_MOUSEBUTTONDOWN;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.state = SDL_PRESSED;
-    mInput.HandleEvent(e);
+    testsupport::Feed(mWindow, {zuzorev::SInputEvent::MouseDown(0, 0, 0)});
     mInput.Update();
   }
 

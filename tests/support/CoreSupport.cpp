@@ -31,4 +31,9 @@ bool StartWindowAndRender(rovovoz::CGameCore& core, const wchar_t* title) {
 
 Element::Element(const std::string& xml) { ParseXmlDocument(mDoc, xml); }
 
+void Feed(zuzorev::CWindowSystem& window, std::initializer_list<zuzorev::SInputEvent> events) {
+  for (const zuzorev::SInputEvent& e : events) window.GetEvents().Push(e);
+  window.PeekMessageWindow();
+}
+
 }  // namespace testsupport

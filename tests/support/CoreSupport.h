@@ -10,6 +10,8 @@
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zuzorev/Device.h"
+#include "Engine/zuzorev/EventQueue.h"
+#include "Engine/zuzorev/WindowSystem.h"
 
 namespace testsupport {
 
@@ -24,6 +26,10 @@ std::unique_ptr<rovovoz::CGameCore> MakeGameCore(zuzorev::EDeviceKind kind);
 // Opens the core's window at 1024 x 768, windowed, and starts its render
 // system. False when either fails.
 bool StartWindowAndRender(rovovoz::CGameCore& core, const wchar_t* title);
+
+// Puts events on the window's event queue and pumps it, as a frame's start
+// does: they reach the window procedure and the input system now.
+void Feed(zuzorev::CWindowSystem& window, std::initializer_list<zuzorev::SInputEvent> events);
 
 // An element parsed from text, kept alive with its document.
 class Element {
