@@ -31,6 +31,9 @@ TEST(ChapterFiles, TheTaskFileEntersEveryChapterThatHasScenes) {
   EXPECT_EQ(Keys(logic.m_Episods), (std::vector<std::wstring>{L"Ch1", L"Ch2"}));
   EXPECT_EQ(Chapter(logic, L"Ch2").Info.mValue, 2);
   EXPECT_EQ(Keys(Chapter(logic, L"Ch2").Info.mBackTasks), (std::vector<std::wstring>{L"Back_1"}));
+  const SBackTaskCounts& counts = Chapter(logic, L"Ch2").Info.mBackTasks.at(L"Back_1");
+  EXPECT_EQ(counts.mCount2, 0);
+  EXPECT_EQ(counts.mCounters, (std::map<std::wstring, int32_t>{{L"R", 0}}));
   // The second file named Ch1 did not replace the first.
   EXPECT_EQ(Chapter(logic, L"Ch1").Info.mBackTasks.count(L"Back_9"), 0u);
 
@@ -52,6 +55,9 @@ TEST(ChapterFiles, TheTaskFileEntersEveryChapterThatHasScenes) {
       L"XML file DataLoc\\Episodes\\truncated.xml not parsed: Error reading Attributes. (line 4, column 10)",
       L"Load episodes file DataLoc\\Episodes\\truncated.xml",
       L"Load episodes from file xml truncated.xml",
+      L"XML file DataLoc\\Episodes\\empty.xml not parsed: Error document empty. (line 0, column 0)",
+      L"Load episodes file DataLoc\\Episodes\\empty.xml",
+      L"Load episodes from file xml empty.xml",
       // CHAPTER_ONE.XML read again: the same lines, then dropped as a repeat.
       L"Unknown teg Bakc in teg Episod file CHAPTER_ONE.XML",
       L"Recursive include CHAPTER_ONE.xml in file Inc_B.xml skipped.",
@@ -59,6 +65,9 @@ TEST(ChapterFiles, TheTaskFileEntersEveryChapterThatHasScenes) {
       L"No find attribute File for teg Level. File CHAPTER_ONE.XML",
       L"No find attribute Name for teg Region in Back Back_1. File CHAPTER_ONE.XML",
       L"No find attribute Name for teg Back. File CHAPTER_ONE.XML",
+      // second.xml: numbers that are none, or out of range, read as 0
+      L"Invalid number Value=\"yes\" in teg Beg file second.xml",
+      L"Invalid number Value=\"99999999999\" in teg End file second.xml",
   };
   EXPECT_EQ(Errors(log), expected);
 }

@@ -153,6 +153,11 @@ TEST(ItemTables, BrokenFilesAreReportedAndLeaveTheTablesEmpty) {
   }
   const SBadFile hogCases[] = {
       {"missing", nullptr, 0, {L"Load file xml Data\\Logic\\hog_predmets.xml info hog predmet."}},
+      {"empty",
+       "",
+       0,
+       {L"XML file Data\\Logic\\hog_predmets.xml not parsed: Error document empty. (line 0, column 0)",
+        L"Load file xml Data\\Logic\\hog_predmets.xml info hog predmet."}},
       {"truncated",
        "<Predmets DefKeyValue=\"k\"><Predmet Name=\"Cup\" NameText=\"n",
        0,
