@@ -77,6 +77,9 @@ TEST(EndToEnd, TheProgramStartsLoadsAndEndsCleanlyWhenClosed) {
                                    "Release No Window Beg.", "App Release Beg.", "GameCore Release OK.",
                                    "WinApp. OK."}))
       << text;
+  // The story data of the sample game (task file, chapters, item tables)
+  // reads without an error line.
+  EXPECT_EQ(text.find("ERROR [Source/Logic/"), std::string::npos) << text;
   const std::string timings = ReadFile(user / "progressInfo");
   EXPECT_GT(timings.size(), 0u);
   EXPECT_EQ(timings.size() % 4, 0u);
