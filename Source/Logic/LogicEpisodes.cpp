@@ -24,7 +24,7 @@ constexpr const wchar_t* kEpisodesFolder = L"DataLoc\\Episodes\\";
 std::wstring FileKey(const std::wstring& path) {
   if (zorfile::CFileSystem* fs = zorfile::GetFileSystem()) {
     const std::filesystem::path onDisk = fs->ResolveOnDisk(path);
-    if (!onDisk.empty()) return Platform::FromPath(onDisk);
+    if (!onDisk.empty()) return Platform::FromPath(onDisk.lexically_normal());
   }
   std::wstring key = Platform::ToLowerAscii(path);
   std::replace(key.begin(), key.end(), L'/', L'\\');
