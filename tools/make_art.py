@@ -271,6 +271,15 @@ def wick():
     return c
 
 
+def knife():
+    c = Canvas(128, 48)
+    c.rect(8, 14, 48, 26, (90, 56, 30, 255))
+    c.frame(8, 14, 48, 26, INK, 2)
+    c.polygon([(48, 12), (112, 16), (120, 20), (48, 28)], (200, 205, 215, 255))
+    c.text_centered('KNIFE', 64, 34, 1, PAPER)
+    return c
+
+
 def glow():
     """A soft round glow for additive overlays."""
     c = Canvas(128, 128)
@@ -536,6 +545,7 @@ def main():
         'hall_key.png': (key(), True),
         'hall_desk.png': (desk(), True),
         'hall_wick.png': (wick(), True),
+        'hall_knife.png': (knife(), True),
         'glow.png': (glow(), True),
         'load_sky.png': (load_sky(), False),
         'load_sky_top.png': (load_sky_top(), True),
@@ -585,6 +595,16 @@ def main():
     points.points('P_Glints', [(-300, 50, -110), (-240, 50, -130), (230, 50, -80), (262, 50, -150)])
     points.points('P_DustPath', [(-400, 60, 100), (-200, 60, 160), (0, 60, 180), (200, 60, 160), (400, 60, 100)])
     points.write(models)
+
+    # Items: one model file per item, the whole item first (F_ + name for a
+    # found item, then its pieces K_ + name + _01 ...), as the item tables
+    # load them; they stand at the origin, where the panel moves them.
+    for item, tex, w, h in (('Key', 'hall_key.png', 128, 64), ('B1Noj', 'hall_knife.png', 128, 48),
+                            ('Wick', 'hall_wick.png', 64, 48)):
+        model = Model('I_' + item)
+        model.material('item_' + item.lower(), tex)
+        model.quad('F_' + item, 0, 100, 0, w, h, 'item_' + item.lower())
+        model.write(models)
 
     # The loading screen: placed 895 above the screen; the game moves it down.
     load = Model('LHT60_MM')

@@ -14,15 +14,7 @@ int CLogic::LoadMiniGames() { return 1; }
 
 int CLogic::LoadRoliki() { return 1; }
 
-int CLogic::LoadPredmets(const std::wstring&) { return 1; }
-
-int CLogic::LoadHogPredmets(const std::wstring&) { return 1; }
-
 int CLogic::LoadDialogs() { return 1; }
-
-int CLogic::LoadSadanies(const std::wstring&) { return 1; }
-
-std::wstring CLogic::FindItemText(const std::wstring&) const { return std::wstring(); }
 
 CBaseMiniGame* CLogic::FindMiniGame(const std::wstring&) const { return nullptr; }
 

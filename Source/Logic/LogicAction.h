@@ -3,6 +3,7 @@
 // execute the very same records; the player's progress keeps copies of whole
 // action entries.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -56,3 +57,8 @@ struct SLogicActionEntry {
   std::vector<SLogicIf> Ifs;
   std::vector<SLogicAction> Actions;
 };
+
+// Named actions of one script block (a chapter's, a scene's or a close-up's),
+// in plain wide-character order: lookups by name are case-sensitive, and the
+// first entry inserted under a name stays.
+using SActionMap = std::map<std::wstring, SLogicActionEntry>;

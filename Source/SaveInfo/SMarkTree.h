@@ -12,8 +12,6 @@
 class ProfileReader;
 class ProfileWriter;
 
-using SActionMap = std::map<std::wstring, SLogicActionEntry>;
-
 struct SSaveMapPair {
   SActionMap Actions;                          // the back's own actions
   std::map<std::wstring, SActionMap> Regions;  // each region's actions

@@ -5,7 +5,12 @@
 // game reads data.
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
+
+namespace rovovoz {
+class CGameCore;
+}
 
 namespace fuzzsupport {
 
@@ -15,5 +20,12 @@ void SetUp();
 // Writes the input to a file named fileName in a private temporary folder;
 // returns its absolute path.
 std::wstring WriteInput(const uint8_t* data, size_t size, const char* fileName);
+
+// Once per process: a game core on the headless device over the sample
+// game (window, renderer, input, render settings), set as gGameCore.
+rovovoz::CGameCore* MakeHeadlessCore();
+
+// The private temporary folder the inputs are written to.
+std::filesystem::path InputFolder();
 
 }  // namespace fuzzsupport
