@@ -65,22 +65,21 @@ bool ReadFindItem(const TiXmlElement* e, const std::wstring& name, const std::ws
     return true;
   }
   if (!LoadNamedMesh(model, L"F_" + name, 3, info.Mesh)) {
-    Error(__LINE__, L"No load model for find predmet %s. File %s", name.c_str(), file.c_str());
+    Error(__LINE__, L"No load model for find predmet %s", name.c_str());
     return false;
   }
   if (models == 1) {
     int32_t count = 0;
     ReadInt(e, "count", file, count);
     info.Count = count < 0 ? 0 : count;
-    if (info.Count == 0) Error(__LINE__, L"Invalid count object for predmet %s. File %s", name.c_str(), file.c_str());
+    if (info.Count == 0) Error(__LINE__, L"Invalid count object for predmet %s", name.c_str());
     return true;
   }
   for (int i = 1; i < models; ++i) {
     const std::wstring piece = L"K_" + name + L"_0" + std::to_wstring(i);
     zuzorev::CMesh mesh;
     if (!LoadNamedMesh(model, piece, 11, mesh)) {
-      Error(__LINE__, L"No load model for find predmet %s kusok = %s. File %s", name.c_str(), piece.c_str(),
-            file.c_str());
+      Error(__LINE__, L"No load model for find predmet %s kusok = %s", name.c_str(), piece.c_str());
       continue;
     }
     info.Pieces.push_back(std::move(mesh));
@@ -130,12 +129,12 @@ int CLogic::LoadPredmets(const std::wstring& file) {
       if (LoadFirstMesh(model, 3, info.Mesh))
         m_FreePredmets.emplace(name, std::move(info));
       else
-        Error(__LINE__, L"No load model for push predmet %s. File %s", name.c_str(), file.c_str());
+        Error(__LINE__, L"No load model for push predmet %s", name.c_str());
     } else if (TagIs(e, "push")) {
       ReadText(e, "Model", model);
       SPredmetInfo info;
       if (model.size() >= 2 && !LoadFirstMesh(model, 1, info.Mesh)) {
-        Error(__LINE__, L"No load model for push predmet %s. File %s", name.c_str(), file.c_str());
+        Error(__LINE__, L"No load model for push predmet %s", name.c_str());
       } else {
         ReadTextOf(e, "TextPanel", textGroup, info.TextPanel);
         ReadTextOf(e, "TextLevelHint", hintGroup, info.TextLevelHint);

@@ -76,7 +76,7 @@ bool ReadOperation(const TiXmlElement* element, const std::wstring& file, SLogic
   const TiXmlAttribute* type = FindUpper(element, "Type");
   if (!type) {
     const std::wstring tag = Tag(element);
-    Error(__LINE__, L"No find Type action %s file %s", tag.c_str(), file.c_str());
+    Error(__LINE__, L"No find Type action");
     return false;
   }
   const std::wstring typeName = ValueUtf8(type);
@@ -170,7 +170,7 @@ void CLogic::LoadSadanieActions(const TiXmlElement* parent, SActionMap& actions,
        a = IterateChildrenElementUpper(block, "Action", a)) {
     SLogicActionEntry entry;
     if (!ReadText(a, "Name", entry.Name)) {
-      Error(__LINE__, L"LoadSadanieActions. No find attribute Name for teg Action. File %s", file.c_str());
+      Error(__LINE__, L"LoadSadanieActions. No find attribute Name for teg Action.");
       continue;
     }
     int32_t value = 0;
@@ -185,7 +185,7 @@ void CLogic::LoadSadanieActions(const TiXmlElement* parent, SActionMap& actions,
       } else if (TagIs(child, "if")) {
         ReadIf(child, file, entry);
       } else {
-        Error(__LINE__, L"Invalid action name %s file %s", tag.c_str(), file.c_str());
+        Error(__LINE__, L"Invalid action name");
       }
     }
     // An action with nothing to do is kept only when it exists to answer 0.

