@@ -263,9 +263,13 @@ TEST_F(StepRunnerTest, StepsThatCannotStartAreSkippedWithTheirErrorLine) {
     mLog.Clear();
     Enter();
     EXPECT_EQ(CurrentName(), c.landsOn);
-    if (c.error) EXPECT_TRUE(mLog.Contains(ELogLevel::Error, c.error));
+    if (c.error) {
+      EXPECT_TRUE(mLog.Contains(ELogLevel::Error, c.error));
+    }
     // No chapter that did not start is left behind to be started later.
-    if (std::wstring(c.landsOn) == L"R_Middle") EXPECT_EQ(mLogic.GetEpisod(), nullptr);
+    if (std::wstring(c.landsOn) == L"R_Middle") {
+      EXPECT_EQ(mLogic.GetEpisod(), nullptr);
+    }
   }
 }
 

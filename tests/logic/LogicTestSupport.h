@@ -13,6 +13,7 @@
 #include "AppConfig.h"
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zuzorev/InputSystem.h"
+#include "Engine/zuzorev/WindowSystem.h"
 #include "Game.h"
 #include "GameState.h"
 #include "Logic/BaseEpisod.h"
@@ -167,10 +168,7 @@ class Keys {
     mInput.ClearAllState();
     mInput.Update();
   }
-  zuzorev::CInputSystem* Get() {
-    mInput.Acquire();
-    return &mInput;
-  }
+  zuzorev::CInputSystem* Get() { return &mInput; }
 
  private:
   void Send(SDL_Scancode code, bool down) {
@@ -179,7 +177,11 @@ class Keys {
     e.key.keysym.scancode = code;
     mInput.HandleEvent(e);
   }
+  zuzorev::CWindowSystem mWindow{zuzorev::EDeviceKind::Headless};
   zuzorev::CInputSystem mInput;
+
+ public:
+  Keys() { mInput.Init(&mWindow); }
 };
 
 // The story logic's world over a file system on the logic fixtures (or
