@@ -75,27 +75,6 @@ TEST_F(LogicTest, TheStepListIsFoundWhateverTheLetterCaseOfItsName) {
 
 // ---- starting and resuming ------------------------------------------------
 
-class StepRunnerTest : public LogicTest {
- protected:
-  void SetUp() override {
-    LogicTest::SetUp();
-    ASSERT_EQ(mLogic.LoadSteps(L"Data\\Logic\\Steps.xml"), 1);
-    AddEpisod(L"Ep1", {L"Back_1.xml"});
-    AddEpisod(L"Ep2", {L"Back_2.xml"});
-    mIntro = AddRolik(L"Intro");
-    mMiddle = AddRolik(L"Middle");
-    mLock = AddMiniGame(L"Lock");
-  }
-  // Frames until the current cut-scene has played out.
-  void EndRolik(FakeRolik* rolik) {
-    rolik->mEnded = true;
-    mLogic.Update(0.02f, nullptr);
-  }
-
-  FakeRolik* mIntro = nullptr;
-  FakeRolik* mMiddle = nullptr;
-  FakeMiniGame* mLock = nullptr;
-};
 
 TEST_F(StepRunnerTest, ANewStoryWalksEveryKindOfStepAndEndsBackAtTheMainMenu) {
   gCurrentPlayer.mItems.push_back({L"OldKey", 1});

@@ -256,4 +256,28 @@ public:
   CLogic mLogic;
 };
 
+// The logic over the fixture story: two chapters, two cut-scenes and a
+// mini-game, all of them stand-ins.
+class StepRunnerTest : public LogicTest {
+ protected:
+  void SetUp() override {
+    LogicTest::SetUp();
+    ASSERT_EQ(mLogic.LoadSteps(L"Data\\Logic\\Steps.xml"), 1);
+    AddEpisod(L"Ep1", {L"Back_1.xml"});
+    AddEpisod(L"Ep2", {L"Back_2.xml"});
+    mIntro = AddRolik(L"Intro");
+    mMiddle = AddRolik(L"Middle");
+    mLock = AddMiniGame(L"Lock");
+  }
+  // Frames until the current cut-scene has played out.
+  void EndRolik(FakeRolik* rolik) {
+    rolik->mEnded = true;
+    mLogic.Update(0.02f, nullptr);
+  }
+
+  FakeRolik* mIntro = nullptr;
+  FakeRolik* mMiddle = nullptr;
+  FakeMiniGame* mLock = nullptr;
+};
+
 }  // namespace logictest
