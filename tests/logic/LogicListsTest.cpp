@@ -210,3 +210,44 @@ TEST(LogicFactories, ClassesByDataNameFollowTheTablesIgnoringCaseAndFallBackToTh
 
 }  // namespace
 }  // namespace logictest
+
+namespace logictest {
+namespace {
+
+// The sample game's own lists: everything loads without an error line, and
+// the first cut-scene's description makes its clip.
+TEST(SampleGameLists, EveryListOfTheSampleGameLoadsWithoutAnError) {
+  auto core = testsupport::MakeGameCore(zuzorev::EDeviceKind::Headless);
+  zorfile::CFileSystem* fs = core->GetFileSystem();
+  fs->SetInstallFolder(testsupport::GameDir());
+  testsupport::AddGameDataPaths(*fs);
+  ASSERT_GE(fs->InsertPath(L"Data\\Roliki", zorfile::kKindVideos), 0);
+  ASSERT_TRUE(testsupport::StartWindowAndRender(*core, L"test"));
+  gGameCore = core.get();
+  testsupport::LogCapture log;
+  {
+    CLogic logic;
+    ASSERT_EQ(logic.LoadSteps(L"Data\\Logic\\Steps.xml"), 1);
+    ASSERT_EQ(logic.LoadLevels(), 1);
+    ASSERT_EQ(logic.LoadRegions(), 1);
+    ASSERT_EQ(logic.LoadMiniGames(), 1);
+    ASSERT_EQ(logic.LoadRoliki(), 1);
+    EXPECT_GE(logic.GetStepCount(), 4);
+    EXPECT_FALSE(gLevels.empty());
+    for (int i = 0; i < logic.GetStepCount(); ++i) {
+      const SLogicStep* step = logic.GetStep(i);
+      if (step->Type == kStepRolik) EXPECT_EQ(gRoliki.count(step->Name), 1u) << i;
+      if (step->Type == kStepMiniGame) EXPECT_NE(logic.FindMiniGame(step->Name), nullptr) << i;
+    }
+    CBaseRolik* intro = gRoliki[L"Intro"];
+    ASSERT_NE(intro, nullptr);
+    EXPECT_EQ(intro->LoadFile(3), 1);
+    EXPECT_NE(intro->GetVideo(), nullptr);
+    EXPECT_FALSE(intro->IsEndPlay());
+  }
+  EXPECT_TRUE(log.Texts(ELogLevel::Error).empty());
+  gGameCore = nullptr;
+}
+
+}  // namespace
+}  // namespace logictest
