@@ -7,10 +7,18 @@
 #include <cstdint>
 #include <string>
 
+namespace rovovoz {
+class CGameCore;
+}
+
 namespace fuzzsupport {
 
 // Once per process: log, SDL's dummy drivers, the file system over Game/.
 void SetUp();
+
+// A game core on the headless device over the sample game (install folder
+// Game/, its models, textures and XML), made once and set as gGameCore.
+rovovoz::CGameCore* SampleCore();
 
 // Writes the input to a file named fileName in a private temporary folder;
 // returns its absolute path.
