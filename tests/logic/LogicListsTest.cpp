@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "Engine/rovovoz/GUIForm.h"
+#include "Engine/rovovoz/VideoObject3D.h"
 #include "Engine/zorfile/FileSystem.h"
 #include "Levels/BaseLevel.h"
 #include "LoadProgress.h"
@@ -247,6 +248,58 @@ TEST(SampleGameLists, EveryListOfTheSampleGameLoadsWithoutAnError) {
   }
   EXPECT_TRUE(log.Texts(ELogLevel::Error).empty());
   gGameCore = nullptr;
+}
+
+}  // namespace
+}  // namespace logictest
+
+namespace logictest {
+namespace {
+
+// Cut-scene descriptions, good and bad: what loads, what the clip is made
+// of, and when the cut-scene counts as played.
+TEST(RolikDescription, BadDescriptionsEndTheCutSceneAtOnceAndOddNumbersKeepTheClipOnScreen) {
+  auto core = testsupport::MakeGameCore(zuzorev::EDeviceKind::Headless);
+  testsupport::TempDir install;
+  zorfile::CFileSystem* fs = core->GetFileSystem();
+  fs->SetInstallFolder(install.Path());
+  install.Write("Data/Roliki/Intro.ogv", testsupport::ReadFile(testsupport::GameDir() / "Data/Roliki/Intro.ogv"));
+  ASSERT_GE(fs->InsertPath(L"Data\\Roliki", zorfile::kKindVideos), 0);
+  struct SCase {
+    const char* what;
+    const char* text;  // null: no file
+    int32_t loaded;
+    int clipHeight;  // 0: no clip
+  };
+  const SCase cases[] = {
+      {"missing", nullptr, 0, 0},
+      {"empty", "", 0, 0},
+      {"cut", "<Rolik><Video Name=\"A\" File=\"Intro.o", 0, 0},
+      {"other root", "<Video Name=\"A\" File=\"Intro.ogv\"/>", 0, 0},
+      {"wide", "<rolik><VIDEO name=\"A\" file=\"intro.OGV\" Width=\"1024\" Height=\"576\"/></rolik>", 1, 576},
+      {"no size", "<Rolik><Video Name=\"A\" File=\"Intro.ogv\"/></Rolik>", 1, 512},
+      {"words for numbers", "<Rolik><Video Name=\"A\" File=\"Intro.ogv\" Width=\"wide\" Height=\"tall\"/></Rolik>", 1, 512},
+      {"absurd size", "<Rolik><Video Name=\"A\" File=\"Intro.ogv\" Width=\"1\" Height=\"1e30\"/></Rolik>", 1, 512},
+      {"no video file", "<Rolik><Video Name=\"A\" File=\"Nowhere.ogv\"/><Unknown/></Rolik>", 1, 0},
+  };
+  for (const SCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.text)
+      install.Write("Data/Roliki/Desc.xml", c.text);
+    else
+      std::filesystem::remove(install.Path() / "Data/Roliki/Desc.xml");
+    CBaseRolik rolik(core.get(), L"A", L"Desc.xml");
+    EXPECT_EQ(rolik.LoadFile(3), c.loaded);
+    EXPECT_EQ(rolik.IsLoaded(), c.loaded != 0);
+    ASSERT_EQ(rolik.GetVideo() != nullptr, c.clipHeight != 0);
+    if (rolik.GetVideo()) {
+      EXPECT_EQ(rolik.GetVideo()->GetClipWidth(), 1024);
+      EXPECT_EQ(rolik.GetVideo()->GetClipHeight(), c.clipHeight);
+    }
+    rolik.Start();
+    rolik.Update(0.5f, nullptr);
+    EXPECT_EQ(rolik.IsEndPlay(), c.clipHeight == 0);
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // stand-ins for the chapter, the cut-scene and the mini-game frame.
 #include "LogicTestSupport.h"
 
+#include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Levels/BaseLevel.h"
 
 namespace logictest {
@@ -365,6 +366,23 @@ TEST_F(LogicTest, TheFadeRunsForExactlyOneSecondOfFrameTime) {
   EXPECT_TRUE(mLogic.UpdateFade(0.75f));
   EXPECT_FALSE(mLogic.UpdateFade(0.5f));
   EXPECT_FLOAT_EQ(mLogic.GetFadeAlpha(), 0.0f);
+}
+
+}  // namespace
+}  // namespace logictest
+
+namespace logictest {
+namespace {
+
+// The data names the task file "logic.xml" in one place and "Logic.xml" in
+// another: both reach the one file.
+TEST_F(LogicTest, DataNamesReachTheirFileWhateverTheLetterCase) {
+  for (const wchar_t* name : {L"Data\\Logic\\logic.xml", L"Data\\Logic\\Logic.xml", L"data/LOGIC/LOGIC.XML"}) {
+    EXPECT_TRUE(mFs.FileExist(name)) << FakeEpisod::Narrow(name);
+    TiXmlDocument document;
+    EXPECT_TRUE(LoadXmlDocument(document, name, &mFs)) << FakeEpisod::Narrow(name);
+    EXPECT_NE(RootElementUpper(document, "Logic"), nullptr);
+  }
 }
 
 }  // namespace
