@@ -147,6 +147,10 @@ class CLogic {
  private:
   bool IsStepIndex(int index) const { return index >= 0 && index < GetStepCount(); }
   void DeleteEpisod();
+  // The first steps of preparing a chapter: its name becomes the loaded one
+  // and, when the chapter is known, the player's; its initial progress, or
+  // none when there is no chapter object or no such chapter.
+  const SEpisodInfo* SelectEpisod(const std::wstring& name);
   void StartRolikStep(const SLogicStep& step);
   void StartInitEpisodStep(const SLogicStep& step);
   void StartCalculateEpisodStep(const SLogicStep& step);

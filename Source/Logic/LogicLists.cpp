@@ -39,6 +39,19 @@ void DeleteAll(std::vector<T*>& list) {
   list.clear();
 }
 
+// A list file's root element; null, after the error line, when the file
+// does not load or its root is another.
+const TiXmlElement* LoadListRoot(TiXmlDocument& document, const wchar_t* file, const char* root,
+                                 const wchar_t* noFile, const wchar_t* noRoot) {
+  if (!LoadXmlDocument(document, file)) {
+    gamelog::Error(kSource, __LINE__, noFile);
+    return nullptr;
+  }
+  const TiXmlElement* element = RootElementUpper(document, root);
+  if (!element) gamelog::Error(kSource, __LINE__, noRoot);
+  return element;
+}
+
 // The entries of a scene or close-up list: each Xml names the object's file
 // under folder, its class and its name. An object whose file does not load
 // ends the list with the error line; it is not kept.
@@ -79,15 +92,9 @@ void ReleaseLogicLists() {
 int CLogic::LoadLevels() {
   DeleteAll(gLevels);
   TiXmlDocument document;
-  if (!LoadXmlDocument(document, L"Data\\Level\\Levels.xml")) {
-    gamelog::Error(kSource, __LINE__, L"No load file for info levels.");
-    return 0;
-  }
-  const TiXmlElement* root = RootElementUpper(document, "Levels");
-  if (!root) {
-    gamelog::Error(kSource, __LINE__, L"No find teg levels.");
-    return 0;
-  }
+  const TiXmlElement* root =
+      LoadListRoot(document, L"Data\\Level\\Levels.xml", "Levels", L"No load file for info levels.", L"No find teg levels.");
+  if (!root) return 0;
   return LoadBackList(root, "Level", L"Data\\Level\\", &CreateBack, L"Load level %s", gLevels) ? 1 : 0;
 }
 
@@ -101,30 +108,18 @@ int CLogic::LoadRegions() {
   gRegionForm->KorectOpornPoint2D(zormath::Vec3f(512.0f, 384.0f, 0.0f), 1, 1);
   DeleteAll(gRegions);
   TiXmlDocument document;
-  if (!LoadXmlDocument(document, L"Data\\Regions\\Regions.xml")) {
-    gamelog::Error(kSource, __LINE__, L"No load file for info regions.");
-    return 0;
-  }
-  const TiXmlElement* root = RootElementUpper(document, "Regions");
-  if (!root) {
-    gamelog::Error(kSource, __LINE__, L"No find teg Regions.");
-    return 0;
-  }
+  const TiXmlElement* root =
+      LoadListRoot(document, L"Data\\Regions\\Regions.xml", "Regions", L"No load file for info regions.", L"No find teg Regions.");
+  if (!root) return 0;
   return LoadBackList(root, "Region", L"Data\\Regions\\", &CreateRegion, L"Load region %s", gRegions) ? 1 : 0;
 }
 
 int CLogic::LoadMiniGames() {
   DeleteAll(gMiniGames);
   TiXmlDocument document;
-  if (!LoadXmlDocument(document, L"Data\\MiniGame\\MiniGames.xml")) {
-    gamelog::Error(kSource, __LINE__, L"No load file for info mini games.");
-    return 0;
-  }
-  const TiXmlElement* root = RootElementUpper(document, "MiniGame");
-  if (!root) {
-    gamelog::Error(kSource, __LINE__, L"No find teg MiniGame.");
-    return 0;
-  }
+  const TiXmlElement* root =
+      LoadListRoot(document, L"Data\\MiniGame\\MiniGames.xml", "MiniGame", L"No load file for info mini games.", L"No find teg MiniGame.");
+  if (!root) return 0;
   for (const TiXmlElement* child = IterateChildrenElementUpper(root, "Game", nullptr); child;
        child = IterateChildrenElementUpper(root, "Game", child)) {
     const TiXmlAttribute* nameAttribute = FindUpper(child, "Name");
@@ -147,15 +142,9 @@ int CLogic::LoadRoliki() {
   for (auto& [name, rolik] : gRoliki) delete rolik;
   gRoliki.clear();
   TiXmlDocument document;
-  if (!LoadXmlDocument(document, L"Data\\Roliki\\Roliki.xml")) {
-    gamelog::Error(kSource, __LINE__, L"No load file for info roliki.");
-    return 0;
-  }
-  const TiXmlElement* root = RootElementUpper(document, "Roliki");
-  if (!root) {
-    gamelog::Error(kSource, __LINE__, L"No find teg Roliki.");
-    return 0;
-  }
+  const TiXmlElement* root =
+      LoadListRoot(document, L"Data\\Roliki\\Roliki.xml", "Roliki", L"No load file for info roliki.", L"No find teg Roliki.");
+  if (!root) return 0;
   for (const TiXmlElement* child = IterateChildrenElementUpper(root, "Rolik", nullptr); child;
        child = IterateChildrenElementUpper(root, "Rolik", child)) {
     const std::wstring name = ValueUtf8(FindUpper(child, "Name"));

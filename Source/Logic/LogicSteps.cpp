@@ -196,14 +196,20 @@ int CLogic::StartEpisod() {
   return 1;
 }
 
-int CLogic::InitEpisod(const std::wstring& name) {
-  if (!m_pTempEpisod) return 0;
+const SEpisodInfo* CLogic::SelectEpisod(const std::wstring& name) {
+  if (!m_pTempEpisod) return nullptr;
   gCurrentPlayer.mEpisodName.clear();
   m_EpisodName = name;
   const auto found = m_Episods.find(name);
-  if (found == m_Episods.end()) return 0;
+  if (found == m_Episods.end()) return nullptr;
   gCurrentPlayer.mEpisodName = name;
-  gCurrentPlayer.mEpisodInfo.Assign(found->second.Info);
+  return &found->second.Info;
+}
+
+int CLogic::InitEpisod(const std::wstring& name) {
+  const SEpisodInfo* initial = SelectEpisod(name);
+  if (!initial) return 0;
+  gCurrentPlayer.mEpisodInfo.Assign(*initial);
   gCurrentPlayer.mItems.clear();
   SavePlayer();
   gamelog::Info(kSource, __LINE__, L"SetInfoPlayer OK");
@@ -216,13 +222,9 @@ int CLogic::InitEpisod(const std::wstring& name) {
 }
 
 int CLogic::LoadEpisod(const std::wstring& name) {
-  if (!m_pTempEpisod) return 0;
-  gCurrentPlayer.mEpisodName.clear();
-  m_EpisodName = name;
-  const auto found = m_Episods.find(name);
-  if (found == m_Episods.end()) return 0;
-  gCurrentPlayer.mEpisodName = name;
-  SEpisodInfo info = found->second.Info;
+  const SEpisodInfo* initial = SelectEpisod(name);
+  if (!initial) return 0;
+  SEpisodInfo info = *initial;
   info.CopyScenes(gCurrentPlayer.mEpisodInfo);
   gCurrentPlayer.mEpisodInfo.Assign(info);
   return m_pTempEpisod->InitScenes() ? 1 : 0;
