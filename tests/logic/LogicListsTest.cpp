@@ -237,8 +237,12 @@ TEST(SampleGameLists, EveryListOfTheSampleGameLoadsWithoutAnError) {
     EXPECT_FALSE(gLevels.empty());
     for (int i = 0; i < logic.GetStepCount(); ++i) {
       const SLogicStep* step = logic.GetStep(i);
-      if (step->Type == kStepRolik) EXPECT_EQ(gRoliki.count(step->Name), 1u) << i;
-      if (step->Type == kStepMiniGame) EXPECT_NE(logic.FindMiniGame(step->Name), nullptr) << i;
+      if (step->Type == kStepRolik) {
+        EXPECT_EQ(gRoliki.count(step->Name), 1u) << i;
+      }
+      if (step->Type == kStepMiniGame) {
+        EXPECT_NE(logic.FindMiniGame(step->Name), nullptr) << i;
+      }
     }
     CBaseRolik* intro = gRoliki[L"Intro"];
     ASSERT_NE(intro, nullptr);
