@@ -466,8 +466,12 @@ class Model:
         self.obj.append('p ' + ' '.join(str(i) for i in range(first, self.count + 1)))
 
     def write(self, folder, extension='zorm'):
-        write_lines(os.path.join(folder, '%s.%s' % (self.name, extension)), self.obj)
-        if len(self.mtl) > 1:
+        # Trigger and point models have no material: naming a material file
+        # that is never written would only be reported as missing.
+        has_materials = len(self.mtl) > 1
+        lines = self.obj if has_materials else [l for l in self.obj if not l.startswith('mtllib ')]
+        write_lines(os.path.join(folder, '%s.%s' % (self.name, extension)), lines)
+        if has_materials:
             write_lines(os.path.join(folder, '%s.mtl' % self.name), self.mtl)
 
 

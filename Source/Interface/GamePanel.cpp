@@ -8,6 +8,8 @@ void CGamePanel::DeleteSimpleObject(const std::wstring&) {}
 
 void CGamePanel::DropCursorObject(int) {}
 
+rovovoz::CBaseGeometryObject* CGamePanel::GetAlphaEkran() { return nullptr; }
+
 rovovoz::CBaseGeometryObject* CGamePanel::GetAlphaEkran2() { return nullptr; }
 
 rovovoz::CBaseGeometryObject* CGamePanel::GetAlphaEkran3() { return nullptr; }

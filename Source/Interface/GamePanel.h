@@ -27,6 +27,9 @@ class CGamePanel : public CInterfaceForm {
   // scene object back to the scene, 2 only forgotten.
   virtual void DropCursorObject(int mode);
   // The panel's three copies of its dimming object (may be none).
+  // The full-screen dimming object ("Alpha_ekran") the story fades with;
+  // null when the panel has none.
+  virtual rovovoz::CBaseGeometryObject* GetAlphaEkran();
   virtual rovovoz::CBaseGeometryObject* GetAlphaEkran2();
   virtual rovovoz::CBaseGeometryObject* GetAlphaEkran3();
   virtual rovovoz::CBaseGeometryObject* GetAlphaEkran4();

@@ -1,11 +1,11 @@
 // The task file and the chapter files: chapters with their includes, scene
 // and close-up scripts and counts; broken files of each kind.
-#include "LogicTestSupport.h"
+#include "LogicDataTestSupport.h"
 
 namespace {
 
-using logictest::Errors;
-using logictest::LogicCore;
+using logicdata::Errors;
+using logicdata::LogicCore;
 using testsupport::LogCapture;
 using testsupport::TempDir;
 

@@ -1,11 +1,11 @@
 // The item tables: items of every kind with their models and texts, the
 // reported cases, and broken files.
-#include "LogicTestSupport.h"
+#include "LogicDataTestSupport.h"
 
 namespace {
 
-using logictest::Errors;
-using logictest::LogicCore;
+using logicdata::Errors;
+using logicdata::LogicCore;
 using testsupport::LogCapture;
 using testsupport::TempDir;
 

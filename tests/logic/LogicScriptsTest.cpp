@@ -3,11 +3,11 @@
 #include <tinyxml.h>
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
-#include "LogicTestSupport.h"
+#include "LogicDataTestSupport.h"
 
 namespace {
 
-using logictest::Errors;
+using logicdata::Errors;
 using testsupport::LogCapture;
 
 constexpr uint32_t kUnknown = kLogicUnknownCode;
@@ -15,7 +15,7 @@ constexpr uint32_t kUnknown = kLogicUnknownCode;
 // The fixture's block read into a fresh map (its name in another letter
 // case: the file system finds it all the same).
 SActionMap ReadFixture(LogCapture& log) {
-  logictest::LogicCore core;
+  logicdata::LogicCore core;
   TiXmlDocument document;
   SActionMap actions;
   EXPECT_TRUE(LoadXmlDocument(document, L"actions.XML"));

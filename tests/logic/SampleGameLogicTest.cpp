@@ -1,18 +1,18 @@
 // The sample game's task file, chapter and item tables read without one
 // error line, holding what its story needs.
-#include "LogicTestSupport.h"
+#include "LogicDataTestSupport.h"
 
 namespace {
 
 TEST(SampleGameLogic, TheStoryDataReadsCleanly) {
-  logictest::LogicCore core(testsupport::GameDir(), true);
+  logicdata::LogicCore core(testsupport::GameDir(), true);
   ASSERT_TRUE(core.Ok());
   CLogic logic;
   testsupport::LogCapture log;
   EXPECT_EQ(logic.LoadPredmets(L"Data\\Logic\\predmets.xml"), 1);
   EXPECT_EQ(logic.LoadHogPredmets(L"Data\\Logic\\hog_predmets.xml"), 1);
   EXPECT_EQ(logic.LoadSadanies(L"Data\\Logic\\logic.xml"), 1);
-  EXPECT_EQ(logictest::Errors(log), std::vector<std::wstring>{});
+  EXPECT_EQ(logicdata::Errors(log), std::vector<std::wstring>{});
 
   ASSERT_EQ(logic.m_Episods.count(L"Episod_1"), 1u);
   SEpisodInfo& info = logic.m_Episods.at(L"Episod_1").Info;

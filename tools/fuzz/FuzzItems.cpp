@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzsupport::SetUp();
   static rovovoz::CGameCore* core = [] {
-    rovovoz::CGameCore* made = fuzzsupport::MakeHeadlessCore();
+    rovovoz::CGameCore* made = fuzzsupport::SampleCore();
     made->GetTextManager()->Load(L"DataLoc\\Texts\\Texts.xml");
     return made;
   }();

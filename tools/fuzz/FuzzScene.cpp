@@ -2,7 +2,6 @@
 // companions of the sample game's first scene; both scenes are created and
 // loaded for play on the headless device, as the game does at start.
 #include <filesystem>
-#include <memory>
 
 #include "FuzzSupport.h"
 #include "Levels/BaseBack.h"
@@ -21,8 +20,7 @@ void Play(const std::wstring& file) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzsupport::SetUp();
-  static rovovoz::CGameCore* core = fuzzsupport::MakeHeadlessCore();
-  (void)core;
+  fuzzsupport::SampleCore();
   static const std::wstring sample = [] {
     std::string bytes;
     const std::filesystem::path main = std::filesystem::path(LHT_GAME_DIR) / "Data" / "Level" / "Back_1.xml";

@@ -49,32 +49,32 @@ void SetUp() {
   });
 }
 
+rovovoz::CGameCore* SampleCore() {
+  static rovovoz::CGameCore* made = nullptr;
+  if (made) return made;
+  zuzorev::SetDeviceKind(zuzorev::EDeviceKind::Headless);
+  static std::unique_ptr<rovovoz::CGameCore> core = std::make_unique<rovovoz::CGameCore>();
+  zorfile::CFileSystem* fs = core->GetFileSystem();
+  fs->SetInstallFolder(LHT_GAME_DIR);
+  fs->InsertPath(L"Data\\Models", zorfile::kKindModels);
+  fs->InsertPath(L"Data\\Textures", zorfile::kKindTextures);
+  fs->InsertPath(L"Data", zorfile::kKindXml);
+  int full = 0;
+  if (core->GetWindow()->Init(L"fuzz", L"fuzz", 101, 1024, 768, full, nullptr, nullptr) < 0) std::abort();
+  zuzorev::SDevInitParams params;
+  if (core->GetRender()->Init(core->GetWindow(), params) < 0) std::abort();
+  core->GetInput()->Init(core->GetWindow());
+  core->GetRender()->GetRenderSetingsManager()->LoadSetingsFromXml(L"Data\\BaseSetings.xml", 1);
+  gGameCore = core.get();
+  made = core.get();
+  return made;
+}
+
 std::wstring WriteInput(const uint8_t* data, size_t size, const char* fileName) {
   const std::filesystem::path path = Folder() / fileName;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
   if (!file || (size && std::fwrite(data, 1, size, file.get()) != size)) std::abort();
   return Platform::FromPath(path);
-}
-
-rovovoz::CGameCore* MakeHeadlessCore() {
-  static rovovoz::CGameCore* made = [] {
-    zuzorev::SetDeviceKind(zuzorev::EDeviceKind::Headless);
-    static std::unique_ptr<rovovoz::CGameCore> core = std::make_unique<rovovoz::CGameCore>();
-    zorfile::CFileSystem* fs = core->GetFileSystem();
-    fs->SetInstallFolder(LHT_GAME_DIR);
-    fs->InsertPath(L"Data\\Models", zorfile::kKindModels);
-    fs->InsertPath(L"Data\\Textures", zorfile::kKindTextures);
-    fs->InsertPath(L"Data", zorfile::kKindXml);
-    int full = 0;
-    if (core->GetWindow()->Init(L"fuzz", L"fuzz", 101, 1024, 768, full, nullptr, nullptr) < 0) std::abort();
-    zuzorev::SDevInitParams params;
-    if (core->GetRender()->Init(core->GetWindow(), params) < 0) std::abort();
-    core->GetInput()->Init(core->GetWindow());
-    core->GetRender()->GetRenderSetingsManager()->LoadSetingsFromXml(L"Data\\BaseSetings.xml", 1);
-    gGameCore = core.get();
-    return core.get();
-  }();
-  return made;
 }
 
 std::filesystem::path InputFolder() { return Folder(); }

@@ -17,13 +17,13 @@ namespace fuzzsupport {
 // Once per process: log, SDL's dummy drivers, the file system over Game/.
 void SetUp();
 
+// A game core on the headless device over the sample game (install folder
+// Game/, its models, textures and XML), made once and set as gGameCore.
+rovovoz::CGameCore* SampleCore();
+
 // Writes the input to a file named fileName in a private temporary folder;
 // returns its absolute path.
 std::wstring WriteInput(const uint8_t* data, size_t size, const char* fileName);
-
-// Once per process: a game core on the headless device over the sample
-// game (window, renderer, input, render settings), set as gGameCore.
-rovovoz::CGameCore* MakeHeadlessCore();
 
 // The private temporary folder the inputs are written to.
 std::filesystem::path InputFolder();

@@ -1,0 +1,5 @@
+#include "Levels/BaseLevel.h"
+
+CBaseLevel::CBaseLevel() = default;
+
+CBaseLevel::~CBaseLevel() = default;

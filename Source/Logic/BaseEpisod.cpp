@@ -1,0 +1,57 @@
+#include "Logic/BaseEpisod.h"
+
+#include "Levels/BaseLevel.h"
+#include "Logic/LogicLists.h"
+#include "Platform/Strings.h"
+#include "PlayerRecord.h"
+
+CBaseEpisod::CBaseEpisod() = default;
+
+CBaseEpisod::~CBaseEpisod() = default;
+
+CBaseBack* CBaseEpisod::FindBack(const std::wstring& name) const {
+  for (CBaseBack* scene : mScenes)
+    if (scene && Platform::EqualsNoCase(scene->GetName(), name)) return scene;
+  return nullptr;
+}
+
+bool CBaseEpisod::CollectScenes() {
+  const SEpisodInfo& info = gCurrentPlayer.mEpisodInfo;
+  mName = info.mName;
+  mScenes.clear();
+  for (const auto& [sceneName, counts] : info.mBackTasks) {
+    (void)counts;
+    for (CBaseLevel* scene : gLevels)
+      if (scene && Platform::EqualsNoCase(scene->GetName(), sceneName)) mScenes.push_back(scene);
+  }
+  mState = mNextState = kStateFinished;
+  mCurrentScene = nullptr;
+  return true;
+}
+
+bool CBaseEpisod::Init() { return CollectScenes(); }
+
+bool CBaseEpisod::InitScenes() { return CollectScenes(); }
+
+bool CBaseEpisod::Start() {
+  mState = mNextState = kStateScene;
+  return true;
+}
+
+int32_t CBaseEpisod::Update(float, rovovoz::CMouseCursor*) { return mState == kStateFinished ? 1 : 0; }
+
+int32_t CBaseEpisod::Render() { return 0; }
+
+void CBaseEpisod::Tick(float) {}
+
+void CBaseEpisod::UnLoadCurrent() { mCurrentScene = nullptr; }
+
+void CBaseEpisod::PrepareSave() {}
+
+bool CBaseEpisod::OpenHog(const std::vector<std::wstring>&) { return false; }
+
+void CBaseEpisod::Stop() {}
+
+void CBaseEpisod::Pause() {}
+
+void CBaseEpisod::Resume() {}

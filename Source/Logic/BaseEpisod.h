@@ -1,0 +1,72 @@
+#pragma once
+// One chapter of the story while it is played. The story logic creates it
+// for a chapter's first step, sets it up from the current player's chapter
+// progress (Init for a new chapter, InitScenes for one resumed from a saved
+// game), starts it, updates and draws it every frame and reads the code its
+// Update returns: 0 running, 1 finished, 2 wants the pause menu, 3 wants the
+// extras over the game.
+//
+// This is the chapter's frame as the story logic drives it: its name, its
+// scenes taken from the scene list and its state. The scene changes, the
+// action scripts, the timed actions and the music come with the chapter's
+// own operations.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CBaseBack;
+namespace rovovoz {
+class CMouseCursor;
+}
+
+class CBaseEpisod {
+ public:
+  // Chapter states the story logic relies on.
+  enum : int32_t { kStateFinished = 0, kStateScene = 1 };
+
+  CBaseEpisod();
+  virtual ~CBaseEpisod();
+  CBaseEpisod(const CBaseEpisod&) = delete;
+  CBaseEpisod& operator=(const CBaseEpisod&) = delete;
+
+  // The first scene of the chapter's list whose name equals name, ignoring
+  // case; null when none.
+  virtual CBaseBack* FindBack(const std::wstring& name) const;
+  // Set-up of a new chapter / of one resumed from the saved progress: the
+  // chapter's name and scenes from the current player's progress. False
+  // when the chapter cannot be played.
+  virtual bool Init();
+  virtual bool InitScenes();
+  // Starts the chapter; false on failure.
+  virtual bool Start();
+  // 0 running, 1 finished, 2 pause menu wanted, 3 extras wanted.
+  virtual int32_t Update(float dt, rovovoz::CMouseCursor* cursor);
+  virtual int32_t Render();
+  virtual int32_t GetState() const { return mState; }
+  // The chapter's clock alone while a menu covers it.
+  virtual void Tick(float dt);
+  // Leaves the scene, cut-scene or mini-game now on screen.
+  virtual void UnLoadCurrent();
+  // Brings the player's progress up to date before it is saved.
+  virtual void PrepareSave();
+  // A typed developer line opening a hidden-object scene; false when the
+  // words are not for it.
+  virtual bool OpenHog(const std::vector<std::wstring>& words);
+  // The player leaves the story.
+  virtual void Stop();
+  virtual void Pause();
+  virtual void Resume();
+
+  const std::wstring& GetName() const { return mName; }
+  const std::vector<CBaseBack*>& GetScenes() const { return mScenes; }
+
+ protected:
+  // The chapter's name and its scenes from the current player's progress.
+  bool CollectScenes();
+
+  int32_t mState = kStateFinished;
+  int32_t mNextState = kStateFinished;
+  CBaseBack* mCurrentScene = nullptr;
+  std::vector<CBaseBack*> mScenes;
+  std::wstring mName;
+};

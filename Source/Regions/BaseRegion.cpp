@@ -1,0 +1,5 @@
+#include "Regions/BaseRegion.h"
+
+CBaseRegion::CBaseRegion() = default;
+
+CBaseRegion::~CBaseRegion() = default;
