@@ -1,5 +1,7 @@
 #include "Logic/Logic.h"
 
+rovovoz::CDialogManager* gDialogManager = nullptr;
+
 CLogic::CLogic() = default;
 
 CLogic::~CLogic() = default;

@@ -3,8 +3,9 @@
 
 class CBaseMiniGame;
 namespace rovovoz {
+class CDialogManager;
 class CMouseCursor;
-}
+}  // namespace rovovoz
 
 // The story logic: loads every logic table and scene list at start, walks
 // the steps, and owns the current episode. Operations that are not built yet
@@ -54,3 +55,6 @@ class CLogic {
 
 // Made by the game object at the start of the data load, deleted at its release.
 extern CLogic* gLogic;
+
+// The character-dialog manager the logic creates; tips show through it.
+extern rovovoz::CDialogManager* gDialogManager;

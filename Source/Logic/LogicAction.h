@@ -3,6 +3,7 @@
 // execute the very same records; the player's progress keeps copies of whole
 // action entries.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -56,3 +57,6 @@ struct SLogicActionEntry {
   std::vector<SLogicIf> Ifs;
   std::vector<SLogicAction> Actions;
 };
+
+// Named actions in plain wide-character order of their names.
+using SLogicActionMap = std::map<std::wstring, SLogicActionEntry>;
