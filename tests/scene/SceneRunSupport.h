@@ -97,6 +97,7 @@ class CRunBack : public CBaseBack {
     return out;
   }
 
+  using CBaseBack::mAlphaFades;
   using CBaseBack::mBusy;
   using CBaseBack::mCountdownState;
   using CBaseBack::mDelayedActions;
