@@ -348,3 +348,25 @@ TEST_F(SceneZones, SparkleOncePerEntryAndKind) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SceneCounts, PiecesCountThroughTheirNumberedObjects) {
+  scenetest::SceneCore core;
+  testsupport::LogCapture log;
+  scenetest::FreshPlayer player;
+  scenetest::CRunBack back;
+  ASSERT_EQ(back.InitBack(L"Level\\Counts.xml"), 1);
+  back.InitObjects();  // every entry clickable
+  gCurrentPlayer.mEpisodInfo.AddComplexTask(L"find", Task(L"Vase", 1, {7, 12, 123}));
+  // Each name has at least two digits: TK_Vase_07, TK_Vase_12, TK_Vase_123.
+  auto unclick = [&](const wchar_t* name) { back.GetEntry(back.GetObjectIndex(name)).mClickable = 0; };
+  unclick(L"TK_Vase_12");
+  unclick(L"TK_Vase_7");
+  EXPECT_EQ(back.UpdateFindList(0), 2);
+  unclick(L"TK_Vase_07");
+  EXPECT_EQ(back.UpdateFindList(0), 1);
+  EXPECT_EQ(back.UpdateFindList(1), 3) << "with the flag every listed piece counts";
+}
+
+}  // namespace
