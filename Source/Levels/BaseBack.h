@@ -633,6 +633,9 @@ class CBaseBack : public rovovoz::CBaseObject {
   void SwitchOffEntry(int index, int state);
   // Places the zoom: the view clamp, the overlay, the translation.
   void ApplyZoomCentre();
+  // The view matrix onto the objects (only those that follow the zoom when
+  // asked), the overlay particles and the form.
+  void ApplyViewMatrix(bool followersOnly);
 
   // What the scene plugs into the action runner.
   class CRunnerOwner : public CActionRunner::IOwner {

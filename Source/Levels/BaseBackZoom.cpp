@@ -2,8 +2,6 @@
 // view matrix while the panel's hole overlay fades in, and back.
 #include <algorithm>
 
-#include "Engine/rovovoz/GUIForm.h"
-#include "Engine/rovovoz/ParticleSystem.h"
 #include "Engine/rovovoz/TriangleObject3D.h"
 #include "Levels/BaseBack.h"
 
@@ -185,16 +183,4 @@ void CBaseBack::RenderZoom() {
   if (mZoom.mState != 0 && mDirka && mZoom.mDrawOverlay) mDirka->Render();
 }
 
-void CBaseBack::ApplyZoomToObjects() {
-  for (SObjectEntry& entry : mEntries) {
-    if (!entry.mFollowZoom) continue;
-    if (entry.mObject && !entry.mShared) entry.mObject->SetWorldMatrix3D(mViewMatrix);
-    if (entry.mTrigger) entry.mTrigger->SetWorldMatrix3D(mViewMatrix);
-  }
-  if (mOverlay) mOverlay->SetWorldMatrix3D(mViewMatrix);
-  if (mForm) {
-    mForm->SetPositionZ3D(mViewMatrix(3, 2));
-    mForm->SetPositionX3D(mViewMatrix(3, 0));
-    mForm->SetScale(mViewMatrix(0, 0), mViewMatrix(2, 2), 1.0f);
-  }
-}
+void CBaseBack::ApplyZoomToObjects() { ApplyViewMatrix(true); }

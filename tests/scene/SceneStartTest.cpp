@@ -54,7 +54,9 @@ TEST_F(SceneStart, StartActionsRunInOrderAndCountDown) {
     EXPECT_EQ(back->StartBack(c.flags), 1);
     std::vector<std::wstring> expected = c.hooks;
     EXPECT_EQ(back->hooks, expected);
-    if (c.hasCounts) EXPECT_EQ(Progress().mBackTasks[L"Hall"].mCount2, c.countAfter);
+    if (c.hasCounts) {
+      EXPECT_EQ(Progress().mBackTasks[L"Hall"].mCount2, c.countAfter);
+    }
   }
 }
 

@@ -60,7 +60,9 @@ TEST_F(SceneZones, ResetSwitchesItemsOffAndClearsTheGlowEntry) {
   for (int index : {kBox, kBall, kGrey, kDoor, kMouse, kWick, kBell, kLupa, kJar1, kVase2, kChest, kGlow}) {
     SCOPED_TRACE(index);
     EXPECT_EQ(back->GetEntry(index).mActive, 0);
-    if (index != kGlow) EXPECT_EQ(back->GetEntry(index).mClickable, 0);
+    if (index != kGlow) {
+      EXPECT_EQ(back->GetEntry(index).mClickable, 0);
+    }
   }
   EXPECT_EQ(back->GetEntry(kGlow).mEffectFlag, 0);
   EXPECT_EQ(back->GetEntry(kGlow).mFadeState, 0);
@@ -179,8 +181,12 @@ TEST_F(SceneZones, EveryModeLeavesTheCountsAtZero) {
       back->PushMode(mode, drain);
       // Without a path request the queued move has nothing to wait for.
       const bool holds = mode != 12 && mode != 4 && mode != 5 && mode != 11 && mode != 7;
-      if (holds && !drain) EXPECT_GT(back->mBusy, 0);
-      if (mode == 12) EXPECT_EQ(back->mBusy, 0) << "the hint leaves the scene clickable";
+      if (holds && !drain) {
+        EXPECT_GT(back->mBusy, 0);
+      }
+      if (mode == 12) {
+        EXPECT_EQ(back->mBusy, 0) << "the hint leaves the scene clickable";
+      }
       back->FinishPending();
       back->mModes.clear();  // the base leaves a region open (4, 5, 11) to its level
       EXPECT_EQ(back->mBusy, 0);

@@ -52,7 +52,9 @@ TEST_F(SceneZoom, SpeedScaleAndDurations) {
     EXPECT_EQ(back->GetZoom().mState, 2);
     EXPECT_FLOAT_EQ(back->mViewMatrix(0, 0), c.expectedScale);
     ASSERT_TRUE(back->EndZoom());
-    if (c.scale == 2.0f) EXPECT_EQ(FramesIn(*back, 3, 0.05f), 20) << "the way back takes twice as long";
+    if (c.scale == 2.0f) {
+      EXPECT_EQ(FramesIn(*back, 3, 0.05f), 20) << "the way back takes twice as long";
+    }
     FramesIn(*back, 3, 0.05f);
     EXPECT_EQ(back->GetZoom().mState, 0);
     EXPECT_FLOAT_EQ(back->mViewMatrix(0, 0), 1.0f);
