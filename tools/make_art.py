@@ -291,6 +291,60 @@ def glow():
     return c
 
 
+
+def library_background():
+    """The second room: a library wall with shelves, drawn small and stretched."""
+    c = Canvas(256, 192, WALL)
+    c.vgradient(0, 130, 256, 192, FLOOR_TOP, FLOOR_LOW)
+    for x0 in (20, 150):
+        c.rect(x0, 30, x0 + 86, 126, (84, 54, 34, 255))
+        c.frame(x0, 30, x0 + 86, 126, INK, 2)
+        for y in (54, 78, 102):
+            c.rect(x0, y, x0 + 86, y + 3, INK)
+    c.text_centered('LIBRARY', 128, 10, 2, PAPER)
+    return c
+
+
+def book():
+    c = Canvas(64, 80)
+    c.rect(8, 4, 56, 76, (120, 30, 36, 255))
+    c.frame(8, 4, 56, 76, INK, 3)
+    c.rect(14, 30, 50, 36, GOLD)
+    c.text_centered('BOOK', 32, 50, 1, PAPER)
+    return c
+
+
+def candle():
+    c = Canvas(48, 96)
+    c.rect(16, 30, 32, 90, PAPER)
+    c.frame(16, 30, 32, 90, INK, 1)
+    c.ellipse(24, 20, 6, 10, GLOW)
+    return c
+
+
+def map_piece(number):
+    c = Canvas(64, 64, (220, 200, 150, 255))
+    c.frame(0, 0, 64, 64, INK, 3)
+    c.text_centered('MAP %d' % number, 32, 26, 1, INK)
+    return c
+
+
+def desk_close():
+    """The close-up of the desk's top, drawn small and stretched."""
+    c = Canvas(256, 192, (120, 78, 44, 255))
+    c.frame(0, 0, 256, 192, INK, 6)
+    c.rect(20, 150, 236, 156, INK)
+    c.text_centered('DESK', 128, 12, 2, PAPER)
+    return c
+
+
+def cross():
+    c = Canvas(48, 48)
+    c.rect(4, 20, 44, 28, INK)
+    c.rect(20, 4, 28, 44, INK)
+    return c
+
+
 def load_sky():
     c = Canvas(1024, 768)
     c.vgradient(0, 0, 1024, 768, NIGHT_TOP, (70, 46, 60, 255))
@@ -559,6 +613,13 @@ def main():
         'load_bar.png': (load_bar(), True),
         'load_decor.png': (load_decor(), True),
         'border.png': (border(), False),
+        'library_back.png': (library_background(), False),
+        'library_book.png': (book(), True),
+        'library_candle.png': (candle(), True),
+        'library_map1.png': (map_piece(1), True),
+        'library_map2.png': (map_piece(2), True),
+        'desk_close.png': (desk_close(), False),
+        'desk_cross.png': (cross(), True),
     }
     for name, (canvas, alpha) in sorted(pictures.items()):
         save(textures, name, canvas, alpha)
@@ -593,6 +654,8 @@ def main():
     triggers.triangles('T_Key', rect_triangles(-270, -120, 120, 40, 40))
     triggers.triangles('T_Wick', rect_triangles(150, -300, 64, 30, 40))
     triggers.triangles('T_Door', rect_triangles(0, 24, 200, 320, 10))
+    # The desk's close-up opens from the same place.
+    triggers.triangles('TR_B1R4', rect_triangles(-250, -190, 256, 100, 21))
     triggers.write(models)
 
     points = Model('Back_1_pt')
@@ -609,6 +672,50 @@ def main():
         model.material('item_' + item.lower(), tex)
         model.quad('F_' + item, 0, 100, 0, w, h, 'item_' + item.lower())
         model.write(models)
+    # The library, the second room: a book to find, a shelf that answers a
+    # click, a candle that reacts to the mouse, a map torn in two pieces and
+    # a clock whose hand turns.
+    library = Model('Back_2')
+    for m, tex in (('library_back', 'library_back.png'), ('library_book', 'library_book.png'),
+                   ('library_candle', 'library_candle.png'), ('library_map1', 'library_map1.png'),
+                   ('library_map2', 'library_map2.png'), ('hall_key', 'hall_key.png')):
+        library.material(m, tex)
+    library.material('hall_glow', 'glow.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
+    library.quad('S_Back_2', 0, 0, 0, 1024, 768, 'library_back')
+    library.quad('S_Book', -300, 20, -60, 64, 80, 'library_book')
+    library.quad('S_Candle', 300, 20, -150, 48, 96, 'library_candle')
+    library.quad('S_CandleGlow', 300, 25, -110, 96, 96, 'hall_glow')
+    library.quad('S_Map1', -100, 30, -250, 64, 64, 'library_map1')
+    library.quad('S_Map2', 120, 30, -280, 64, 64, 'library_map2')
+    library.quad('S_ClockHand', 0, 30, 200, 128, 16, 'hall_key', pivot=(0, 30, 200))
+    library.quad('S_Moth', -200, 40, 150, 48, 32, 'library_candle')
+    library.write(models)
+
+    library_tr = Model('Back_2_tr')
+    library_tr.triangles('T_Book', rect_triangles(-300, -60, 64, 80, 20))
+    library_tr.triangles('T_Shelf', rect_triangles(-250, 100, 340, 380, 5))
+    library_tr.triangles('T_Candle', rect_triangles(300, -150, 48, 96, 20))
+    library_tr.triangles('T_Map1', rect_triangles(-100, -250, 64, 64, 30))
+    library_tr.triangles('T_Map2', rect_triangles(120, -280, 64, 64, 30))
+    library_tr.write(models)
+
+    # The close-up of the hall's desk: a knife, a rope and the cross that
+    # closes the close-up.
+    close = Model('Back_1_reg_4')
+    for m, tex in (('desk_close', 'desk_close.png'), ('hall_key', 'hall_key.png'),
+                   ('hall_wick', 'hall_wick.png'), ('desk_cross', 'desk_cross.png')):
+        close.material(m, tex)
+    close.quad('S_Back_1_reg_4', 0, 0, 0, 768, 576, 'desk_close')
+    close.quad('S_Noj', -120, 20, -40, 128, 64, 'hall_key')
+    close.quad('S_Verevka', 150, 20, -120, 64, 48, 'hall_wick')
+    close.quad('S_Krestik', 340, 30, 250, 48, 48, 'desk_cross')
+    close.write(models)
+
+    close_tr = Model('Back_1_reg_4_tr')
+    close_tr.triangles('T_Noj', rect_triangles(-120, -40, 128, 48, 20))
+    close_tr.triangles('T_Verevka', rect_triangles(150, -120, 64, 40, 20))
+    close_tr.triangles('T_Krestik', rect_triangles(340, 250, 48, 48, 30))
+    close_tr.write(models)
 
     # The loading screen: placed 895 above the screen; the game moves it down.
     load = Model('LHT60_MM')

@@ -8,6 +8,7 @@
 #include "Engine/rovovoz/TriangleObject3D.h"
 #include "Game.h"
 #include "Levels/BaseBackLog.h"
+#include "MiniGame/BaseMiniGame.h"
 #include "Platform/Strings.h"
 
 int gHideMode = 0;
@@ -120,20 +121,13 @@ int32_t CBaseBack::ReapplyState(int) {
 
 std::wstring CBaseBack::GetBackName() const { return mFileName; }
 
-bool CBaseBack::IsActionRunning(const std::wstring& name) const {
-  for (const std::wstring& running : mRunningActions)
-    if (running == name) return true;
-  return false;
-}
-
 bool CBaseBack::IsRecordListEmpty() const { return mDelayedActions.empty(); }
 
 bool CBaseBack::IsIdle() const { return mModes.empty() && mBusy == 0; }
 
 bool CBaseBack::IsInputEnabled() const {
-  // A mini-game that owns the frame takes the input while it is held here
-  // (a held mini-game counts as open).
-  if (!mModes.empty() && mModes.front() == 1 && mMiniGame) return false;
+  // An open mini-game that owns the frame takes the input.
+  if (!mModes.empty() && mModes.front() == 1 && mMiniGame && mMiniGame->IsActive()) return false;
   return mBusy == 0;
 }
 
@@ -152,7 +146,7 @@ bool CBaseBack::QueryMark(const std::wstring&, const std::wstring&) { return fal
 void CBaseBack::OnHogHover(int) {}
 void CBaseBack::OnPickItem(const std::wstring&) {}
 void CBaseBack::UpdateBackSounds(float) {}
-bool CBaseBack::FindAction(const std::wstring&, int&) { return false; }
+bool CBaseBack::FindAction(const std::wstring&, SLogicActionEntry*&) { return false; }
 
 // ---- owner forwarding ----------------------------------------------------------
 // A region hands these to the scene it is opened in; a scene without an

@@ -16,7 +16,14 @@
 // BaseBackEffects.cpp (glows, fades, shades, overlay bursts),
 // BaseBackSound.cpp, BaseBackSaveState.cpp, BaseBackZones.cpp (zone
 // lookups, mode queue) and BaseBackActions.cpp (clicks, tips, paths, the
-// drain of pending work).
+// drain of pending work). The second half: BaseBackActions.cpp (the
+// action runner, conditions, delayed records), BaseBackZones.cpp (zones,
+// mode queue), BaseBackRequests.cpp (the episode's zone requests),
+// BaseBackComplex.cpp (complex items opened and removed by the story),
+// BaseBackFindList.cpp (counts, find-item list, find sparkle),
+// BaseBackTips.cpp (tips, hint pop-up, pauses, developer keys),
+// BaseBackZoom.cpp, BaseBackPaths.cpp and BaseBackStart.cpp (visit start,
+// each mode's start and end, item window, mini-game frame).
 #include <cstdint>
 #include <map>
 #include <string>
@@ -26,14 +33,18 @@
 #include "Engine/rovovoz/BaseObject.h"
 #include "Engine/zormath/Math.h"
 #include "Levels/BaseBackRecords.h"
+#include "Levels/PathRecords.h"
 #include "Levels/ObjectEntry.h"
 #include "Levels/ZoneRecords.h"
+#include "Logic/ActionRunner.h"
 #include "Logic/LogicAction.h"
 #include "SaveInfo/SBaseSaveInfo.h"
 
 class TiXmlElement;
 class CBaseEpisod;
 class CBaseMiniGame;
+class CHintMenu;
+struct SComplexTaskInfo;
 namespace rovovoz {
 class CGameCore;
 class CGUIForm;
@@ -81,7 +92,6 @@ class CBaseBack : public rovovoz::CBaseObject {
   int32_t UnLoad(uint32_t flags) override;
 
   // ---- files (scene files, object factory) -------------------------------
-  virtual bool IsActionRunning(const std::wstring& name) const;
   // Reads the main file into entries, models and trigger models. 1 / 0.
   virtual int32_t LoadFromXML(const std::wstring& file);
   // The object factory: typed objects from the "_anim" file. Always 1.
@@ -90,6 +100,7 @@ class CBaseBack : public rovovoz::CBaseObject {
   virtual int32_t LoadInfo(const TiXmlElement* level);
   virtual int32_t LoadStaticObjects(const std::wstring& renderFile);
   virtual int32_t LoadTriangleObjects(const std::wstring& triggerFile);
+  // The "_path" companion; always 1 (a scene without one is normal).
   virtual int32_t LoadPathObjects(const std::wstring& file);
   // The "_form" file: its children take over the entries of their models.
   virtual int32_t LoadFormObjects(const std::wstring& formFile, const std::wstring& renderFile,
@@ -98,14 +109,55 @@ class CBaseBack : public rovovoz::CBaseObject {
   virtual void InitObjects();
 
   // ---- zones, saved state ------------------------------------------------
+  // Every zone off (object groups, then complex groups, in key order).
   virtual void ResetAllZones();
+  // Every zone in line with the episode progress; flag 0 (a reload) starts
+  // no sparkle or effect and asks neither episode nor panel.
   virtual void UpdateAllZones(int flag);
+  virtual void ResetZoneItem(const std::wstring& kind, const SZoneObject& item);
+  virtual void ResetZone(const std::wstring& kind, std::vector<SZoneObject>& group);
+  virtual void HandleZoneItem(const std::wstring& kind, const SZoneObject& item, int flag);
+  virtual void UpdateZone(const std::wstring& kind, std::vector<SZoneObject>& group, int flag);
+  virtual void ResetZoneItem2(const std::wstring& kind, const SZoneItem& piece);
+  virtual void ResetZone2(const std::wstring& kind, std::vector<SZoneComplex>& group);
+  virtual void ActivatePushItem(const std::wstring& kind, const SZoneItem& piece);
+  virtual void UpdateZone2(const std::wstring& kind, std::vector<SZoneComplex>& group, int flag);
+  // Whether the progress holds the piece of that entry as still in play.
+  virtual bool QueryTaskItem(const std::wstring& kind, const std::wstring& complexName, int index);
+  virtual bool HasZone2ItemByIndex(int index);
+  // The first active piece of that entry (pieces not in play are not found).
+  virtual bool FindZone2ItemByIndex(int index, std::vector<SZoneComplex>*& group, SZoneComplex*& item,
+                                    SZoneItem*& piece);
+  virtual bool HasZone2Item(const std::wstring& kind, const std::wstring& name);
   // Zone items by kind and name (first match); the outputs point into the
   // scene's zone maps.
   virtual bool FindZone2Item(const std::wstring& kind, const std::wstring& name, std::vector<SZoneComplex>*& group,
                              SZoneComplex*& item);
+  virtual bool HasZoneItemByIndex(int index);
+  virtual bool FindZoneItemByIndex(int index, std::vector<SZoneObject>*& group, SZoneObject*& item);
+  virtual bool HasZoneItem(const std::wstring& kind, const std::wstring& name);
   virtual bool FindZoneItem(const std::wstring& kind, const std::wstring& name, std::vector<SZoneObject>*& group,
                             SZoneObject*& item);
+  // Appends {piece number, 1, 0} for every piece of the complex item to the
+  // task the episode registers.
+  virtual void CollectZoneItems(const std::wstring& kind, SComplexTaskInfo& target);
+  // Queues the item window (mode 6) for an item once; false when queued.
+  virtual bool QueueModeName(const std::wstring& name);
+  virtual bool HasEnabledZoneItem(const std::wstring& kind, const std::wstring& name);
+  // Every "push" item into the inventory.
+  virtual void RefreshPushZones();
+
+  // ---- the episode's zone requests, complex items ----------------------------
+  virtual void HandleModeRequest(const std::wstring& kind, const std::wstring& name, const std::wstring& text,
+                                 int value);
+  virtual void OnClickZone(const std::wstring& kind, const std::wstring& name);
+  virtual void OpenComplexItem(const std::wstring& group, const std::wstring& item, const std::wstring& command,
+                               int clickThrough);
+  virtual void RemoveComplexItem(const std::wstring& group, const std::wstring& item);
+  virtual void SetZoneItemVisible(const std::wstring& group, const std::wstring& item, int visible,
+                                  const std::wstring& command, int reload);
+  virtual void SetComplexItemVisible(const std::wstring& group, const std::wstring& item, int visible,
+                                     const std::wstring& command, int reload);
   // Puts the current player's saved state of the scene onto its entries.
   virtual void ApplySaveInfo();
   virtual void ResetAlphaFades();
@@ -114,10 +166,34 @@ class CBaseBack : public rovovoz::CBaseObject {
   // Owner forwarding: the owner runs the action (0 without an owner).
   virtual int32_t DoActionInRegion(const std::wstring& region, const std::wstring& name, int mode,
                                    SLogicAction* record, int mask);
+  // The name is being run now (exact compare).
+  virtual bool IsActionRunning(const std::wstring& name) const;
+  // Entry point of scene code; the base runs RunActionByName.
+  virtual int32_t DoAction(const std::wstring& name, int mode, SLogicAction* record, int mask);
+  // One record of an action on this scene. The base carries out nothing
+  // yet and answers 1.
+  virtual int32_t ExecuteAction(SLogicAction& record, int mode, int randomize);
+  // One conditional block; Ex: on the counted path (Ref tests only).
+  virtual int32_t RunAction(SLogicIf& block, SLogicActionEntry& entry, const std::wstring& blockName, int32_t& out,
+                            int mode, SLogicAction* record, int mask);
+  virtual int32_t CheckCondition(const SLogicCondition& condition, const SLogicActionEntry& entry);
+  virtual int32_t RunActionEx(SLogicIf& block, SLogicActionEntry& entry, const std::wstring& blockName,
+                              int32_t& out, int mode, SLogicAction* record, int mask);
+  virtual int32_t CheckConditionEx(const SLogicCondition& condition, const SLogicActionEntry& entry);
+  // After an action: scene classes add code-driven behaviour; 0 fails it.
   virtual int32_t OnAction(const std::wstring& name, int mode);
   virtual int32_t ExtraHookA(int arg);
-  // The base scene has no actions: false.
-  virtual bool FindAction(const std::wstring& name, int& position);
+  // The base scene has no actions: false. The entry can change in place.
+  virtual bool FindAction(const std::wstring& name, SLogicActionEntry*& entry);
+  // Due delayed records run in countdown order; a flush runs all at once.
+  virtual void UpdateDelayedActions(float dt);
+  virtual void FlushDelayedActions();
+  // The named action: 0 or 1. Mode 1 with a record asks whether the action
+  // would run a record like it (fields by mask).
+  virtual int32_t RunActionByName(const std::wstring& name, int mode, SLogicAction* record, int mask);
+  static bool IsSameAction(const SLogicAction& record, const SLogicAction& query, int mask) {
+    return ::IsSameAction(record, query, mask);
+  }
 
   // ---- clicks -------------------------------------------------------------
   // The hover and click chain of an entry (-1: nothing under the mouse).
@@ -234,13 +310,71 @@ class CBaseBack : public rovovoz::CBaseObject {
   virtual void ClearSavedObjectFloat(int index);
 
   // ---- mode queue ---------------------------------------------------------
+  // Appends a mode; it starts at once on an empty queue.
   virtual void PushMode(int mode, int arg);
+  // Ends the front mode, removes it and starts the next (nothing when empty).
   virtual void PopMode(int arg);
+  // Start and end handlers of the front mode (arg non-zero: a drain).
+  virtual void HandleStartEnd(int drain);
+  virtual void CloseItemMenuAndMiniGame(int drain);
+  // Per-frame drivers of the item window (mode 6) and the mini-game (mode 1).
+  virtual void UpdateItemMenu(float dt, rovovoz::CMouseCursor* cursor);
+  virtual void CloseMiniGameKeys(float dt, rovovoz::CMouseCursor* cursor);
+  virtual void RenderMiniGame();
+  virtual void EndMiniGame(const std::wstring& name);
+  virtual bool OnRegionEvent(const std::wstring& kind, const std::wstring& name, std::vector<int32_t>& out,
+                             int value, const std::wstring& extra);
+  // A chapter takes the scene: the per-visit state is reset. 1.
+  virtual int32_t LoadBack(CBaseEpisod* episod, CBaseBack* owner);
+  // The same without touching the sound sequences. 1.
+  virtual int32_t AttachToEpisod(CBaseEpisod* episod, CBaseBack* owner);
+  // A visit starts: flags 1 run the start actions, 4 move entries of
+  // layer 0 after the game panel. 1.
+  virtual int32_t StartBack(uint32_t flags);
+  // Queues a pause (mode 3): the action runs after the time.
+  void QueueTimedMessage(const std::wstring& action, float seconds);
+  // Queues a zoom (mode 2).
+  void QueueZoomRequest(const SZoomRequest& request);
+
+  // ---- camera zoom ------------------------------------------------------------
+  virtual bool StartZoom(float x, float y, float z, float viewScale, float overlayScale, float speed,
+                         int drawOverlay);
+  virtual bool ZoomToObject(const std::wstring& name, float viewScale, float overlayScale, float speed,
+                            int drawOverlay);
+  virtual bool EndZoom();
+  virtual void UpdateZoom(float dt, int force);
+  virtual void ApplyZoomView(float x, float y, float z);
+  virtual void RenderZoom();
+  virtual void ApplyZoomToObjects();
+  const SZoom& GetZoom() const { return mZoom; }
+
+  // ---- path objects -------------------------------------------------------------
+  // 1 when the path object exists; queued starts wait for mode 7.
+  virtual int32_t StartPathObject(const std::wstring& name, const std::wstring& endAction, int queued);
+  // 1 when an unqueued move of that name was stopped.
+  virtual int32_t StopPathObject(const std::wstring& name, int runEndAction);
+  // Brings at most one move to its end (unqueued ones only when asked).
+  virtual void PathObjectToEnd(int includeUnqueued);
+  virtual void UpdatePathObjects(float dt);
 
   // ---- find items -----------------------------------------------------------
   // Alpha of every object of the find-item list.
   virtual void SetFindItemsAlpha(float alpha);
+  virtual void ReapplyObjectView(const std::wstring& name);
+  // Adds a record once and puts its objects at alpha 0 ("simple",
+  // "complex", "object").
   virtual void AddFindItems(const std::wstring& listKind, const std::wstring& zoneKind, const std::wstring& name);
+  virtual void AddFindObjectItems(const std::wstring& prefix, int first, int last);
+  // Empties the find-item list.
+  virtual void AddFindComplexItems();
+  // A sparkle (kind 0 or 1) over the entry's trigger model, once per kind.
+  virtual void ShowFindSparkle(int index, int kind);
+  // Items still in play: find ("find", "free", "hog"), hidden objects,
+  // pick-ups ("push", "spush") and mouse zones.
+  virtual int32_t UpdateFindList(int flag);
+  virtual int32_t UpdateHogList();
+  virtual int32_t UpdatePushList();
+  virtual int32_t UpdateMouseList();
   virtual void RenderModeOverlay();
   // Entry indices of prefix + n for n from first to last (a first below 0
   // counts as 1, a last not above the first as 1000); missing names skipped.
@@ -260,7 +394,29 @@ class CBaseBack : public rovovoz::CBaseObject {
   virtual void SetEffectsAlpha(float alpha);
 
   // ---- tips ---------------------------------------------------------------
+  // Per frame: the pause of mode 3.
+  virtual void UpdateTimedMessages(float dt);
   virtual void ShowGameTip(const std::wstring& key);
+  virtual void ShowTip(const std::wstring& key, const std::wstring& section);
+  virtual void ShowTipText(const std::wstring& text);
+  virtual void ShowItemTip(const std::wstring& item);
+  // F1 held with End / H / numeric-pad 0: "find", "hide", "win".
+  virtual bool DebugKeys(std::wstring& command);
+  virtual int32_t OnDebugCommand(const std::wstring& command);
+  virtual void ProcessDebugKeys();
+  // Per frame while mode 8 is at the front: the camera hold.
+  virtual void UpdateCountdown(float dt);
+  // The hint pop-up (mode 12).
+  virtual int32_t ShowHint(const std::wstring& key);
+  virtual void OnHintClosed(const std::wstring& key);
+  virtual void CloseHintMenu();
+  virtual void UpdateHintMenu(float dt, rovovoz::CMouseCursor* cursor);
+  virtual void RenderHintMenu();
+  virtual bool IsHintMode() const;
+  virtual bool IsClickTakenByHint(rovovoz::CMouseCursor* cursor);
+  void SetHintMenu(CHintMenu* menu) { mHintMenu = menu; }
+  // Starts the camera hold of mode 8 (waits for the zoom, holds, zooms back).
+  void StartCountdown() { mCountdownState = 1; }
 
   // ---- shades -------------------------------------------------------------
   virtual void FadeInShade(float alpha);
@@ -443,7 +599,20 @@ class CBaseBack : public rovovoz::CBaseObject {
   std::wstring mFileTriangle;
   rovovoz::CGUIForm* mForm = nullptr;
   int32_t mTipRequest = 0;
-  std::vector<std::wstring> mRunningActions;
+  std::vector<STimedMessage> mTimedMessages;
+  std::vector<SZoomRequest> mZoomRequests;
+  SZoom mZoom;
+  rovovoz::CBaseGeometryObject* mDirka = nullptr;  // the panel's hole overlay
+  int32_t mCountdownState = 0;
+  float mCountdownTime = 0.0f;
+  std::wstring mHintKey;
+  CHintMenu* mHintMenu = nullptr;  // not owned
+  std::vector<SPathObject> mPathObjects;
+  std::vector<SRunningPath> mRunningPaths;
+  std::vector<SPathRequest> mPathRequests;
+  // Pending effects the playable scene's render polls.
+  int32_t mHintBeamPending = 0;
+  int32_t mMorphPending = 0;
   rovovoz::CGameCore* mCore = nullptr;
 
  private:
@@ -452,4 +621,37 @@ class CBaseBack : public rovovoz::CBaseObject {
   // Forgets the objects the form's children lent to entries (the form is
   // about to go).
   void DropFormObjects();
+  // Steps 1 to 4 of the per-visit reset shared by attach and start.
+  void ResetVisit();
+  void ResetAttach(CBaseEpisod* episod, CBaseBack* owner);
+  // Start and end settings of a path's objects.
+  void ApplyPathStart(SPathObject& path);
+  void ApplyPathEnd(SPathObject& path);
+  void StartFrontPathRequest();
+  // Arms or disarms an entry of a zone item and records it.
+  void PlaceEntryAgain(SObjectEntry& entry, bool reload);
+  void SwitchOffEntry(int index, int state);
+  // Places the zoom: the view clamp, the overlay, the translation.
+  void ApplyZoomCentre();
+  // The view matrix onto the objects (only those that follow the zoom when
+  // asked), the overlay particles and the form.
+  void ApplyViewMatrix(bool followersOnly);
+
+  // What the scene plugs into the action runner.
+  class CRunnerOwner : public CActionRunner::IOwner {
+   public:
+    explicit CRunnerOwner(CBaseBack& back) : mBack(back) {}
+    bool FindActionEntry(const std::wstring& name, SLogicActionEntry*& entry) override;
+    int32_t ExecuteRecord(SLogicAction& record, int mode, int randomize) override;
+    int32_t RunActionHook(const std::wstring& name, int mode) override;
+    int32_t TestCondition(const SLogicCondition& condition, const SLogicActionEntry& entry) override;
+    int32_t TestConditionEx(const SLogicCondition& condition, const SLogicActionEntry& entry) override;
+    std::wstring RunnerOwnerName() const override;
+
+   private:
+    CBaseBack& mBack;
+  };
+  static CActionRunner::SRules SceneRunnerRules();
+  CRunnerOwner mRunnerOwner{*this};
+  CActionRunner mRunner{mRunnerOwner, SceneRunnerRules()};
 };

@@ -128,6 +128,7 @@ void CBaseBack::SetEntryClickable(int index, int value) {
 }
 
 void CBaseBack::MergeItemList(const std::wstring& prefix, int first, int last, std::vector<int32_t>& out) {
+  out.clear();
   if (first < 0) first = 1;
   if (last <= first) last = 1000;
   for (int n = first; n <= last; ++n) {

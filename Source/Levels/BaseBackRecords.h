@@ -72,3 +72,36 @@ struct SSoundSequence {
   float mNextPause = 0.0f;
   float mTimer = 0.0f;
 };
+
+// A pause of the mode queue (mode 3): the action runs when the time is up.
+struct STimedMessage {
+  std::wstring mAction;
+  float mTime = 0.0f;
+};
+
+// A zoom asked through the mode queue (mode 2): "start" zooms onto the
+// object (or the point when no object is named), "end" zooms back; the
+// action runs when the mode ends.
+struct SZoomRequest {
+  std::wstring mCommand;
+  std::wstring mObject;
+  float mX = 0.0f, mY = 0.0f, mZ = 0.0f;
+  float mViewScale = 0.0f;
+  float mOverlayScale = 0.0f;
+  float mSpeed = 1.0f;
+  std::wstring mAction;
+};
+
+// The camera zoom: 0 idle, 1 zooming in, 2 zoomed, 3 zooming out.
+struct SZoom {
+  int32_t mState = 0;
+  float mRequestedScale = 2.0f;
+  float mRequestedOverlayScale = 2.0f;
+  float mScaleFrom = 1.0f, mScaleTo = 1.0f, mScale = 1.0f;
+  float mOverlayFrom = 2.0f, mOverlayTo = 2.0f, mOverlay = 2.0f;
+  float mFromX = 0.0f, mFromZ = 0.0f, mToX = 0.0f, mToZ = 0.0f, mX = 0.0f, mZ = 0.0f;
+  float mOffsetX = 0.0f, mOffsetY = 245.0f, mOffsetZ = 0.0f;
+  float mProgress = 0.0f;
+  float mSpeed = 1.0f;
+  int32_t mDrawOverlay = 1;
+};

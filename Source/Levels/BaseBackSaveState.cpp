@@ -535,6 +535,6 @@ void CBaseBack::ResetSaveState(int) { gCurrentPlayer.EraseBackSave(GetName()); }
 void CBaseBack::ResetSaveState2(int arg) { CBaseBack::ResetSaveState(arg); }
 
 int32_t CBaseBack::HasAction(const std::wstring& name) {
-  int position = 0;
-  return FindAction(name, position) ? 1 : 0;
+  SLogicActionEntry* entry = nullptr;
+  return FindAction(name, entry) ? 1 : 0;
 }

@@ -3,6 +3,7 @@
 #include "Engine/rovovoz/GManagerAmbientSound.h"
 #include "Engine/rovovoz/GManagerSound.h"
 #include "Levels/BaseBack.h"
+#include "MiniGame/BaseMiniGame.h"
 #include "Platform/Format.h"
 #include "Platform/Random.h"
 
@@ -110,6 +111,11 @@ void CBaseBack::QuietBack() {
   StopAllEffects();
   ResumeAmbientSounds();
   ResumeMusic();
-  // The mini-game belongs to the story logic; the scene only lets it go.
+  // The mini-game belongs to the story logic: the scene ends and unloads
+  // it, then lets it go.
+  if (mMiniGame) {
+    mMiniGame->Finish();
+    mMiniGame->UnLoad(3);
+  }
   mMiniGame = nullptr;
 }

@@ -93,8 +93,11 @@ void CBaseBack::UpdateObjects(float dt) {
   }
 }
 
-void CBaseBack::ApplyViewToObjects() {
+void CBaseBack::ApplyViewToObjects() { ApplyViewMatrix(false); }
+
+void CBaseBack::ApplyViewMatrix(bool followersOnly) {
   for (SObjectEntry& entry : mEntries) {
+    if (followersOnly && !entry.mFollowZoom) continue;
     if (entry.mObject && !entry.mShared) entry.mObject->SetWorldMatrix3D(mViewMatrix);
     if (entry.mTrigger) entry.mTrigger->SetWorldMatrix3D(mViewMatrix);
   }

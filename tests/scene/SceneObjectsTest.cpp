@@ -4,6 +4,7 @@
 
 #include "Engine/rovovoz/StaticObject3D.h"
 #include "Engine/rovovoz/TriangleObject3D.h"
+#include "MiniGame/BaseMiniGame.h"
 #include "scene/SceneTestSupport.h"
 
 namespace {
@@ -200,13 +201,16 @@ TEST_F(SceneObjects, SoundSequencesPlayRandomVariants) {
   std::set<std::wstring> variants(back->sounds.begin(), back->sounds.end());
   EXPECT_EQ(variants, (std::set<std::wstring>{L"Drip_01", L"Drip_02", L"Drip_03"}));
 
-  back->mMiniGame = reinterpret_cast<CBaseMiniGame*>(&time);  // held, never touched
+  CBaseMiniGame game(nullptr);
+  back->mMiniGame = &game;
   back->mModes = {1};
-  EXPECT_FALSE(back->IsInputEnabled()) << "a held mini-game owns the input";
+  EXPECT_FALSE(back->IsInputEnabled()) << "an open mini-game owns the input";
   back->mModes.clear();
   back->QuietBack();
   EXPECT_EQ(back->soundCalls, (std::vector<std::wstring>{L"StopAllEffects", L"ResumeAmbientSounds", L"ResumeMusic"}));
   EXPECT_EQ(back->mMiniGame, nullptr);
+  EXPECT_TRUE(game.IsFinished()) << "the scene ends its running mini-game";
+  EXPECT_EQ(game.GetState(), CBaseMiniGame::kStateClosing);
 }
 
 }  // namespace

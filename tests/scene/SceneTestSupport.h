@@ -88,14 +88,16 @@ class CTestBack : public CBaseBack {
     if (!document.LoadFile((Fixtures() / "Actions.xml").string().c_str())) return;
     const TiXmlElement* root = FirstChildElementUpper(&document, "Actions");
     for (const TiXmlElement* a = IterateChildrenElementUpper(root, "Action", nullptr); a;
-         a = IterateChildrenElementUpper(root, "Action", a))
-      mActions.insert(ValueUtf8(FindUpper(a, "Name")));
+         a = IterateChildrenElementUpper(root, "Action", a)) {
+      SLogicActionEntry& entry = mActions[ValueUtf8(FindUpper(a, "Name"))];
+      entry.Name = ValueUtf8(FindUpper(a, "Name"));
+    }
   }
 
-  bool FindAction(const std::wstring& name, int& position) override {
+  bool FindAction(const std::wstring& name, SLogicActionEntry*& entry) override {
     const auto found = mActions.find(name);
     if (found == mActions.end()) return false;
-    position = static_cast<int>(std::distance(mActions.begin(), found));
+    entry = &found->second;
     return true;
   }
   int32_t OnClick(int index, int pressed, rovovoz::CMouseCursor*) override {
@@ -164,7 +166,7 @@ class CTestBack : public CBaseBack {
   std::vector<std::wstring> soundCalls;
 
  private:
-  std::set<std::wstring> mActions;
+  SActionMap mActions;
 };
 
 // A scene made from a fixture main file, loaded and put in its start state

@@ -1,6 +1,7 @@
 // Any bytes as a scene's main file, and as the _anim, _form and _path
 // companions of the sample game's first scene; both scenes are created and
-// loaded for play on the headless device, as the game does at start.
+// loaded for play on the headless device, as the game does at start, and
+// started for a visit with every path object moving.
 #include <filesystem>
 
 #include "FuzzSupport.h"
@@ -10,9 +11,24 @@
 
 namespace {
 
+// A scene started for a visit that moves every path object it read, then
+// winds everything up.
+class CFuzzBack : public CBaseBack {
+ public:
+  void MoveAll() {
+    for (size_t i = 0; i < mPathObjects.size(); ++i)
+      StartPathObject(mPathObjects[i].mName, L"", static_cast<int>(i % 2));
+    for (int frame = 0; frame < 3; ++frame) UpdatePathObjects(0.25f);
+    FinishPending();
+  }
+};
+
 void Play(const std::wstring& file) {
-  CBaseBack back;
-  if (back.InitBack(file)) back.Load(0);
+  CFuzzBack back;
+  if (back.InitBack(file) && back.Load(0)) {
+    back.StartBack(1);
+    back.MoveAll();
+  }
   back.Release(0);
 }
 
