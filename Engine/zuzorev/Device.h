@@ -45,6 +45,14 @@ struct SDrawState {
   float flat[4] = {0, 0, 0, 1};
 };
 
+// Vertices and indices that stay as they are from draw to draw (a mesh
+// part): a device may keep its own copy of them until the generation
+// changes. Id 0: drawn once, nothing to keep.
+struct SGeometryKey {
+  uint64_t id = 0;
+  uint64_t generation = 0;
+};
+
 struct SViewport {
   int x = 0, y = 0, width = 0, height = 0;  // in back-buffer pixels, top-left origin
 };
@@ -68,8 +76,9 @@ class IDevice {
 
   virtual void Clear(uint32_t color, const SViewport& viewport) = 0;
   // primitive: kPrimTriangleList or kPrimTriangleStrip. Indices may be null.
+  // Indices, when given, are all below vertexCount (the caller checks).
   virtual void Draw(int primitive, const SVertex* vertices, int vertexCount, const uint32_t* indices,
-                    int indexCount, const SDrawState& state) = 0;
+                    int indexCount, const SDrawState& state, const SGeometryKey& geometry) = 0;
   virtual void Present() = 0;
 
   // Reads back-buffer pixels (top-left origin) as 0xAARRGGBB; false when
@@ -78,7 +87,8 @@ class IDevice {
 };
 
 std::unique_ptr<IDevice> CreateGLDevice();
-// GL window attributes (3.3 core, depth buffer); set before the window is made.
+// GL window attributes (3.3 core, depth buffer for the passes that test
+// depth); set before the window is made.
 void PrepareGLWindowAttributes();
 // Keeps the GL libraries SDL loaded in memory until the process ends.
 void PinLoadedGLDrivers();

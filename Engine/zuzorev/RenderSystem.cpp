@@ -31,6 +31,8 @@ CRenderSystem::CRenderSystem() : CRenderSystem(GetDeviceKind()) {}
 
 CRenderSystem::CRenderSystem(EDeviceKind kind) {
   mDevice = kind == EDeviceKind::Headless ? CreateHeadlessDevice() : CreateGLDevice();
+  mRecordDraws = kind == EDeviceKind::Headless;
+  Update2DMatrices();
   mTextures = std::make_shared<CTextureManager>(nullptr);
   // SDL_ttf stays up for the rest of the run: fonts held elsewhere may be
   // closed after the render system is gone.
@@ -93,6 +95,7 @@ void CRenderSystem::ComputeWide(const SDevInitParams& params) {
   mWideKoefX = mWide ? aspect / kFourThirds : 1.0f;
   mWideKoefY = 1.0f;
   UpdateViewport();
+  Update2DMatrices();
 }
 
 int32_t CRenderSystem::ReWide(SDevInitParams& params) {
@@ -253,6 +256,7 @@ int32_t CRenderSystem::Begin() {
   ++mFrameNumber;
   mFrameDraws.clear();
   ResetFrameState();
+  Update2DMatrices();
   return kOk;
 }
 
@@ -310,14 +314,12 @@ void CRenderSystem::SetTransform2DWorld2D(const zormath::Mat4f& m) { mText2D = m
 void CRenderSystem::Set2DOrthoInfo(float width, float height) {
   if (width > 0) m2DWidth = width;
   if (height > 0) m2DHeight = height;
+  Update2DMatrices();
 }
 
-zormath::Mat4f CRenderSystem::View2D() const {
-  return zormath::MatrixLookAtLH(zormath::Vec3f(0, 1010, 0), zormath::Vec3f(0, 0, 0), zormath::Vec3f(0, 0, 1));
-}
-
-zormath::Mat4f CRenderSystem::Projection2D() const {
-  return zormath::MatrixOrthoLH(m2DWidth * mWideKoefX, m2DHeight * mWideKoefY, 0.1f, 1110.0f);
+void CRenderSystem::Update2DMatrices() {
+  mView2D = zormath::MatrixLookAtLH(zormath::Vec3f(0, 1010, 0), zormath::Vec3f(0, 0, 0), zormath::Vec3f(0, 0, 1));
+  mProjection2D = zormath::MatrixOrthoLH(m2DWidth * mWideKoefX, m2DHeight * mWideKoefY, 0.1f, 1110.0f);
 }
 
 void CRenderSystem::SetRenderState(int state, uint32_t value) { mRenderStates[state] = value; }

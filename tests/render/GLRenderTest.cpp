@@ -152,6 +152,7 @@ TEST_F(GLRender, HallDrawsAlphaOverlayAndTextureTransformAtTheirPlaces) {
 }
 
 TEST_F(GLRender, SameCallsOnTheHeadlessDeviceLeaveTheSameEngineState) {
+  core->Render().SetDrawRecording(true);  // kept by the headless device alone unless asked
   SHall glHall(core->Get());
   ASSERT_TRUE(glHall.Load());
   DrawFrame(*core, glHall);
