@@ -18,7 +18,6 @@ const wchar_t* const kMakerFolder = L"Kestov Entertainment";
 }  // namespace
 
 void PrepareProgram() {
-  Platform::PinThreadToFirstProcessor();
   gWindowTitleFallback = L"LanternHallTale";
   gAppStarting = 1;
   gCloseAllowed = 0;
@@ -60,6 +59,11 @@ int GameMain() {
   if (gGameApp->Init(L"game.ini")) {
     if (gGameApp->InitGame()) {
       gAppStarting = 0;
+      // The main thread alone runs on one processor. A thread takes the
+      // processors of the thread that starts it, so this waits until the
+      // engine's own threads (the GL rasteriser's, the sound's) are running:
+      // they stay free to use every processor.
+      Platform::PinThreadToFirstProcessor();
       gGameApp->Run();
     } else {
       gamelog::Error(kSource, __LINE__, L"Init game!!!");
