@@ -30,7 +30,7 @@ const int kCommonSizes[][2] = {{800, 600},   {1024, 768},  {1152, 864},  {1280, 
 CRenderSystem::CRenderSystem() : CRenderSystem(GetDeviceKind()) {}
 
 CRenderSystem::CRenderSystem(EDeviceKind kind) {
-  mDevice = kind == EDeviceKind::Headless ? CreateHeadlessDevice() : CreateGLDevice();
+  mDevice = kind == EDeviceKind::Headless ? CreateHeadlessDevice() : CreateSkipUnchangedDevice(CreateGLDevice());
   mRecordDraws = kind == EDeviceKind::Headless;
   Update2DMatrices();
   mTextures = std::make_shared<CTextureManager>(nullptr);
@@ -85,6 +85,7 @@ int32_t CRenderSystem::ApplyMode(CWindowSystem* window, const SDevInitParams& pa
   mDeviceLost = 0;
   ComputeWide(params);
   ResetFrameState();
+  mDevice->RedrawNext();
   return kOk;
 }
 
@@ -101,6 +102,7 @@ void CRenderSystem::ComputeWide(const SDevInitParams& params) {
 int32_t CRenderSystem::ReWide(SDevInitParams& params) {
   if (!mInitialized) return kFail;
   ComputeWide(params);
+  mDevice->RedrawNext();
   return kOk;
 }
 
