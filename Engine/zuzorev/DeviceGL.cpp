@@ -407,6 +407,21 @@ class CDeviceGL : public IDevice {
   void Draw(int primitive, const SVertex* vertices, int vertexCount, const uint32_t* indices, int indexCount,
             const SDrawState& s, const SGeometryKey& key) override {
     if (!mContext || !vertices || vertexCount <= 0) return;
+    if (primitive == kPrimTriangleStrip && !indices && vertexCount >= 3) {
+      // A strip goes as the list of the same triangles (each odd one turned
+      // to keep its winding; the same pixels): a software rasteriser finds
+      // the rectangles that pairs of listed triangles make and fills them
+      // on its fast path.
+      mStripIndices.clear();
+      for (int i = 0; i + 2 < vertexCount; ++i) {
+        const uint32_t a = static_cast<uint32_t>(i);
+        if (i % 2 == 0) mStripIndices.insert(mStripIndices.end(), {a, a + 1, a + 2});
+        else mStripIndices.insert(mStripIndices.end(), {a + 1, a, a + 2});
+      }
+      primitive = kPrimTriangleList;
+      indices = mStripIndices.data();
+      indexCount = static_cast<int>(mStripIndices.size());
+    }
     const bool indexed = indices && indexCount > 0;
 
     // Where the vertices come from: the part's own buffers, or the stream.
@@ -931,6 +946,7 @@ class CDeviceGL : public IDevice {
   GLsizeiptr mStreamVertexUsed = 0, mStreamVertexCapacity = 0;
   GLsizeiptr mStreamIndexUsed = 0, mStreamIndexCapacity = 0;
   std::unordered_map<uint32_t, STextureInfo> mTextures;
+  std::vector<uint32_t> mStripIndices;
   std::unordered_map<uint64_t, SGeometry> mGeometry;
   SCache mCache;
   SViewport mViewport;
