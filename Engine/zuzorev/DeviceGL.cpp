@@ -479,6 +479,17 @@ class CDeviceGL : public IDevice {
       // same plain program.
       if (!tex0) variant |= kVarTex0;
     }
+    // An opaque picture (or the white texel) times one colour, alpha
+    // blended, goes premultiplied: colour times alpha in the uniform, the
+    // blend adding it to what lies under. The same sum, and the blend a
+    // software rasteriser has its fast path for.
+    bool premultiplied = false;
+    if (uniformColor && blend == EBlend::Alpha && (!tex0 || tex0->kind.opaque) && !second && !s.flatColor &&
+        s.alphaCut <= 0.0f) {
+      premultiplied = true;
+      for (int i = 0; i < 3; ++i) color[i] *= color[3];
+      variant = (variant & ~kVarNoColor) | kVarUniformColor;
+    }
     if (second) {
       variant |= s.secondTex == ESecondTex::Modulate ? kVarModulate : kVarMulAlpha;
       if (s.tex1Transform) variant |= kVarTex1Matrix;
@@ -514,7 +525,7 @@ class CDeviceGL : public IDevice {
       BindSampler(1, s.linearFilter ? kLinearRepeat : kNearestRepeat);
     }
 
-    SetBlend(blend);
+    SetBlend(blend, premultiplied);
     SetDepth(s.depthTest, s.depthWrite);
     SetCull(s.cull);
 
@@ -555,7 +566,7 @@ class CDeviceGL : public IDevice {
     int activeUnit = -1;
     GLuint texture[2] = {0, 0};
     GLuint sampler[2] = {0, 0};
-    int blend = -1;  // EBlend, -1 unknown
+    int blend = -1;  // EBlend, 3 premultiplied alpha, -1 unknown
     int depthTest = -1, depthMask = -1, cull = -1, scissor = -1;
     uint32_t clearColor = 0;
     bool clearColorSet = false;
@@ -809,9 +820,15 @@ class CDeviceGL : public IDevice {
     glBindSampler(static_cast<GLuint>(unit), mSamplers[sampler]);
   }
 
-  void SetBlend(EBlend blend) {
-    if (mCache.blend == static_cast<int>(blend)) return;
-    mCache.blend = static_cast<int>(blend);
+  void SetBlend(EBlend blend, bool premultiplied) {
+    const int key = premultiplied ? 3 : static_cast<int>(blend);
+    if (mCache.blend == key) return;
+    mCache.blend = key;
+    if (premultiplied) {
+      glEnable(GL_BLEND);
+      glBlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+      return;
+    }
     switch (blend) {
       case EBlend::None: glDisable(GL_BLEND); break;
       case EBlend::Alpha:
