@@ -595,8 +595,8 @@ class CDeviceGL : public IDevice {
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, mStreamEbo);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, kStreamIndexBytes, nullptr, GL_STREAM_DRAW);
     SetVertexLayout();
-    mStreamVertexCapacity = kStreamVertexBytes;
-    mStreamIndexCapacity = kStreamIndexBytes;
+    mStreamVertices = SStream{GL_ARRAY_BUFFER, mStreamVbo, 0, kStreamVertexBytes};
+    mStreamIndices = SStream{GL_ELEMENT_ARRAY_BUFFER, mStreamEbo, 0, kStreamIndexBytes};
 
     const uint32_t white = 0xFFFFFFFFu;
     glGenTextures(1, &mWhite);
@@ -748,48 +748,46 @@ class CDeviceGL : public IDevice {
     }
   }
 
-  // Writes vertices into the stream buffer past what earlier draws use;
-  // answers the first vertex. A full buffer is orphaned: the driver gives
-  // fresh storage while queued draws keep the old.
-  GLint Stream(const SVertex* vertices, int count) {
-    const GLsizeiptr bytes = static_cast<GLsizeiptr>(count) * static_cast<GLsizeiptr>(sizeof(SVertex));
-    glBindBuffer(GL_ARRAY_BUFFER, mStreamVbo);
+  // A buffer written front to back by the draws of the moment.
+  struct SStream {
+    GLenum target = GL_ARRAY_BUFFER;
+    GLuint buffer = 0;
+    GLsizeiptr used = 0, capacity = 0;
+  };
+
+  // Writes bytes into a stream buffer past what earlier draws use; answers
+  // where they start. A full buffer is orphaned: the driver gives fresh
+  // storage while queued draws keep the old. The element buffer is the one
+  // of the bound vertex array.
+  static GLintptr Write(SStream& stream, const void* data, GLsizeiptr bytes) {
+    if (stream.target == GL_ARRAY_BUFFER) glBindBuffer(GL_ARRAY_BUFFER, stream.buffer);
     GLbitfield access = GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT;
-    if (mStreamVertexUsed + bytes > mStreamVertexCapacity) {
-      if (bytes > mStreamVertexCapacity) {
-        mStreamVertexCapacity = bytes * 2;
-        glBufferData(GL_ARRAY_BUFFER, mStreamVertexCapacity, nullptr, GL_STREAM_DRAW);
+    if (stream.used + bytes > stream.capacity) {
+      if (bytes > stream.capacity) {
+        stream.capacity = bytes * 2;
+        glBufferData(stream.target, stream.capacity, nullptr, GL_STREAM_DRAW);
       }
       access = GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_BUFFER_BIT;
-      mStreamVertexUsed = 0;
+      stream.used = 0;
     }
-    const GLintptr at = mStreamVertexUsed;
-    if (void* dst = glMapBufferRange(GL_ARRAY_BUFFER, at, bytes, access)) {
-      std::memcpy(dst, vertices, static_cast<size_t>(bytes));
-      glUnmapBuffer(GL_ARRAY_BUFFER);
+    const GLintptr at = stream.used;
+    if (void* dst = glMapBufferRange(stream.target, at, bytes, access)) {
+      std::memcpy(dst, data, static_cast<size_t>(bytes));
+      glUnmapBuffer(stream.target);
     }
-    mStreamVertexUsed += bytes;
-    return static_cast<GLint>(at / static_cast<GLintptr>(sizeof(SVertex)));
+    stream.used += bytes;
+    return at;
+  }
+
+  // The first vertex of vertices written to the stream.
+  GLint Stream(const SVertex* vertices, int count) {
+    const GLsizeiptr bytes = static_cast<GLsizeiptr>(count) * static_cast<GLsizeiptr>(sizeof(SVertex));
+    return static_cast<GLint>(Write(mStreamVertices, vertices, bytes) / static_cast<GLintptr>(sizeof(SVertex)));
   }
 
   const void* StreamIndices(const uint32_t* indices, int count) {
     const GLsizeiptr bytes = static_cast<GLsizeiptr>(count) * static_cast<GLsizeiptr>(sizeof(uint32_t));
-    GLbitfield access = GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT;
-    if (mStreamIndexUsed + bytes > mStreamIndexCapacity) {
-      if (bytes > mStreamIndexCapacity) {
-        mStreamIndexCapacity = bytes * 2;
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER, mStreamIndexCapacity, nullptr, GL_STREAM_DRAW);
-      }
-      access = GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_BUFFER_BIT;
-      mStreamIndexUsed = 0;
-    }
-    const GLintptr at = mStreamIndexUsed;
-    if (void* dst = glMapBufferRange(GL_ELEMENT_ARRAY_BUFFER, at, bytes, access)) {
-      std::memcpy(dst, indices, static_cast<size_t>(bytes));
-      glUnmapBuffer(GL_ELEMENT_ARRAY_BUFFER);
-    }
-    mStreamIndexUsed += bytes;
-    return reinterpret_cast<const void*>(at);
+    return reinterpret_cast<const void*>(Write(mStreamIndices, indices, bytes));
   }
 
   void UseProgram(const SProgram& p) {
@@ -960,8 +958,7 @@ class CDeviceGL : public IDevice {
   std::vector<SProgram> mPrograms;
   GLuint mSamplers[kSamplerCount] = {};
   GLuint mStreamVao = 0, mStreamVbo = 0, mStreamEbo = 0, mWhite = 0;
-  GLsizeiptr mStreamVertexUsed = 0, mStreamVertexCapacity = 0;
-  GLsizeiptr mStreamIndexUsed = 0, mStreamIndexCapacity = 0;
+  SStream mStreamVertices, mStreamIndices;
   std::unordered_map<uint32_t, STextureInfo> mTextures;
   std::vector<uint32_t> mStripIndices;
   std::unordered_map<uint64_t, SGeometry> mGeometry;
