@@ -32,7 +32,8 @@ bool CSkipUnchangedDevice::Open(SDL_Window* window, int antialiasing) {
 }
 
 void CSkipUnchangedDevice::Close() {
-  if (mWatching) SDL_DelEventWatch(&CSkipUnchangedDevice::WatchWindow, this);
+  // After SDL has shut its events down there is no watch left to remove.
+  if (mWatching && SDL_WasInit(SDL_INIT_EVENTS)) SDL_DelEventWatch(&CSkipUnchangedDevice::WatchWindow, this);
   mWatching = false;
   mFrame.Clear();
   mShownFrame.Clear();
