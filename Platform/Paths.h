@@ -33,7 +33,8 @@ std::vector<std::filesystem::path> ListFiles(const std::filesystem::path& folder
 // matched ignoring ASCII case (an exact match wins); empty when missing.
 std::filesystem::path FindPathNoCase(const std::filesystem::path& base, std::wstring_view relative);
 
-// Best effort: pins the calling thread to the first processor.
+// Best effort: pins the calling thread to the first processor. Threads it
+// starts afterwards inherit the pin, so call it once the other threads run.
 bool PinThreadToFirstProcessor();
 
 // Path <-> wide string (paths are UTF-8 bytes on Linux).

@@ -22,7 +22,6 @@ bool PrepareProgram() {
   // Until the per-user folder is known the log has nowhere to go: what the
   // first steps log waits for it and comes first in it.
   zuzorev::KeepLinesUntilLogOpens();
-  Platform::PinThreadToFirstProcessor();
   gWindowTitleFallback = L"LanternHallTale";
   gAppStarting = 1;
   gCloseAllowed = 0;
@@ -71,6 +70,11 @@ int GameMain() {
   if (gGameApp->Init(L"game.ini")) {
     if (gGameApp->InitGame()) {
       gAppStarting = 0;
+      // The main thread alone runs on one processor. A thread takes the
+      // processors of the thread that starts it, so this waits until the
+      // engine's own threads (the GL rasteriser's, the sound's) are running:
+      // they stay free to use every processor.
+      Platform::PinThreadToFirstProcessor();
       gGameApp->Run();
       started = gGameApp->HasGameStarted();
     } else {

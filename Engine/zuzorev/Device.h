@@ -43,10 +43,21 @@ struct SDrawState {
   float colorMul[4] = {1, 1, 1, 1};  // material colour times object alpha
   bool flatColor = false;            // silhouettes: colour replaced, alpha kept
   float flat[4] = {0, 0, 0, 1};
+  bool operator==(const SDrawState&) const = default;
+};
+
+// Vertices and indices that stay as they are from draw to draw (a mesh
+// part): a device may keep its own copy of them until the generation
+// changes. Id 0: drawn once, nothing to keep.
+struct SGeometryKey {
+  uint64_t id = 0;
+  uint64_t generation = 0;
+  bool operator==(const SGeometryKey&) const = default;
 };
 
 struct SViewport {
   int x = 0, y = 0, width = 0, height = 0;  // in back-buffer pixels, top-left origin
+  bool operator==(const SViewport&) const = default;
 };
 
 class IDevice {
@@ -68,9 +79,13 @@ class IDevice {
 
   virtual void Clear(uint32_t color, const SViewport& viewport) = 0;
   // primitive: kPrimTriangleList or kPrimTriangleStrip. Indices may be null.
+  // Indices, when given, are all below vertexCount (the caller checks).
   virtual void Draw(int primitive, const SVertex* vertices, int vertexCount, const uint32_t* indices,
-                    int indexCount, const SDrawState& state) = 0;
+                    int indexCount, const SDrawState& state, const SGeometryKey& geometry) = 0;
   virtual void Present() = 0;
+  // The next frame is shown even if it matches the one on the screen (a
+  // mode change: what was shown is gone). Devices that always draw ignore it.
+  virtual void RedrawNext() {}
 
   // Reads back-buffer pixels (top-left origin) as 0xAARRGGBB; false when
   // there is nothing to read (headless).
@@ -78,11 +93,16 @@ class IDevice {
 };
 
 std::unique_ptr<IDevice> CreateGLDevice();
-// GL window attributes (3.3 core, depth buffer); set before the window is made.
+// GL window attributes (3.3 core, depth buffer for the passes that test
+// depth); set before the window is made.
 void PrepareGLWindowAttributes();
 // Keeps the GL libraries SDL loaded in memory until the process ends.
 void PinLoadedGLDrivers();
 std::unique_ptr<IDevice> CreateHeadlessDevice();
+// A device that draws a frame only when it differs from the one on the
+// screen (or the window was exposed, resized or changed mode); otherwise
+// the screen keeps the frame it shows. Wraps the device that draws.
+std::unique_ptr<IDevice> CreateSkipUnchangedDevice(std::unique_ptr<IDevice> device);
 
 // Which device a new render system (and window system) uses: headless when
 // the environment variable LHT_HEADLESS is "1", else GL; tests may set it.

@@ -47,7 +47,7 @@ void CDeviceHeadless::DeleteTexture(uint32_t id) { mTextures.erase(id); }
 void CDeviceHeadless::Clear(uint32_t, const SViewport&) { ++mClears; }
 
 void CDeviceHeadless::Draw(int, const SVertex* vertices, int vertexCount, const uint32_t* indices, int indexCount,
-                           const SDrawState&) {
+                           const SDrawState&, const SGeometryKey&) {
   ++mDraws;
   mVertices += indexCount > 0 ? indexCount : vertexCount;
   mLast.clear();

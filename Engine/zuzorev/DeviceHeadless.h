@@ -28,7 +28,7 @@ class CDeviceHeadless : public IDevice {
 
   void Clear(uint32_t color, const SViewport& viewport) override;
   void Draw(int primitive, const SVertex* vertices, int vertexCount, const uint32_t* indices, int indexCount,
-            const SDrawState& state) override;
+            const SDrawState& state, const SGeometryKey& geometry) override;
   void Present() override { ++mPresents; }
   bool ReadPixels(int, int, int, int, std::vector<uint32_t>&) override { return false; }
 

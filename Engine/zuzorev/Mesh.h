@@ -61,12 +61,24 @@ class CSubMesh {
 
 class CMesh : public CBaseMesh {
  public:
+  // Whether a part's indices all lie below its vertex count, as last
+  // checked, and what they were checked against.
+  struct SIndexCheck {
+    uint64_t buffer = 0;
+    uint64_t generation = 0;
+    const uint32_t* indices = nullptr;
+    size_t count = 0;
+    uint32_t vertexCount = 0;
+    bool ok = false;
+  };
+
   struct SPart {
     std::shared_ptr<CVertexBuffer> vertices;  // SVertex, 24 bytes each
     std::vector<uint32_t> indices;
     SMaterial material;
     CTexture textures[2];
     int seting = -1;  // render-setting id; -1 = the engine default
+    mutable SIndexCheck indexCheck;
   };
 
   CMesh() = default;

@@ -30,7 +30,9 @@ const int kCommonSizes[][2] = {{800, 600},   {1024, 768},  {1152, 864},  {1280, 
 CRenderSystem::CRenderSystem() : CRenderSystem(GetDeviceKind()) {}
 
 CRenderSystem::CRenderSystem(EDeviceKind kind) {
-  mDevice = kind == EDeviceKind::Headless ? CreateHeadlessDevice() : CreateGLDevice();
+  mDevice = kind == EDeviceKind::Headless ? CreateHeadlessDevice() : CreateSkipUnchangedDevice(CreateGLDevice());
+  mRecordDraws = kind == EDeviceKind::Headless;
+  Update2DMatrices();
   mTextures = std::make_shared<CTextureManager>(nullptr);
   // SDL_ttf stays up for the rest of the run: fonts held elsewhere may be
   // closed after the render system is gone.
@@ -83,6 +85,7 @@ int32_t CRenderSystem::ApplyMode(CWindowSystem* window, const SDevInitParams& pa
   mDeviceLost = 0;
   ComputeWide(params);
   ResetFrameState();
+  mDevice->RedrawNext();
   return kOk;
 }
 
@@ -93,11 +96,13 @@ void CRenderSystem::ComputeWide(const SDevInitParams& params) {
   mWideKoefX = mWide ? aspect / kFourThirds : 1.0f;
   mWideKoefY = 1.0f;
   UpdateViewport();
+  Update2DMatrices();
 }
 
 int32_t CRenderSystem::ReWide(SDevInitParams& params) {
   if (!mInitialized) return kFail;
   ComputeWide(params);
+  mDevice->RedrawNext();
   return kOk;
 }
 
@@ -253,6 +258,7 @@ int32_t CRenderSystem::Begin() {
   ++mFrameNumber;
   mFrameDraws.clear();
   ResetFrameState();
+  Update2DMatrices();
   return kOk;
 }
 
@@ -310,14 +316,12 @@ void CRenderSystem::SetTransform2DWorld2D(const zormath::Mat4f& m) { mText2D = m
 void CRenderSystem::Set2DOrthoInfo(float width, float height) {
   if (width > 0) m2DWidth = width;
   if (height > 0) m2DHeight = height;
+  Update2DMatrices();
 }
 
-zormath::Mat4f CRenderSystem::View2D() const {
-  return zormath::MatrixLookAtLH(zormath::Vec3f(0, 1010, 0), zormath::Vec3f(0, 0, 0), zormath::Vec3f(0, 0, 1));
-}
-
-zormath::Mat4f CRenderSystem::Projection2D() const {
-  return zormath::MatrixOrthoLH(m2DWidth * mWideKoefX, m2DHeight * mWideKoefY, 0.1f, 1110.0f);
+void CRenderSystem::Update2DMatrices() {
+  mView2D = zormath::MatrixLookAtLH(zormath::Vec3f(0, 1010, 0), zormath::Vec3f(0, 0, 0), zormath::Vec3f(0, 0, 1));
+  mProjection2D = zormath::MatrixOrthoLH(m2DWidth * mWideKoefX, m2DHeight * mWideKoefY, 0.1f, 1110.0f);
 }
 
 void CRenderSystem::SetRenderState(int state, uint32_t value) { mRenderStates[state] = value; }

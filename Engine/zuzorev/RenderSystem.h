@@ -256,7 +256,11 @@ class CRenderSystem {
   std::vector<std::wstring> WrapText(const CFont& font, const std::wstring& text, int width) const;
 
   // ---- what was drawn -----------------------------------------------------
+  // The draws of the current frame, kept while draw recording is on: by
+  // default on the headless device only (tests may turn it on for GL).
   const std::vector<SDrawRecord>& GetFrameDraws() const { return mFrameDraws; }
+  void SetDrawRecording(bool on) { mRecordDraws = on; }
+  bool IsDrawRecording() const { return mRecordDraws; }
   long long GetDrawCount() const { return mDrawCount; }
   // Back-buffer pixels (GL only): 0xAARRGGBB rows, top-left origin. Read
   // before End.
@@ -279,13 +283,15 @@ class CRenderSystem {
   void FinishMesh(CMesh& mesh, const std::wstring& file, uint32_t flags);
   void UpdateViewport();
   void ComputeWide(const SDevInitParams& params);
-  zormath::Mat4f View2D() const;
-  zormath::Mat4f Projection2D() const;
+  // The interface space's view and projection, kept up to date by Begin,
+  // Set2DOrthoInfo and the wide mode.
+  void Update2DMatrices();
   SDrawState PrepareState(int seting, const CTexture* tex0, const CTexture* tex1, const SMaterial& material,
                           float alpha, SDrawRecord& record);
   const SRenderSeting* SetingOf(int id) const;
   void Submit(int primitive, const SVertex* vertices, int vertexCount, const uint32_t* indices, int indexCount,
-              const SDrawState& state, SDrawRecord record);
+              const SDrawState& state, SDrawRecord& record, const SGeometryKey& geometry);
+  bool IndicesFit(const CMesh::SPart& part, uint32_t vertexCount);
   uint32_t DeviceTexture(const CTexture* texture);
   int32_t RegisterFont(const std::wstring& name, const std::wstring& fileFont, const std::wstring& fileEffect,
                        const std::wstring& fileMetrik);
@@ -312,6 +318,8 @@ class CRenderSystem {
   int mDesktopHeight = 0;
   float m2DWidth = 1024.0f;
   float m2DHeight = 768.0f;
+  zormath::Mat4f mView2D = zormath::Mat4f::Identity();
+  zormath::Mat4f mProjection2D = zormath::Mat4f::Identity();
 
   bool mZEnable = false;
   zormath::Mat4f mWorld = zormath::Mat4f::Identity();
@@ -333,6 +341,7 @@ class CRenderSystem {
   int mFrameNumber = 0;
   bool mInFrame = false;
   std::vector<SDrawRecord> mFrameDraws;
+  bool mRecordDraws = false;
   long long mDrawCount = 0;
   int32_t SubmitVertices(int primitive, const uint8_t* src, int n, uint32_t stride, bool colored);
   std::vector<SVertex> mScratch;

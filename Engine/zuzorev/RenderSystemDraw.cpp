@@ -85,10 +85,13 @@ SDrawState CRenderSystem::PrepareState(int seting, const CTexture* tex0, const C
   c[3] *= alpha;
   std::copy(c, c + 4, st.colorMul);
 
-  const zormath::Mat4f view = mWorld2D ? View2D() : mView;
-  const zormath::Mat4f proj = mWorld2D ? Projection2D() : mProjection;
-  st.worldView = mWorld * view;
-  st.worldViewProj = st.worldView * proj;
+  if (mWorld2D) {
+    st.worldView = mWorld * mView2D;
+    st.worldViewProj = st.worldView * mProjection2D;
+  } else {
+    st.worldView = mWorld * mView;
+    st.worldViewProj = st.worldView * mProjection;
+  }
   st.tex0Transform = GetTextureStageState(0, kTssTextureTransformFlags) != 0;
   st.tex1Transform = GetTextureStageState(1, kTssTextureTransformFlags) != 0;
   st.tex0Matrix = mTexMatrix[0];
@@ -99,6 +102,7 @@ SDrawState CRenderSystem::PrepareState(int seting, const CTexture* tex0, const C
   st.texture0 = DeviceTexture(tex0);
   st.texture1 = DeviceTexture(tex1);
 
+  if (!mRecordDraws) return st;
   record.texture0 = tex0 && tex0->IsNamed() ? tex0->GetName() : std::wstring();
   record.texture1 = tex1 && tex1->IsNamed() ? tex1->GetName() : std::wstring();
   record.seting = s == &defaults ? std::wstring() : s->Name;
@@ -112,13 +116,16 @@ SDrawState CRenderSystem::PrepareState(int seting, const CTexture* tex0, const C
 }
 
 void CRenderSystem::Submit(int primitive, const SVertex* vertices, int vertexCount, const uint32_t* indices,
-                           int indexCount, const SDrawState& state, SDrawRecord record) {
-  record.primitive = primitive;
-  record.vertexCount = indexCount > 0 ? indexCount : vertexCount;
-  record.flat = state.flatColor;
+                           int indexCount, const SDrawState& state, SDrawRecord& record, const SGeometryKey& geometry) {
   ++mDrawCount;
-  if (mFrameDraws.size() < kMaxRecordedDraws) mFrameDraws.push_back(std::move(record));
-  if (mInitialized && !mDeviceLost) mDevice->Draw(primitive, vertices, vertexCount, indices, indexCount, state);
+  if (mRecordDraws && mFrameDraws.size() < kMaxRecordedDraws) {
+    record.primitive = primitive;
+    record.vertexCount = indexCount > 0 ? indexCount : vertexCount;
+    record.flat = state.flatColor;
+    mFrameDraws.push_back(std::move(record));
+  }
+  if (mInitialized && !mDeviceLost)
+    mDevice->Draw(primitive, vertices, vertexCount, indices, indexCount, state, geometry);
 }
 
 int32_t CRenderSystem::DrawPrimitive(int primitive, int firstVertex, int primitiveCount) {
@@ -158,7 +165,7 @@ int32_t CRenderSystem::SubmitVertices(int primitive, const uint8_t* src, int n, 
   }
   SDrawRecord record;
   SDrawState st = PrepareState(mBoundSeting, GetBoundTexture(0), GetBoundTexture(1), mMaterial, 1.0f, record);
-  Submit(primitive, mScratch.data(), n, nullptr, 0, st, std::move(record));
+  Submit(primitive, mScratch.data(), n, nullptr, 0, st, record, SGeometryKey{});
   return kOk;
 }
 
@@ -188,6 +195,21 @@ int32_t CRenderSystem::RenderMeshEx(const CMesh* mesh, int ownSeting, int ownTex
   return mesh ? RenderMeshEx(*mesh, ownSeting, ownTextures, ownMaterial, allParts) : kFail;
 }
 
+bool CRenderSystem::IndicesFit(const CMesh::SPart& part, uint32_t vertexCount) {
+  const CVertexBuffer& vb = *part.vertices;
+  CMesh::SIndexCheck& check = part.indexCheck;
+  if (check.buffer != vb.GetId() || check.generation != vb.GetGeneration() || check.indices != part.indices.data() ||
+      check.count != part.indices.size() || check.vertexCount != vertexCount) {
+    check.buffer = vb.GetId();
+    check.generation = vb.GetGeneration();
+    check.indices = part.indices.data();
+    check.count = part.indices.size();
+    check.vertexCount = vertexCount;
+    check.ok = std::all_of(part.indices.begin(), part.indices.end(), [vertexCount](uint32_t i) { return i < vertexCount; });
+  }
+  return check.ok;
+}
+
 int32_t CRenderSystem::DrawMesh(const CMesh& mesh, const SMeshDrawOptions& o) {
   if (mesh.Empty()) return kFail;
   const int count = mesh.GetPartCount();
@@ -199,18 +221,17 @@ int32_t CRenderSystem::DrawMesh(const CMesh& mesh, const SMeshDrawOptions& o) {
     const int n = vb ? static_cast<int>(vb->GetVertexCount()) : 0;
     if (n == 0 || part.indices.empty()) continue;
     const SVertex* verts = reinterpret_cast<const SVertex*>(vb->Bytes());
-    // Indices past the part's vertices would read beyond the buffer.
-    bool indicesOk = true;
-    for (uint32_t idx : part.indices)
-      if (idx >= static_cast<uint32_t>(n)) indicesOk = false;
-    if (!indicesOk) continue;
+    // Indices past the part's vertices would read beyond the buffer; they
+    // are checked again only when the part's vertices change.
+    if (!IndicesFit(part, static_cast<uint32_t>(n))) continue;
+    SGeometryKey geometry{vb->GetId(), vb->GetGeneration()};
 
     const CTexture* tex0 = o.ownTextures ? &part.textures[0] : GetBoundTexture(0);
     const CTexture* tex1 = part.textures[1].IsNamed() && o.ownTextures ? &part.textures[1] : GetBoundTexture(1);
     const int seting = o.ownSeting ? part.seting : mBoundSeting;
     const SMaterial& material = o.ownMaterial ? part.material : mMaterial;
     SDrawRecord record;
-    record.mesh = mesh.GetNameModel();
+    if (mRecordDraws) record.mesh = mesh.GetNameModel();
     SDrawState st = PrepareState(seting, tex0, tex1, material, mesh.GetAlphaAll() * o.alpha, record);
     if (mesh.GetAllSmooth() >= 0) st.linearFilter = mesh.GetAllSmooth() != 0;
     st.depthWrite = st.depthWrite && o.depthWrite;
@@ -235,9 +256,10 @@ int32_t CRenderSystem::DrawMesh(const CMesh& mesh, const SMeshDrawOptions& o) {
         if (fv.ok && o.cropZ != 1.0f) v.v = fv.At(v.z * o.cropZ);
       }
       verts = mScratch.data();
+      geometry = SGeometryKey{};  // cropped for this draw only
     }
-    Submit(kPrimTriangleList, verts, n, part.indices.data(), static_cast<int>(part.indices.size()), st,
-           std::move(record));
+    Submit(kPrimTriangleList, verts, n, part.indices.data(), static_cast<int>(part.indices.size()), st, record,
+           geometry);
   }
   return kOk;
 }

@@ -256,8 +256,8 @@ bool CRenderSystem::DrawTextLine(CFont& font, bool effect, const std::wstring& l
                             : font.GetRenderSetingID();
   SMaterial white = SMaterial::White();
   SDrawState st = PrepareState(seting, &cached.texture, nullptr, white, 1.0f, record);
-  record.text = line;
-  Submit(kPrimTriangleStrip, quad, 4, nullptr, 0, st, std::move(record));
+  if (mRecordDraws) record.text = line;
+  Submit(kPrimTriangleStrip, quad, 4, nullptr, 0, st, record, SGeometryKey{});
   mWorld = savedWorld;
   mWorld2D = saved2D;
   return true;

@@ -11,6 +11,9 @@ namespace zuzorev {
 class CVertexBuffer {
  public:
   CVertexBuffer(uint32_t bytes, uint32_t stride, uint32_t fvf);
+  // A copy is another buffer: its own id.
+  CVertexBuffer(const CVertexBuffer& other);
+  CVertexBuffer& operator=(const CVertexBuffer& other);
 
   // Pointer to the vertices from offset (size 0 = to the end); null when
   // already locked or out of range. The second form hands the pointer out
@@ -27,13 +30,23 @@ class CVertexBuffer {
   uint32_t GetFVF() const { return mFvf; }
   uint32_t GetVertexCount() const { return mStride ? GetSize() / mStride : 0; }
   const uint8_t* Bytes() const { return mBytes.data(); }
-  uint8_t* MutableBytes() { return mBytes.data(); }
+  uint8_t* MutableBytes() {
+    ++mGeneration;
+    return mBytes.data();
+  }
+
+  // Who the vertices are (unique for the run) and how often they may have
+  // been written: a device keeps a copy of them until the generation moves.
+  uint64_t GetId() const { return mId; }
+  uint64_t GetGeneration() const { return mGeneration; }
 
  private:
   std::vector<uint8_t> mBytes;
   uint32_t mStride;
   uint32_t mFvf;
   bool mLocked = false;
+  uint64_t mId;
+  uint64_t mGeneration = 1;
 };
 
 class CVertexBufferManager {

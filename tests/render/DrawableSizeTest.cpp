@@ -110,6 +110,9 @@ class DrawableSize : public ::testing::Test {
     FillVirtual(render, 0, 0, 1024, 768, kBlue);
     FillVirtual(render, 0, 0, 64, 64, kGreen);
     FillVirtual(render, 480, 352, 544, 416, kRed);
+    // The device holds a frame's draws back until the frame ends or is read.
+    std::vector<uint32_t> read;
+    render.ReadPixels(0, 0, 1, 1, read);
 
     EXPECT_EQ(SurfacePixel(surfaceWidth / 2, surfaceHeight / 2, surfaceHeight), kRed) << "the surface's centre";
     EXPECT_EQ(SurfacePixel(vx + 4, vy + 4, surfaceHeight), kGreen) << "the virtual screen's top-left corner";

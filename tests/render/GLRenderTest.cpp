@@ -152,6 +152,7 @@ TEST_F(GLRender, HallDrawsAlphaOverlayAndTextureTransformAtTheirPlaces) {
 }
 
 TEST_F(GLRender, SameCallsOnTheHeadlessDeviceLeaveTheSameEngineState) {
+  core->Render().SetDrawRecording(true);  // kept by the headless device alone unless asked
   SHall glHall(core->Get());
   ASSERT_TRUE(glHall.Load());
   DrawFrame(*core, glHall);
@@ -201,6 +202,40 @@ TEST_F(GLRender, TextIsDrawnInsideItsRectangle) {
   EXPECT_GT(inside, 200);
   EXPECT_EQ(outside, 0);
   render.End();
+}
+
+}  // namespace
+
+namespace {
+
+// A pass that tests depth: the desk, nearer the camera, stays in front of
+// the background drawn after it; without the test the background covers it.
+TEST_F(GLRender, DepthTestedPassKeepsTheNearerObjectInFront) {
+  SHall hall(core->Get());
+  ASSERT_TRUE(hall.Load());
+  hall.desk.AddPosition3D(0, 100, 0);  // towards the camera, same place on the screen
+  zuzorev::CRenderSystem& render = core->Render();
+  const int opaque = render.GetRenderSetingID(L"MT_TEXTURE");
+  ASSERT_GE(opaque, 0);
+  auto pixelAfter = [&](bool depth, bool withBack) {
+    core->SetupCamera();
+    render.SetZEnable(depth ? 1 : 0);
+    render.Clear();
+    render.Begin();
+    render.BindRenderSeting(opaque);
+    hall.desk.RenderEx(0, 1, 1, 1);
+    if (withBack) hall.back.RenderEx(0, 1, 1, 1);
+    uint32_t argb = 0;
+    EXPECT_TRUE(render.ReadVirtualPixel(200.5f, 560.5f, argb));
+    render.End();
+    render.SetZEnable(0);
+    return argb & 0xFFFFFFu;
+  };
+  const uint32_t desk = pixelAfter(false, false);
+  const uint32_t covered = pixelAfter(false, true);
+  ASSERT_NE(desk, covered) << "the background must differ from the desk there";
+  EXPECT_EQ(pixelAfter(true, true), desk);
+  EXPECT_EQ(pixelAfter(false, true), covered) << "and the next frame without the test draws as before";
 }
 
 }  // namespace

@@ -1,0 +1,122 @@
+// A frame equal to the one on the screen is not drawn again; anything that
+// changes what the screen would show (vertices, state, a texture's texels,
+// a read of the back buffer, an exposed window, a mode change) makes it
+// drawn. The wrapped device here is the headless one, which counts.
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "Engine/zuzorev/DeviceHeadless.h"
+#include "Engine/zuzorev/DeviceSkipUnchanged.h"
+
+namespace {
+
+using zuzorev::CDeviceHeadless;
+using zuzorev::CSkipUnchangedDevice;
+using zuzorev::SVertex;
+
+struct SFixture {
+  SFixture() {
+    auto inner = std::make_unique<CDeviceHeadless>();
+    headless = inner.get();
+    device = std::make_unique<CSkipUnchangedDevice>(std::move(inner));
+    device->Open(nullptr, 0);
+    texture = device->CreateTexture(1, 1, &texel);
+  }
+  // One frame: a clear and a textured quad with the given first x.
+  void Frame(float x = 0.0f) {
+    device->Clear(0xFF000000u, zuzorev::SViewport{0, 0, 1024, 768});
+    SVertex quad[4] = {{x, 0, 0, 0xFFFFFFFFu, 0, 1}, {10, 0, 0, 0xFFFFFFFFu, 1, 1}, {0, 0, 10, 0xFFFFFFFFu, 0, 0},
+                       {10, 0, 10, 0xFFFFFFFFu, 1, 0}};
+    state.texture0 = texture;
+    device->Draw(zuzorev::kPrimTriangleStrip, quad, 4, nullptr, 0, state, zuzorev::SGeometryKey{});
+  }
+  uint32_t texel = 0xFF808080u;
+  uint32_t texture = 0;
+  zuzorev::SDrawState state;
+  CDeviceHeadless* headless = nullptr;
+  std::unique_ptr<CSkipUnchangedDevice> device;
+};
+
+TEST(SkipUnchangedDevice, SameFrameIsNotDrawnAgainAndAnyChangeIsDrawn) {
+  struct SCase {
+    const char* what;
+    std::function<void(SFixture&)> between;  // before the second frame is made
+    std::function<void(SFixture&)> second;   // the second frame
+    bool drawn;
+  };
+  const SCase cases[] = {
+      {"the same frame", [](SFixture&) {}, [](SFixture& f) { f.Frame(); }, false},
+      {"a vertex moved", [](SFixture&) {}, [](SFixture& f) { f.Frame(1.0f); }, true},
+      {"another alpha", [](SFixture& f) { f.state.colorMul[3] = 0.5f; }, [](SFixture& f) { f.Frame(); }, true},
+      {"an extra draw", [](SFixture&) {}, [](SFixture& f) { f.Frame(); f.Frame(); }, true},
+      {"nothing drawn", [](SFixture&) {}, [](SFixture&) {}, true},
+      {"texels changed", [](SFixture& f) { f.device->UpdateTexture(f.texture, 1, 1, &f.texel); },
+       [](SFixture& f) { f.Frame(); }, true},
+      {"a mode change", [](SFixture& f) { f.device->RedrawNext(); }, [](SFixture& f) { f.Frame(); }, true},
+      {"the back buffer read", [](SFixture&) {},
+       [](SFixture& f) {
+         f.Frame();
+         std::vector<uint32_t> pixels;
+         f.device->ReadPixels(0, 0, 1, 1, pixels);
+       },
+       true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SFixture f;
+    f.Frame();
+    f.device->Present();
+    ASSERT_EQ(f.headless->Presents(), 1) << "the first frame is always shown";
+    const int draws = f.headless->Draws();
+    c.between(f);
+    c.second(f);
+    f.device->Present();
+    EXPECT_EQ(f.headless->Presents(), c.drawn ? 2 : 1);
+    if (!c.drawn) EXPECT_EQ(f.headless->Draws(), draws) << "nothing reaches the device";
+    EXPECT_EQ(f.device->Skipped(), c.drawn ? 0 : 1);
+  }
+}
+
+// A texture changed in the middle of a frame: the draws before the change
+// reach the device before the new texels do.
+TEST(SkipUnchangedDevice, DrawsBeforeATextureChangeGoFirst) {
+  SFixture f;
+  f.Frame();
+  EXPECT_EQ(f.headless->Draws(), 0) << "held back until the frame ends";
+  f.device->UpdateTexture(f.texture, 1, 1, &f.texel);
+  EXPECT_EQ(f.headless->Draws(), 1);
+  EXPECT_EQ(f.headless->Textures().at(f.texture).uploads, 2);
+  f.Frame(2.0f);
+  f.device->Present();
+  EXPECT_EQ(f.headless->Draws(), 2);
+  EXPECT_EQ(f.headless->LastVertices()[0].x, 2.0f);
+  EXPECT_EQ(f.headless->Presents(), 1);
+}
+
+TEST(SkipUnchangedDevice, ExposedWindowIsDrawnAgain) {
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0);
+  {
+    SFixture f;  // opened with SDL's events running: it watches the window
+    f.Frame();
+    f.device->Present();
+    f.Frame();
+    f.device->Present();
+    ASSERT_EQ(f.headless->Presents(), 1);
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = SDL_WINDOWEVENT_EXPOSED;
+    SDL_PushEvent(&e);
+    f.Frame();
+    f.device->Present();
+    EXPECT_EQ(f.headless->Presents(), 2);
+    f.Frame();
+    f.device->Present();
+    EXPECT_EQ(f.headless->Presents(), 2) << "and then rests again";
+  }
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  SDL_QuitSubSystem(SDL_INIT_EVENTS);
+}
+
+}  // namespace
