@@ -2,39 +2,12 @@
 // companions of the sample game's first scene; both scenes are created and
 // loaded for play on the headless device, as the game does at start.
 #include <filesystem>
-#include <memory>
 
-#include "Engine/rovovoz/GameCore.h"
-#include "Engine/zorfile/FileSystem.h"
-#include "Engine/zuzorev/Device.h"
-#include "Engine/zuzorev/InputSystem.h"
-#include "Engine/zuzorev/RenderSystem.h"
-#include "Engine/zuzorev/WindowSystem.h"
 #include "FuzzSupport.h"
-#include "Game.h"
 #include "Levels/BaseBack.h"
-#include "Platform/Paths.h"
 #include "Platform/Random.h"
 
 namespace {
-
-rovovoz::CGameCore* MakeCore() {
-  zuzorev::SetDeviceKind(zuzorev::EDeviceKind::Headless);
-  static std::unique_ptr<rovovoz::CGameCore> core = std::make_unique<rovovoz::CGameCore>();
-  zorfile::CFileSystem* fs = core->GetFileSystem();
-  fs->SetInstallFolder(LHT_GAME_DIR);
-  fs->InsertPath(L"Data\\Models", zorfile::kKindModels);
-  fs->InsertPath(L"Data\\Textures", zorfile::kKindTextures);
-  fs->InsertPath(L"Data", zorfile::kKindXml);
-  int full = 0;
-  if (core->GetWindow()->Init(L"fuzz", L"fuzz", 101, 1024, 768, full, nullptr, nullptr) < 0) std::abort();
-  zuzorev::SDevInitParams params;
-  if (core->GetRender()->Init(core->GetWindow(), params) < 0) std::abort();
-  core->GetInput()->Init(core->GetWindow());
-  core->GetRender()->GetRenderSetingsManager()->LoadSetingsFromXml(L"Data\\BaseSetings.xml", 1);
-  gGameCore = core.get();
-  return core.get();
-}
 
 void Play(const std::wstring& file) {
   CBaseBack back;
@@ -46,8 +19,7 @@ void Play(const std::wstring& file) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzsupport::SetUp();
-  static rovovoz::CGameCore* core = MakeCore();
-  (void)core;
+  fuzzsupport::GameCore();
   static const std::wstring sample = [] {
     std::string bytes;
     const std::filesystem::path main = std::filesystem::path(LHT_GAME_DIR) / "Data" / "Level" / "Back_1.xml";
