@@ -61,12 +61,24 @@ TEST_F(ModelAnimation, AnimatedModelPlaysByInfinityAndBlend) {
     cat->Stop(1);
     EXPECT_EQ(cat->IsState(), rovovoz::kAnimIdle);
   }
-  auto cat = LoadObject<CAnimObject3D>(core, CatAnimation(""));
-  cat->PlayOnce();
-  for (int i = 0; i < 6; ++i) cat->Update(0.25f, nullptr);
-  EXPECT_EQ(cat->IsState(), rovovoz::kAnimFinished);
-  cat->PlayBlendLoop();
-  EXPECT_EQ(cat->IsState(), rovovoz::kAnimPlaying);
+  // The named controls of the scene's Run action, whatever the settings.
+  struct Control {
+    void (CAnimObject3D::*play)();
+    int render2D;
+    int stateLater;
+  } controls[] = {
+      {&CAnimObject3D::PlayOnce, 1, rovovoz::kAnimFinished},
+      {&CAnimObject3D::PlayLoop, 1, rovovoz::kAnimPlaying},
+      {&CAnimObject3D::PlayBlendOnce, 0, rovovoz::kAnimFinished},
+      {&CAnimObject3D::PlayBlendLoop, 1, rovovoz::kAnimPlaying},
+  };
+  for (const Control& c : controls) {
+    auto cat = LoadObject<CAnimObject3D>(core, CatAnimation("Infinity=\"1\" Blend=\"1\""));
+    (cat.get()->*c.play)();
+    EXPECT_EQ(cat->GetModel()->GetRender2D(), c.render2D);
+    for (int i = 0; i < 6; ++i) cat->Update(0.25f, nullptr);
+    EXPECT_EQ(cat->IsState(), c.stateLater);
+  }
 }
 
 TEST_F(ModelAnimation, AnimatedModelPlacementAndNeutralAnswers) {
