@@ -1,6 +1,7 @@
 #include "Objects/AnimTexture3D.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/zuzorev/RenderSystem.h"
@@ -9,6 +10,7 @@
 namespace {
 constexpr const wchar_t* kSource = L"Source/Objects/AnimTexture3D";
 constexpr uint32_t kTextureData = 2;
+constexpr double kMaxSteps = 1000.0;
 }  // namespace
 
 CAnimTexture3D::CAnimTexture3D(rovovoz::CGameCore* core)
@@ -80,6 +82,14 @@ int32_t CAnimTexture3D::Load(const TiXmlElement* properties, const std::wstring&
 int32_t CAnimTexture3D::Update(float dt, rovovoz::CMouseCursor*) {
   if (mCount < 1 || !(mPeriod > 0.0f)) return 0;
   mTime += dt;
+  if (!std::isfinite(mTime)) mTime = 0.0f;
+  // A period far shorter than the frame: skip the whole turns at once
+  // rather than step through millions of pictures.
+  const double periods = std::floor(static_cast<double>(mTime) / static_cast<double>(mPeriod));
+  if (periods > kMaxSteps) {
+    mTime = std::fmod(mTime, mPeriod);
+    mCurrent = static_cast<int32_t>((mCurrent + static_cast<int64_t>(std::fmod(periods, mCount))) % mCount);
+  }
   while (mTime >= mPeriod) {
     ++mCurrent;
     mTime -= mPeriod;

@@ -2,6 +2,8 @@
 
 #include <tinyxml.h>
 
+#include <cmath>
+
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/StaticObject3D.h"
 
@@ -57,8 +59,15 @@ void AdoptModelLocation(rovovoz::CBaseGeometryObject& object, rovovoz::CBaseGeom
 
 float AdvancePhase(float phase, float frequency, float dt) {
   phase += frequency * dt;
-  if (phase > kTwoPi) phase -= kTwoPi;
+  if (!std::isfinite(phase)) return 0.0f;
+  if (phase > kTwoPi) phase = std::fmod(phase, kTwoPi);
   return phase;
+}
+
+float WrapUnit(float value) {
+  if (!std::isfinite(value)) return 0.0f;
+  if (value > 1.0f || value < -1.0f) value = std::fmod(value, 1.0f);
+  return value;
 }
 
 }  // namespace objects

@@ -48,7 +48,13 @@ rovovoz::CStaticObject3D* LoadStaticModel(rovovoz::CGameCore* core, const std::w
 // the object alone.
 void AdoptModelLocation(rovovoz::CBaseGeometryObject& object, rovovoz::CBaseGeometryObject& model);
 
-// The running phase of a sine swing, kept in 0 .. 2 pi.
+// The running phase of a sine swing: above 2 pi it loses whole turns; it
+// stays finite whatever the frequency.
 float AdvancePhase(float phase, float frequency, float dt);
+
+// A position within a repeating unit, kept in -1 .. 1 by whole units (one
+// unit at a time for ordinary steps, all of them for huge ones); 0 when it
+// is not finite.
+float WrapUnit(float value);
 
 }  // namespace objects

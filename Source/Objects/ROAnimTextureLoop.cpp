@@ -82,9 +82,7 @@ int32_t CROAnimTextureLoop::Render() {
 
 int32_t CROAnimTextureLoop::Update(float dt, rovovoz::CMouseCursor*) {
   if (mPlay != 1 || mCount < 1) return 0;
-  mPhase += mSpeed * dt * static_cast<float>(mDirection);
-  if (mPhase > 1.0f) mPhase -= 1.0f;
-  if (mPhase < -1.0f) mPhase += 1.0f;
+  mPhase = objects::WrapUnit(mPhase + mSpeed * dt * static_cast<float>(mDirection));
   if (!mModel) return 0;
   const float span = static_cast<float>(mCount) - 0.001f;
   const int index = static_cast<int>(mDirection == -1 ? (mPhase + 1.0f) * span : mPhase * span);

@@ -5,17 +5,6 @@
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Objects/ObjectSupport.h"
 
-namespace {
-
-// An offset kept in -1 .. 1: a whole texture further is the same picture.
-float Wrap(float offset) {
-  if (offset > 1.0f) offset -= 1.0f;
-  if (offset < -1.0f) offset += 1.0f;
-  return offset;
-}
-
-}  // namespace
-
 CROMoveTexture::CROMoveTexture(rovovoz::CGameCore* core) : rovovoz::CBaseGeometryObject(core) {}
 
 CROMoveTexture::~CROMoveTexture() { Release(0); }
@@ -56,8 +45,9 @@ int32_t CROMoveTexture::Load(const TiXmlElement* properties, const std::wstring&
 
 int32_t CROMoveTexture::Update(float dt, rovovoz::CMouseCursor*) {
   if (mPlay != 1) return 0;
-  mOffsetU = Wrap(mOffsetU + mSpeedU * dt * static_cast<float>(mDirection));
-  mOffsetV = Wrap(mOffsetV + mSpeedV * dt * static_cast<float>(mDirection));
+  // A whole texture further is the same picture.
+  mOffsetU = objects::WrapUnit(mOffsetU + mSpeedU * dt * static_cast<float>(mDirection));
+  mOffsetV = objects::WrapUnit(mOffsetV + mSpeedV * dt * static_cast<float>(mDirection));
   return 0;
 }
 

@@ -192,4 +192,32 @@ TEST_F(BadData, APosMeshTheFileLacksLeavesTheModelsInPlace) {
   Exercise(*list);
 }
 
+TEST_F(BadData, HugeRatesStayFinite) {
+  auto picture = LoadObject<CAnimTexture3D>(
+      core, "<Properties NameModel=\"Pic\" BaseTexture=\"Wave\" ExtTexture=\".png\" DeltaTime=\"1e-9\"/>");
+  picture->Update(1000.0f, nullptr);
+  EXPECT_GE(picture->GetCurrentFrame(), 0);
+  EXPECT_LT(picture->GetCurrentFrame(), 4);
+  auto mist = LoadObject<CROMoveTexture>(core, "<Properties NameModel=\"Mist\" Vx=\"1e38\" Vy=\"-3e38\"/>");
+  auto sign = LoadObject<CROPlavaet>(
+      core, "<Properties NameModel=\"Sign\"><PropertiesX Chastota=\"3e38\"/><PropertiesZ Chastota=\"-3e38\"/></Properties>");
+  auto tree = LoadObject<CROSimpleDerevo>(core, "<Properties NameModel=\"Tree_01\" Chastota=\"3e38\"/>");
+  auto glow = LoadObject<CROAnimTextureLoop>(
+      core, "<Properties NameModel=\"Glow\" CountKadr=\"3\" CountKadrSek=\"3e38\" TextreName=\"Glow\" TextreName2=\".png\"/>");
+  for (int i = 0; i < 100; ++i) {
+    for (rovovoz::CBaseGeometryObject* o : std::initializer_list<rovovoz::CBaseGeometryObject*>{
+             picture.get(), mist.get(), sign.get(), tree.get(), glow.get()})
+      o->Update(10.0f, nullptr);
+    ASSERT_TRUE(std::isfinite(mist->GetOffsetU()) && std::isfinite(mist->GetOffsetV()));
+    ASSERT_LE(std::fabs(mist->GetOffsetU()), 1.0f);
+    const zormath::Vec3f p = sign->GetModel()->GetPosition3D();
+    ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.z));
+    const zormath::Vec3f d = tree->GetModel()->GetDirection3D();
+    ASSERT_TRUE(std::isfinite(d.x) && std::isfinite(d.z));
+    ASSERT_TRUE(std::isfinite(glow->GetPhase()));
+    ASSERT_GE(glow->GetShownFrame(), -1);
+    ASSERT_LT(glow->GetShownFrame(), 3);
+  }
+}
+
 }  // namespace
