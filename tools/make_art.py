@@ -464,6 +464,177 @@ CURSORS = [  # name, hot spot
 ]
 
 # ---------------------------------------------------------------------------
+# The hall's moving things (scene effect objects of Back_1_anim.xml)
+
+
+def hall_picture(n):
+    """A frame of the flickering picture: the same landscape, its sky lit
+    differently in each frame."""
+    skies = {1: (40, 48, 96, 255), 2: (70, 60, 120, 255), 3: (110, 80, 130, 255), 4: (70, 60, 120, 255),
+             6: (200, 40, 40, 255)}
+    c = Canvas(80, 60, INK)
+    c.vgradient(4, 4, 76, 40, skies[n], NIGHT_LOW)
+    c.rect(4, 40, 76, 56, (40, 70, 40, 255))
+    c.ellipse(58, 16, 6, 6, (230, 230, 210, 255))
+    c.frame(0, 0, 80, 60, GOLD, 3)
+    return c
+
+
+def hall_candle():
+    c = Canvas(24, 48)
+    c.rect(8, 8, 16, 40, PAPER)
+    c.rect(2, 40, 22, 48, GOLD)
+    return c
+
+
+def hall_flame(n):
+    """A candle flame leaning a little differently in each of four frames."""
+    lean = (0, 2, 0, -2)[n - 1]
+    c = Canvas(16, 32)
+    c.polygon([(8 + lean, 0), (14, 20), (8, 31), (2, 20)], (255, 170, 60, 230))
+    c.ellipse(8, 22, 3, 6, (255, 240, 180, 255))
+    return c
+
+
+def hall_candle_glow(n):
+    c = Canvas(64, 64)
+    r = (20, 24, 28)[n - 1]
+    c.ellipse(32, 32, r, r, (255, 200, 120, 90))
+    c.ellipse(32, 32, r // 2, r // 2, (255, 230, 170, 160))
+    return c
+
+
+def hall_cupboard():
+    c = Canvas(120, 160, (70, 46, 30, 255))
+    c.frame(0, 0, 120, 160, INK, 4)
+    c.rect(10, 10, 110, 150, (24, 16, 12, 255))
+    c.text_centered('CUPBOARD', 60, 2, 1, PAPER)
+    return c
+
+
+def hall_cupboard_door():
+    c = Canvas(100, 140, (110, 74, 46, 255))
+    c.frame(0, 0, 100, 140, INK, 4)
+    c.frame(12, 12, 88, 128, INK, 2)
+    c.ellipse(86, 70, 4, 4, GOLD)
+    return c
+
+
+def hall_portrait(night):
+    c = Canvas(90, 110, INK)
+    c.rect(6, 6, 84, 104, (30, 30, 60, 255) if night else (150, 170, 200, 255))
+    c.ellipse(45, 44, 18, 22, (220, 190, 160, 255))
+    c.rect(24, 70, 66, 104, (60, 40, 90, 255))
+    if night:
+        c.rect(34, 40, 42, 44, INK)
+        c.rect(48, 40, 56, 44, INK)
+    else:
+        c.ellipse(38, 42, 3, 3, INK)
+        c.ellipse(52, 42, 3, 3, INK)
+    c.frame(0, 0, 90, 110, GOLD, 4)
+    return c
+
+
+def hall_cat():
+    c = Canvas(96, 64)
+    c.ellipse(48, 44, 30, 16, (60, 60, 66, 255))
+    c.ellipse(76, 28, 12, 11, (60, 60, 66, 255))
+    c.polygon([(68, 20), (70, 8), (75, 18)], (60, 60, 66, 255))
+    c.polygon([(80, 18), (85, 8), (87, 20)], (60, 60, 66, 255))
+    c.rect(10, 40, 22, 44, (60, 60, 66, 255))
+    c.ellipse(80, 27, 2, 2, GOLD)
+    return c
+
+
+def hall_mist():
+    """Wisps that tile across the width, transparent at top and bottom."""
+    w, h = 256, 64
+    c = Canvas(w, h)
+    for y in range(h):
+        edge = min(y, h - 1 - y) / (h / 2.0)
+        for x in range(w):
+            wave = 0.5 + 0.5 * math.sin(2 * math.pi * x / w * 3) * math.sin(2 * math.pi * y / h)
+            a = int(90 * edge * (0.4 + 0.6 * wave))
+            c.put(x, y, (200, 200, 220, a))
+    return c
+
+
+def hall_sign():
+    c = Canvas(160, 48, (110, 74, 46, 255))
+    c.frame(0, 0, 160, 48, INK, 3)
+    c.text_centered('NIGHT HALL', 80, 17, 2, PAPER)
+    return c
+
+
+def hall_chain_lamp():
+    c = Canvas(40, 120)
+    c.rect(19, 0, 21, 80, INK)
+    c.polygon([(8, 80), (32, 80), (26, 110), (14, 110)], GOLD)
+    c.ellipse(20, 98, 6, 8, GLOW)
+    return c
+
+
+def hall_vane():
+    c = Canvas(96, 32)
+    c.rect(8, 14, 80, 18, INK)
+    c.polygon([(80, 6), (95, 16), (80, 26)], INK)
+    c.polygon([(0, 4), (16, 14), (16, 18), (0, 28)], GOLD)
+    return c
+
+
+def hall_effect_pictures():
+    """Texture files of the hall's moving things. hall_picture05 is left out
+    on purpose: the flip-book's numbered series ends before it, so
+    hall_picture06 is never shown."""
+    pictures = {'hall_picture%02d.png' % n: hall_picture(n) for n in (1, 2, 3, 4, 6)}
+    pictures.update({'hall_flame%02d.png' % n: hall_flame(n) for n in range(1, 5)})
+    pictures.update({'hall_candle_glow%02d.png' % n: hall_candle_glow(n) for n in range(1, 4)})
+    pictures.update({
+        'hall_candle.png': hall_candle(),
+        'hall_cupboard.png': hall_cupboard(),
+        'hall_cupboard_door.png': hall_cupboard_door(),
+        'hall_portrait_day.png': hall_portrait(False),
+        'hall_portrait_night.png': hall_portrait(True),
+        'hall_cat.png': hall_cat(),
+        'hall_mist.png': hall_mist(),
+        'hall_sign.png': hall_sign(),
+        'hall_chain_lamp.png': hall_chain_lamp(),
+        'hall_vane.png': hall_vane(),
+    })
+    return pictures
+
+
+def hall_effect_meshes(hall, triggers):
+    """The meshes of the hall's moving things in Back_1.zorm and the trigger
+    shapes of the cupboard door's frames in Back_1_tr.zorm (screen point
+    (sx, sy) is scene point (sx - 512, sy 384 - sy))."""
+    for m in ('candle', 'cupboard', 'cupboard_door', 'portrait_day', 'portrait_night', 'cat', 'sign',
+              'chain_lamp', 'vane'):
+        hall.material('hall_' + m, 'hall_%s.png' % m)
+    hall.material('hall_picture', 'hall_picture01.png')
+    hall.material('hall_flame', 'hall_flame01.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
+    hall.material('hall_candle_glow', 'hall_candle_glow01.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
+    hall.material('hall_mist', 'hall_mist.png')
+    hall.quad('S_Picture', -342, 12, -40, 80, 60, 'hall_picture')
+    hall.quad('S_Candle', -340, 25, -150, 24, 48, 'hall_candle')
+    for n in range(1, 5):
+        hall.quad('S_Flame%02d' % n, -340, 26, -110, 16, 32, 'hall_flame')
+    hall.quad('S_CandleGlow', -340, 27, -110, 64, 64, 'hall_candle_glow')
+    hall.quad('S_Cupboard', 380, 12, -130, 120, 160, 'hall_cupboard')
+    # The door opens towards the viewer: narrower each frame, hinged left.
+    for n, w in ((1, 100), (2, 70), (3, 40), (4, 16)):
+        hall.quad('S_CupboardDoor%02d' % n, 330 + w / 2.0, 14, -130, w, 140, 'hall_cupboard_door')
+        triggers.triangles('T_CupboardDoor%02d' % n, rect_triangles(330 + w / 2.0, -130, w, 140, 14))
+    hall.quad('S_Portrait_Day', 342, 12, -40, 90, 110, 'hall_portrait_day')
+    hall.quad('S_Portrait_Night', 342, 13, -40, 90, 110, 'hall_portrait_night')
+    hall.quad('S_Cat', 150, 40, -230, 96, 64, 'hall_cat')
+    hall.quad('S_Mist', 0, 45, -330, 1024, 64, 'hall_mist', uv=(0.0, 0.0, 4.0, 1.0))
+    hall.quad('S_Sign', 0, 15, 250, 160, 48, 'hall_sign', pivot=(0, 15, 274))
+    hall.quad('S_ChainLamp_6', -140, 12, 264, 40, 120, 'hall_chain_lamp', pivot=(-140, 12, 324))
+    hall.quad('S_Vane', 318, 8, 190, 96, 32, 'hall_vane')
+
+
+# ---------------------------------------------------------------------------
 # Model files
 
 
@@ -623,6 +794,8 @@ def main():
     }
     for name, (canvas, alpha) in sorted(pictures.items()):
         save(textures, name, canvas, alpha)
+    for name, canvas in sorted(hall_effect_pictures().items()):
+        save(textures, name, canvas)
 
     # Logo slides: PNG pictures under the names the game looks for.
     save(logo, 'Logo001.jpg', logo_slide([('LANTERN HALL', 6), ('A SMALL OPEN GAME', 3)], GOLD), False)
@@ -646,9 +819,11 @@ def main():
     hall.quad('S_Key', -270, 40, -120, 128, 64, 'hall_key')
     hall.quad('S_Wick', 150, 40, -300, 64, 48, 'hall_wick')
     hall.quad('S_LanternGlow', 250, 35, -110, 192, 192, 'hall_glow')
-    hall.write(models)
 
     triggers = Model('Back_1_tr')
+    hall_effect_meshes(hall, triggers)
+    hall.write(models)
+
     triggers.triangles('T_Desk', rect_triangles(-250, -190, 256, 100, 20))
     triggers.triangles('T_Lantern', rect_triangles(250, -120, 80, 140, 30))
     triggers.triangles('T_Key', rect_triangles(-270, -120, 120, 40, 40))

@@ -24,10 +24,12 @@ class CBaseGeometryObject : public CBaseObject {
   CGameCore* GetCore() const { return mCore; }
   void SetCore(CGameCore* core) { mCore = core; }
 
-  zormath::Vec3f GetPosition3D() const { return mPosition; }
-  void SetPosition3D(float x, float y, float z);
+  // The transforms below are virtual: an object made of several models (a
+  // frame animation) moves all of them when moved through this base.
+  virtual zormath::Vec3f GetPosition3D() const { return mPosition; }
+  virtual void SetPosition3D(float x, float y, float z);
   void SetPosition3D(const zormath::Vec3f& p) { SetPosition3D(p.x, p.y, p.z); }
-  void SetPositionX3D(float x) { SetPosition3D(x, mPosition.y, mPosition.z); }
+  virtual void SetPositionX3D(float x) { SetPosition3D(x, mPosition.y, mPosition.z); }
   void SetPositionY3D(float y) { SetPosition3D(mPosition.x, y, mPosition.z); }
   void SetPositionZ3D(float z) { SetPosition3D(mPosition.x, mPosition.y, z); }
   void AddPosition3D(const zormath::Vec3f& d) { SetPosition3D(mPosition + d); }
@@ -37,10 +39,10 @@ class CBaseGeometryObject : public CBaseObject {
   void AddPositionZ3D(float d) { SetPositionZ3D(mPosition.z + d); }
 
   // Row 3 of the orientation; right becomes up x direction when that exists.
-  void SetDirection3D(const zormath::Vec3f& direction);
+  virtual void SetDirection3D(const zormath::Vec3f& direction);
   zormath::Vec3f GetDirection3D() const;
   // Row 2 of the orientation; right as above.
-  void SetUp3D(const zormath::Vec3f& up);
+  virtual void SetUp3D(const zormath::Vec3f& up);
   zormath::Vec3f GetUp3D() const;
   zormath::Vec3f GetRight3D() const;
   // Orientation = MatrixRotationY(angle).
@@ -51,9 +53,9 @@ class CBaseGeometryObject : public CBaseObject {
   void SetOrientationMatrix3D(const zormath::Mat4f& m);
   const zormath::Mat4f& GetOrientationMatrix3D() const { return mOrientation; }
 
-  void SetScale(float x, float y, float z);
+  virtual void SetScale(float x, float y, float z);
   void SetScale(const zormath::Vec3f& s) { SetScale(s.x, s.y, s.z); }
-  zormath::Vec3f GetScale() const { return mScale; }
+  virtual zormath::Vec3f GetScale() const { return mScale; }
   void SetScaleX(float x) { SetScale(x, mScale.y, mScale.z); }
   void SetScaleY(float y) { SetScale(mScale.x, y, mScale.z); }
   void SetScaleZ(float z) { SetScale(mScale.x, mScale.y, z); }

@@ -142,19 +142,21 @@ int32_t CBaseBack::LoadObjects(const std::wstring& file, const std::wstring& ren
       continue;
     }
     SObjectEntry& entry = mEntries[static_cast<size_t>(found->second)];
-    // Whatever follows, the entry's earlier object is replaced.
-    if (entry.mObject && !entry.mShared) delete entry.mObject;
-    entry.mObject = nullptr;
-    entry.mShared = 0;
+    // The entry keeps its model unless a new object takes its place: an
+    // element that makes nothing (no Properties, no keyword, ROTATE) must
+    // not leave a hole in the picture.
     const TiXmlElement* properties = FirstChildElementUpper(element, "Properties");
     if (!properties) continue;
-    entry.mFromObjectFile = 0;
     const SKind* kind = FindKind(type);
     if (!kind) continue;
     if (kind->special == ESpecial::Rotate) {
       if (const TiXmlAttribute* speed = FindUpper(properties, "Speed")) entry.mRotateSpeed = FloatValue(speed);
       continue;
     }
+    if (entry.mObject && !entry.mShared) delete entry.mObject;
+    entry.mObject = nullptr;
+    entry.mShared = 0;
+    entry.mFromObjectFile = 0;
     rovovoz::CBaseGeometryObject* object = kind->make(mCore);
     entry.mObject = object;
     entry.mMakeModel = 0;

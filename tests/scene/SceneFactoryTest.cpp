@@ -3,6 +3,7 @@
 // meshes composite objects draw themselves.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 #include "Engine/RerivuzoZurodo/ParticleEffect.h"
@@ -87,8 +88,9 @@ TEST_F(SceneFactory, EveryKeywordMakesItsObject) {
       {"STRUYA", "", Is<CStruya>(), nullptr, 0},
       {"MOVE_TEXTURE", "", Is<CROMoveTexture>(), nullptr, 0},
       {"OBLAKA", "", Is<COblaka>(), nullptr, 0},
-      {"ANIMATION3D", "", Is<CAnimObject3D>(), nullptr, 0},
-      {"ANIMTEXTURE3D", "", Is<CAnimTexture3D>(), nullptr, 0},
+      {"ANIMATION3D", "", nullptr, L"Load object anim 3d name = S_Box", 0},
+      {"ANIMTEXTURE3D", "", nullptr, L"Load object anim texture 3d name = S_Box", 0},
+      {"animtexture3d", "<Properties NameModel=\"S_Box\" BaseTexture=\"None\"/>", Is<CAnimTexture3D>(), nullptr, 0},
       {"LAMPA", "", Is<CLampa>(), nullptr, 1},
       {"BLESK", "", Is<CBlesk>(), nullptr, 0},
       {"KACHANIE", "", Is<CROSimpleDerevo>(), nullptr, 0},
@@ -151,8 +153,17 @@ TEST_F(SceneFactory, ElementsOfOneEntryAndBadElements) {
     auto back = WithObjects(
         "<Object Type=\"FIRE\" NameObj=\"S_Box\"><Properties/></Object>\n"
         "<Object Type=\"ROTATE\" NameObj=\"S_Box\"><Properties Speed=\"2\"/></Object>\n");
-    EXPECT_EQ(back->GetEntry(kBox).mObject, nullptr) << "ROTATE after the object leaves none";
+    EXPECT_NE(dynamic_cast<CFire*>(back->GetEntry(kBox).mObject), nullptr) << "ROTATE after the object keeps it";
     EXPECT_FLOAT_EQ(back->GetEntry(kBox).mRotateSpeed, 2.0f);
+  }
+  {
+    auto back = WithObjects("<Object Type=\"rotate\" NameObj=\"S_Ball\"><Properties Speed=\"0.5\"/></Object>\n");
+    SObjectEntry& ball = back->GetEntry(5);
+    ASSERT_NE(dynamic_cast<rovovoz::CStaticObject3D*>(ball.mObject), nullptr) << "the static model stays";
+    EXPECT_FLOAT_EQ(ball.mRotateSpeed, 0.5f);
+    back->UpdateObjects(2.0f);
+    EXPECT_NEAR(std::fabs(ball.mObject->GetRight3D().z), std::sin(1.0f), 1e-5f) << "and turns";
+    EXPECT_TRUE(log.Texts(ELogLevel::Error).empty());
   }
   {
     auto back = WithObjects(
@@ -166,10 +177,12 @@ TEST_F(SceneFactory, ElementsOfOneEntryAndBadElements) {
     EXPECT_EQ(log.Texts(ELogLevel::Error), errors);
     EXPECT_NE(back->GetEntry(kBox).mObject, nullptr) << "a name differing in case names nothing";
     EXPECT_NE(back->GetEntry(5).mObject, nullptr) << "no Type: skipped whole";
-    EXPECT_EQ(back->GetEntry(1).mObject, nullptr) << "an unknown Type still drops the static model";
-    EXPECT_EQ(back->GetEntry(1).mFromObjectFile, 0);
-    EXPECT_EQ(back->GetEntry(2).mObject, nullptr) << "no Properties still drops the static model";
-    EXPECT_EQ(back->GetEntry(2).mFromObjectFile, 1);
+    // An element that makes nothing leaves the entry's picture alone.
+    for (int entry : {1, 2}) {
+      EXPECT_NE(dynamic_cast<rovovoz::CStaticObject3D*>(back->GetEntry(entry).mObject), nullptr) << entry;
+      EXPECT_EQ(back->GetEntry(entry).mFromObjectFile, 1) << entry;
+      EXPECT_EQ(back->GetEntry(entry).mMakeModel, 1) << entry;
+    }
   }
 }
 

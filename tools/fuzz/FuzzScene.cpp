@@ -6,7 +6,6 @@
 
 #include "FuzzSupport.h"
 #include "Levels/BaseBack.h"
-#include "Platform/Paths.h"
 #include "Platform/Random.h"
 
 namespace {

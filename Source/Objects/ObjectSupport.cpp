@@ -1,0 +1,73 @@
+#include "Objects/ObjectSupport.h"
+
+#include <tinyxml.h>
+
+#include <cmath>
+
+#include "Engine/TinyXmlExt/TinyXmlExt.h"
+#include "Engine/rovovoz/StaticObject3D.h"
+
+namespace objects {
+
+bool ReadText(const TiXmlElement* element, const char* name, std::wstring& value) {
+  const TiXmlAttribute* attribute = element ? FindUpper(element, name) : nullptr;
+  if (!attribute) return false;
+  value = ValueUtf8(attribute);
+  return true;
+}
+
+bool ReadInt(const TiXmlElement* element, const char* name, int32_t& value) {
+  const TiXmlAttribute* attribute = element ? FindUpper(element, name) : nullptr;
+  if (!attribute) return false;
+  value = IntValue(attribute);
+  return true;
+}
+
+bool ReadFloat(const TiXmlElement* element, const char* name, float& value) {
+  const TiXmlAttribute* attribute = element ? FindUpper(element, name) : nullptr;
+  if (!attribute) return false;
+  value = FloatValue(attribute);
+  return true;
+}
+
+std::wstring TextOr(const TiXmlElement* element, const char* name, const std::wstring& fallback) {
+  std::wstring value;
+  if (!ReadText(element, name, value) || value.empty()) return fallback;
+  return value;
+}
+
+std::wstring Numbered(const std::wstring& base, int n) {
+  std::wstring digits = std::to_wstring(n);
+  if (n >= 0 && n < 10) digits.insert(digits.begin(), L'0');
+  return base + digits;
+}
+
+rovovoz::CStaticObject3D* LoadStaticModel(rovovoz::CGameCore* core, const std::wstring& file,
+                                          const std::wstring& mesh, uint32_t flags) {
+  auto* model = new rovovoz::CStaticObject3D(core);
+  if (model->LoadModel(file, mesh, flags, 0) == 0) {
+    delete model;
+    return nullptr;
+  }
+  return model;
+}
+
+void AdoptModelLocation(rovovoz::CBaseGeometryObject& object, rovovoz::CBaseGeometryObject& model) {
+  object.SetLocationMatrix3D(model.GetLocationMatrix3D());
+  model.SetLocationMatrix3D(zormath::Mat4f::Identity());
+}
+
+float AdvancePhase(float phase, float frequency, float dt) {
+  phase += frequency * dt;
+  if (!std::isfinite(phase)) return 0.0f;
+  if (phase > kTwoPi) phase = std::fmod(phase, kTwoPi);
+  return phase;
+}
+
+float WrapUnit(float value) {
+  if (!std::isfinite(value)) return 0.0f;
+  if (value > 1.0f || value < -1.0f) value = std::fmod(value, 1.0f);
+  return value;
+}
+
+}  // namespace objects

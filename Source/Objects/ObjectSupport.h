@@ -1,0 +1,60 @@
+#pragma once
+// What the scene effect objects share: their error lines, the reading of
+// optional attributes of a Properties element, and the loading of one mesh
+// of a model file as an owned static model.
+#include <cstdint>
+#include <string>
+
+#include "Engine/zorlog/Log.h"
+#include "Engine/zormath/Math.h"
+
+class TiXmlElement;
+namespace rovovoz {
+class CBaseGeometryObject;
+class CGameCore;
+class CStaticObject3D;
+}  // namespace rovovoz
+
+namespace objects {
+
+// The load result of a Properties element that could not be used.
+constexpr int32_t kLoadFail = static_cast<int32_t>(0x80004005u);
+
+constexpr float kPi = 3.14159265358979f;
+constexpr float kTwoPi = 2.0f * kPi;
+
+// printf-style wide format; %s takes const wchar_t*.
+template <class... Args>
+void Error(const wchar_t* source, int line, const wchar_t* format, Args... args) {
+  zuzorev::LogMessage(zuzorev::ELogLevel::Error, source, line, format, args...);
+}
+
+// Attributes looked up ignoring case; a missing one leaves the value as it
+// was and answers false.
+bool ReadText(const TiXmlElement* element, const char* name, std::wstring& value);
+bool ReadInt(const TiXmlElement* element, const char* name, int32_t& value);
+bool ReadFloat(const TiXmlElement* element, const char* name, float& value);
+// The attribute, or fallback when it is missing or empty.
+std::wstring TextOr(const TiXmlElement* element, const char* name, const std::wstring& fallback);
+
+// base followed by n written with at least two digits: Door01, Door12, Door100.
+std::wstring Numbered(const std::wstring& base, int n);
+
+// A new static model of the mesh, or null (nothing kept) when it does not load.
+rovovoz::CStaticObject3D* LoadStaticModel(rovovoz::CGameCore* core, const std::wstring& file,
+                                          const std::wstring& mesh, uint32_t flags);
+
+// The object takes over the model's location; the model is then placed by
+// the object alone.
+void AdoptModelLocation(rovovoz::CBaseGeometryObject& object, rovovoz::CBaseGeometryObject& model);
+
+// The running phase of a sine swing: above 2 pi it loses whole turns; it
+// stays finite whatever the frequency.
+float AdvancePhase(float phase, float frequency, float dt);
+
+// A position within a repeating unit, kept in -1 .. 1 by whole units (one
+// unit at a time for ordinary steps, all of them for huge ones); 0 when it
+// is not finite.
+float WrapUnit(float value);
+
+}  // namespace objects
