@@ -24,6 +24,8 @@ int CLogic::LoadSadanies(const std::wstring&) { return 1; }
 
 std::wstring CLogic::FindItemText(const std::wstring&) const { return std::wstring(); }
 
+const SLogicPredmet* CLogic::StdPredmetMapFind(const std::wstring&) const { return nullptr; }
+
 CBaseMiniGame* CLogic::FindMiniGame(const std::wstring&) const { return nullptr; }
 
 int CLogic::Play() { return 0; }

@@ -4,7 +4,17 @@
 class CBaseMiniGame;
 namespace rovovoz {
 class CMouseCursor;
+class CStaticObject3D;
 }
+
+// An inventory item of the logic's item table: its loaded model, its text
+// key and how many of it the player gets.
+struct SLogicPredmet {
+  std::wstring mName;
+  std::wstring mText;
+  int mCount = 1;
+  rovovoz::CStaticObject3D* mModel = nullptr;
+};
 
 // The story logic: loads every logic table and scene list at start, walks
 // the steps, and owns the current episode. Operations that are not built yet
@@ -30,6 +40,8 @@ class CLogic {
 
   // A text field of the item's record (empty for a name that is no item).
   virtual std::wstring FindItemText(const std::wstring& item) const;
+  // The item record of that name in the item table, or none.
+  virtual const SLogicPredmet* StdPredmetMapFind(const std::wstring& name) const;
   // The mini-game of that name (ignoring case), or none.
   virtual CBaseMiniGame* FindMiniGame(const std::wstring& name) const;
 
