@@ -723,9 +723,11 @@ def panel_art(game):
 
     tr = Model('LHT60_GP_tr')
     tr.name = 'LHT60_GP'
-    tr.triangles('Kursor_panel_01_T', rect_triangles(-442, -340, 140, 88))
+    # 01: the buttons on both sides; 02: the strip, which slides with the
+    # panel; 03: the screen's bottom edge, where the pointer calls it back.
+    tr.triangles('Kursor_panel_01_T', rect_triangles(-442, -340, 140, 88) + rect_triangles(442, -340, 140, 88))
     tr.triangles('Kursor_panel_02_T', rect_triangles(0, -340, 744, 88))
-    tr.triangles('Kursor_panel_03_T', rect_triangles(442, -340, 140, 88))
+    tr.triangles('Kursor_panel_03_T', rect_triangles(0, -376, 1024, 16))
     tr.write(models, 'zort')
 
     beam = Model('Hint_luchBack')

@@ -147,6 +147,7 @@ int32_t CGamePanel::Load(const std::wstring& file, uint32_t flags) {
   mKursorPanel02 = LoadPanelTriangle(kPanelTriangles, L"Kursor_panel_02_T", L"Load game panel Kursor_panel_T");
   mKursorPanel03 = LoadPanelTriangle(kPanelTriangles, L"Kursor_panel_03_T", L"Load game panel Kursor_panel_T");
   mKursorPanel01 = LoadPanelTriangle(kPanelTriangles, L"Kursor_panel_01_T", L"Load game panel Kursor_panel_T");
+  mKursorPanel02Rest = mKursorPanel02->GetPosition3D();
   LoadHogLabels();
   mHintIn = LoadPanelModel(L"Hint_luchBack.zorm", L"Hint_luchBack", true, L"Load MHintIn");
   mHintOut = LoadPanelModel(L"Hint_luchBack.zorm", L"Hint_luchBack", true, L"Load MHintOut");

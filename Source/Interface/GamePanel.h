@@ -272,6 +272,7 @@ class CGamePanel : public rovovoz::CGUIForm {
   int mFirstVisible = 0;
 
   std::unique_ptr<rovovoz::CTriangleObject3D> mKursorPanel02, mKursorPanel03, mKursorPanel01;
+  zormath::Vec3f mKursorPanel02Rest;
 
   std::wstring mHeldName;
   int mClickConsumed = 0;

@@ -125,7 +125,8 @@ int32_t CGamePanel::UpdatePanelAnimation(float dt, rovovoz::CMouseCursor* cursor
       mSlideOffset = -83.0f;
       mSlideSpeed = 0.0f;
     }
-    if (mKursorPanel02) mKursorPanel02->SetPosition3D(0.0f, 0.0f, mSlideOffset);
+    // The upper panel area moves with the panel (its loaded place at offset 0).
+    if (mKursorPanel02) mKursorPanel02->SetPosition3D(mKursorPanel02Rest.x, mKursorPanel02Rest.y, mKursorPanel02Rest.z + mSlideOffset);
   }
   mFrameFlag = 0;
   UpdateBeamClocks(dt);
