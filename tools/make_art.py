@@ -756,7 +756,7 @@ def panel_art(game):
     lines.write(models)
 
     place = Model('Objects_found_window')
-    place.triangles('Object_place_T', rect_triangles(0, 10, 20, 20))
+    place.triangles('Object_place_T', rect_triangles(0, -40, 20, 20))
     place.write(models, 'zort')
 
     items = Model('Predmets')
