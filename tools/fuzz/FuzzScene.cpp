@@ -18,24 +18,6 @@
 
 namespace {
 
-rovovoz::CGameCore* MakeCore() {
-  zuzorev::SetDeviceKind(zuzorev::EDeviceKind::Headless);
-  static std::unique_ptr<rovovoz::CGameCore> core = std::make_unique<rovovoz::CGameCore>();
-  zorfile::CFileSystem* fs = core->GetFileSystem();
-  fs->SetInstallFolder(LHT_GAME_DIR);
-  fs->InsertPath(L"Data\\Models", zorfile::kKindModels);
-  fs->InsertPath(L"Data\\Textures", zorfile::kKindTextures);
-  fs->InsertPath(L"Data", zorfile::kKindXml);
-  int full = 0;
-  if (core->GetWindow()->Init(L"fuzz", L"fuzz", 101, 1024, 768, full, nullptr, nullptr) < 0) std::abort();
-  zuzorev::SDevInitParams params;
-  if (core->GetRender()->Init(core->GetWindow(), params) < 0) std::abort();
-  core->GetInput()->Init(core->GetWindow());
-  core->GetRender()->GetRenderSetingsManager()->LoadSetingsFromXml(L"Data\\BaseSetings.xml", 1);
-  gGameCore = core.get();
-  return core.get();
-}
-
 void Play(const std::wstring& file) {
   CBaseBack back;
   if (back.InitBack(file)) back.Load(0);
@@ -46,7 +28,7 @@ void Play(const std::wstring& file) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzsupport::SetUp();
-  static rovovoz::CGameCore* core = MakeCore();
+  static rovovoz::CGameCore* core = fuzzsupport::HeadlessCore();
   (void)core;
   static const std::wstring sample = [] {
     std::string bytes;

@@ -7,7 +7,13 @@
 #include <filesystem>
 #include <memory>
 
+#include "Engine/rovovoz/GameCore.h"
 #include "Engine/zorfile/FileSystem.h"
+#include "Engine/zuzorev/Device.h"
+#include "Engine/zuzorev/InputSystem.h"
+#include "Engine/zuzorev/RenderSystem.h"
+#include "Engine/zuzorev/WindowSystem.h"
+#include "Game.h"
 #include "Engine/zorlog/Log.h"
 #include "Platform/Paths.h"
 
@@ -48,6 +54,27 @@ std::wstring WriteInput(const uint8_t* data, size_t size, const char* fileName) 
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
   if (!file || (size && std::fwrite(data, 1, size, file.get()) != size)) std::abort();
   return Platform::FromPath(path);
+}
+
+rovovoz::CGameCore* HeadlessCore() {
+  static std::unique_ptr<rovovoz::CGameCore> core = [] {
+    zuzorev::SetDeviceKind(zuzorev::EDeviceKind::Headless);
+    auto made = std::make_unique<rovovoz::CGameCore>();
+    zorfile::CFileSystem* fs = made->GetFileSystem();
+    fs->SetInstallFolder(LHT_GAME_DIR);
+    fs->InsertPath(L"Data\\Models", zorfile::kKindModels);
+    fs->InsertPath(L"Data\\Textures", zorfile::kKindTextures);
+    fs->InsertPath(L"Data", zorfile::kKindXml);
+    int full = 0;
+    if (made->GetWindow()->Init(L"fuzz", L"fuzz", 101, 1024, 768, full, nullptr, nullptr) < 0) std::abort();
+    zuzorev::SDevInitParams params;
+    if (made->GetRender()->Init(made->GetWindow(), params) < 0) std::abort();
+    made->GetInput()->Init(made->GetWindow());
+    made->GetRender()->GetRenderSetingsManager()->LoadSetingsFromXml(L"Data\\BaseSetings.xml", 1);
+    gGameCore = made.get();
+    return made;
+  }();
+  return core.get();
 }
 
 }  // namespace fuzzsupport

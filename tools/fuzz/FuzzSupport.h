@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <string>
 
+namespace rovovoz {
+class CGameCore;
+}
+
 namespace fuzzsupport {
 
 // Once per process: log, SDL's dummy drivers, the file system over Game/.
@@ -15,5 +19,9 @@ void SetUp();
 // Writes the input to a file named fileName in a private temporary folder;
 // returns its absolute path.
 std::wstring WriteInput(const uint8_t* data, size_t size, const char* fileName);
+
+// Once per process: a game core on the headless device over the sample
+// game, its window and render system started, set as gGameCore.
+rovovoz::CGameCore* HeadlessCore();
 
 }  // namespace fuzzsupport

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/../.."
 ROOT=$PWD
 BUILD=$ROOT/build-fuzz
 SECONDS_EACH=${FUZZ_SECONDS:-60}
-ALL=(Xml Profile Texts RenderSetings Particles AnimSet Scene)
+ALL=(Xml Profile Texts RenderSetings Particles AnimSet Scene PanelData)
 if [ $# -gt 0 ]; then HARNESSES=("$@"); else HARNESSES=("${ALL[@]}"); fi
 
 cmake -S tools/fuzz -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -30,6 +30,7 @@ seeds() {
     Particles) find Game/Data/Particles -iname '*.xml' ;;
     AnimSet) find Game/Data/Animation -iname '*.xml' ;;
     Scene) find Game/Data/Level -iname "*.xml" ;;
+    PanelData) find Game/Data/Interface tests/fixtures/panel -iname "*.xml" ;;
   esac
 }
 
