@@ -1,6 +1,7 @@
 // One frame of the panel: the modes, the slide, the dialog mode, the
 // buttons that ask the chapter for the menu and the diary, pop-ups that
 // block the panel, and the item window.
+#include "AppConfig.h"
 #include "Engine/rovovoz/GUILabel.h"
 #include "Interface/DialogPlayer.h"
 #include "Interface/HintMenu.h"
@@ -159,6 +160,41 @@ TEST_F(PanelFrame, TheItemWindowOpensForAKnownItemAndAnswersMinusTwoWhenHidden) 
   EXPECT_FALSE(panel->ShowPredmet(L"Key")) << "no chapter";
   CGamePanel bare(core.Get(), nullptr);
   EXPECT_EQ(bare.UpdatePredmetMenu(0.02f, nullptr), -2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PanelGuide, TheGuideButtonWorksOnlyWithTheGuideSwitchAndTheButtonInTheForm) {
+  paneltest::PanelCore core;
+  if (!core.Ok()) GTEST_SKIP() << "no headless core";
+  testsupport::TempDir dir;
+  dir.Write("WithGuide.xml",
+            "<Form Name=\"P\"><Button Name=\"BStrategy\" X=\"462\" Y=\"100\" Width=\"100\" Height=\"40\"/></Form>");
+  dir.Write("WithoutGuide.xml", "<Form Name=\"P\"/>");
+  core.Get()->GetFileSystem()->InsertPath(dir.Path().wstring(), zorfile::kKindXml);
+  struct Restore {
+    int v;
+    ~Restore() { gAppConfig.mGuideOn = v; }
+  } restore{gAppConfig.mGuideOn};
+  const struct {
+    const wchar_t* form;
+    int guideOn;
+    bool asked;
+  } cases[] = {{L"WithGuide.xml", 1, true}, {L"WithGuide.xml", 0, false}, {L"WithoutGuide.xml", 1, false}};
+  for (const auto& c : cases) {
+    gAppConfig.mGuideOn = c.guideOn;
+    CGamePanel panel(core.Get(), nullptr);
+    ASSERT_EQ(panel.Load(c.form, 3), 0);
+    paneltest::TestEpisod episod;
+    panel.SetBack(&episod);
+    core.MoveTo(0.0f, 264.0f);
+    core.Click(0);
+    core.NextFrame();
+    panel.Update(0.02f, core.Cursor());
+    EXPECT_EQ(!episod.requests.empty() && episod.requests.back() == L"guide", c.asked) << c.form << " " << c.guideOn;
+  }
 }
 
 }  // namespace
