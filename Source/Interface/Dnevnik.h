@@ -5,6 +5,15 @@
 class CDnevnik : public CInterfaceForm {
  public:
   CDnevnik(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
+
+  // The window's opening phase (0 closed .. 1 open).
+  virtual float GetPhase() const { return mPhase; }
+  virtual void SetPhase(float phase) { mPhase = phase; }
+  // Starts the closing of the open diary.
+  virtual void RequestClose() {}
+
+ protected:
+  float mPhase = 0.0f;
 };
 
 // Made and owned by the game object.

@@ -5,6 +5,7 @@
 #include "Engine/rovovoz/BaseGeometryObject.h"
 #include "Engine/rovovoz/GManagerAmbientSound.h"
 #include "Engine/rovovoz/GManagerSound.h"
+#include "Engine/rovovoz/StaticObject3D.h"
 #include "Engine/zuzorev/InputSystem.h"
 #include "Game.h"
 #include "Interface/GamePanel.h"

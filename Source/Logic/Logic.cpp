@@ -4,6 +4,7 @@
 
 #include "Engine/rovovoz/DialogManager.h"
 #include "Engine/rovovoz/GUIEditBox.h"
+#include "Engine/rovovoz/StaticObject3D.h"
 #include "Engine/zuzorev/InputSystem.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Game.h"
@@ -298,3 +299,5 @@ bool CLogic::UpdateFade(float dt) {
 void CLogic::RenderFade() {
   if (m_FadeDir != 0 && m_pFadeForm) m_pFadeForm->Render();
 }
+
+const SLogicPredmet* CLogic::StdPredmetMapFind(const std::wstring&) const { return nullptr; }

@@ -38,7 +38,7 @@ TEST(GameSoundSystem, SampleListLoadsEverySoundWithItsTypeLoopAndVolume) {
   gProgressCalls = 0;
   testsupport::LogCapture log;
   ASSERT_EQ(sound.LoadSoundList(soundtest::kSampleList, CountProgress), 1);
-  EXPECT_EQ(gProgressCalls, 6) << "once read, once per sound (4), once at the end";
+  EXPECT_EQ(gProgressCalls, 18) << "once read, once per sound (16), once at the end";
   EXPECT_TRUE(log.Texts(ELogLevel::Error).empty());
 
   struct Case {
@@ -52,6 +52,7 @@ TEST(GameSoundSystem, SampleListLoadsEverySoundWithItsTypeLoopAndVolume) {
       {L"I_Info", 0, false, 0.8f},
       {L"AS_Dojd_s_grozoi", 2, true, 0.7f},
       {L"Music_Menu", 1, true, 0.8f},
+      {L"Podskazka_gotova", 2, false, 0.8f},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));

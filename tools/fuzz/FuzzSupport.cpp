@@ -9,12 +9,12 @@
 
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/zorfile/FileSystem.h"
-#include "Engine/zorlog/Log.h"
 #include "Engine/zuzorev/Device.h"
 #include "Engine/zuzorev/InputSystem.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Engine/zuzorev/WindowSystem.h"
 #include "Game.h"
+#include "Engine/zorlog/Log.h"
 #include "Platform/Paths.h"
 
 namespace fuzzsupport {

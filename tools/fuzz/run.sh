@@ -12,7 +12,7 @@ cd "$(dirname "$0")/../.."
 ROOT=$PWD
 BUILD=$ROOT/build-fuzz
 SECONDS_EACH=${FUZZ_SECONDS:-60}
-ALL=(Xml Profile Texts RenderSetings Particles AnimSet Scene Episodes Items LogicLists FrameAnim)
+ALL=(Xml Profile Texts RenderSetings Particles AnimSet Scene Episodes Items LogicLists FrameAnim PanelData)
 if [ $# -gt 0 ]; then HARNESSES=("$@"); else HARNESSES=("${ALL[@]}"); fi
 
 cmake -S tools/fuzz -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -35,6 +35,7 @@ seeds() {
     LogicLists) find Game/Data/Logic Game/Data/Level Game/Data/Regions Game/Data/MiniGame Game/Data/Roliki \
       tests/fixtures/logic -iname "*.xml" ;;
     FrameAnim) find Game/Data/Animation tests/fixtures/effects/Data/Animation -iname "*.xml" ;;
+    PanelData) find Game/Data/Interface tests/fixtures/panel -iname "*.xml" ;;
   esac
 }
 
