@@ -93,20 +93,7 @@ class Core {
   zuzorev::CRenderSystem& Render() { return *mCore->GetRender(); }
 
   // The game's camera: orthographic over the virtual screen, looking down y.
-  void SetupCamera() {
-    rovovoz::CCamera camera(mCore.get());
-    camera.SetProjectionType(0);
-    camera.SetFovX(1024.0f);
-    camera.SetFovY(768.0f);
-    camera.SetWideKoef(Render().GetWideKoefX(), Render().GetWideKoefY());
-    camera.SetFarDist(1110.0f);
-    camera.SetNearDist(0.1f);
-    camera.SetPosition(0, 1010, 0);
-    camera.SetDirection(zormath::Vec3f(0, -1, 0), zormath::Vec3f(0, 0, 1));
-    camera.Update(0.0f, nullptr);
-    Render().SetTransform(zuzorev::kTransformView, camera.GetViewMatrix());
-    Render().SetTransform(zuzorev::kTransformProjection, camera.GetProjectionMatrix(1));
-  }
+  void SetupCamera() { testsupport::SetupGameCamera(*mCore); }
 
   // The sample game's render settings and the game's camera, as a scene
   // draws with them.

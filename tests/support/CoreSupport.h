@@ -27,6 +27,10 @@ std::unique_ptr<rovovoz::CGameCore> MakeGameCore(zuzorev::EDeviceKind kind);
 // system. False when either fails.
 bool StartWindowAndRender(rovovoz::CGameCore& core, const wchar_t* title);
 
+// The game's camera on the core's render system: orthographic over the
+// virtual screen, looking down y.
+void SetupGameCamera(rovovoz::CGameCore& core);
+
 // Puts events on the window's event queue and pumps it, as a frame's start
 // does: they reach the window procedure and the input system now.
 void Feed(zuzorev::CWindowSystem& window, std::initializer_list<zuzorev::SInputEvent> events);
