@@ -60,7 +60,7 @@ void CGamePanel::AddSimpleObject(const std::wstring& name, const std::wstring& s
     return;
   }
   if (FindItem(name) >= 0) return;
-  const SLogicPredmet* predmet = gLogic ? gLogic->StdPredmetMapFind(name) : nullptr;
+  const SPredmetInfo* predmet = gLogic ? gLogic->StdPredmetMapFind(name) : nullptr;
   if (!predmet) {
     gamelog::Error(kSource, __LINE__, L"AddSimpleObject. No find predmet for logic %s", name.c_str());
     return;
@@ -71,10 +71,12 @@ void CGamePanel::AddSimpleObject(const std::wstring& name, const std::wstring& s
   item.hover = 0;
   item.glow = 0.0f;
   item.name = name;
-  item.text = predmet->mText;
+  item.text = predmet->TextPanel;
   item.model.reset();
-  if (predmet->mModel) {
-    item.model = std::make_unique<rovovoz::CStaticObject3D>(*predmet->mModel);
+  if (!predmet->Mesh.Empty()) {
+    // The strip's icon is its own copy of the item table's mesh.
+    item.model = std::make_unique<rovovoz::CStaticObject3D>(GetCore());
+    item.model->GetMesh()->Clone(predmet->Mesh, 2);
     item.model->SetRender2D(1);
   }
   item.target = SlotPosition(index - mFirstVisible);

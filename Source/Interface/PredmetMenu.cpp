@@ -44,19 +44,19 @@ int CPredmetMenu::SetPredmet(const wchar_t* name, int) {
     mLItem->SetVisible(0);
   }
   if (gLogic) {
-    const SLogicPredmet* predmet = gLogic->StdPredmetMapFind(item);
+    const SPredmetInfo* predmet = gLogic->StdPredmetMapFind(item);
     if (!predmet) {
       gamelog::Error(kSource, __LINE__, L"SetPredmet. No find logic push predmet.");
       return 0;
     }
-    if (predmet->mCount > 1 && mLItem) {
-      mLItem->SetInt(predmet->mCount);
+    if (predmet->Count > 1 && mLItem) {
+      mLItem->SetInt(predmet->Count);
       mLItem->SetVisible(1);
     }
     mMesh.Release();
-    if (predmet->mModel) mMesh.Clone(*predmet->mModel->GetMesh(), 2);
+    if (!predmet->Mesh.Empty()) mMesh.Clone(predmet->Mesh, 2);
     mMesh.SetAllSmooth(0);
-    if (mText) mText->SetText(predmet->mText);
+    if (mText) mText->SetText(predmet->TextPanel);
     mMatrix = zormath::Mat4f::Identity();
     mMatrix(3, 0) = mPlace.x;
     mMatrix(3, 1) = mPlace.y;

@@ -299,5 +299,3 @@ bool CLogic::UpdateFade(float dt) {
 void CLogic::RenderFade() {
   if (m_FadeDir != 0 && m_pFadeForm) m_pFadeForm->Render();
 }
-
-const SLogicPredmet* CLogic::StdPredmetMapFind(const std::wstring&) const { return nullptr; }

@@ -29,17 +29,7 @@ namespace rovovoz {
 class CBaseObject;
 class CGUIEditBox;
 class CMouseCursor;
-class CStaticObject3D;
 }  // namespace rovovoz
-
-// An inventory item of the logic's item table: its loaded model, its text
-// key and how many of it the player gets.
-struct SLogicPredmet {
-  std::wstring mName;
-  std::wstring mText;
-  int mCount = 1;
-  rovovoz::CStaticObject3D* mModel = nullptr;
-};
 
 class CLogic {
  public:
@@ -78,7 +68,7 @@ class CLogic {
   // The scene hint text of an item (empty for a name that is no item).
   virtual std::wstring FindItemText(const std::wstring& item) const;
   // The item record of that name in the item table, or none.
-  virtual const SLogicPredmet* StdPredmetMapFind(const std::wstring& name) const;
+  virtual const SPredmetInfo* StdPredmetMapFind(const std::wstring& name) const;
   // The mini-game of that name (ignoring case), or none.
   virtual CBaseMiniGame* FindMiniGame(const std::wstring& name) const;
   // The close-up of that name (ignoring case), or none.

@@ -191,3 +191,8 @@ std::wstring CLogic::FindItemText(const std::wstring& item) const {
   const auto found = m_PushPredmets.find(item);
   return found == m_PushPredmets.end() ? std::wstring() : found->second.TextLevelHint;
 }
+
+const SPredmetInfo* CLogic::StdPredmetMapFind(const std::wstring& name) const {
+  const auto found = m_PushPredmets.find(name);
+  return found == m_PushPredmets.end() ? nullptr : &found->second;
+}

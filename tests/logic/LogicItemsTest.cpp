@@ -78,6 +78,10 @@ TEST(ItemTables, ItemsOfEveryKindGetTheirModelsAndTexts) {
   EXPECT_EQ(logic.FindItemText(L"Wick"), L"Put the wick in the lantern");
   EXPECT_EQ(logic.FindItemText(L"wick"), L"");
   EXPECT_EQ(logic.FindItemText(L"Key"), L"");
+  // The panel and the item window take the panel item's record by its exact name.
+  EXPECT_EQ(logic.StdPredmetMapFind(L"Wick"), &At(logic.m_PushPredmets, L"Wick"));
+  EXPECT_EQ(logic.StdPredmetMapFind(L"wick"), nullptr);
+  EXPECT_EQ(logic.StdPredmetMapFind(L"Key"), nullptr);
 
   const std::vector<std::wstring> expected = {
       L"No load model for find predmet Broken kusok = K_Broken_02",

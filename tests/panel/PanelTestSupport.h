@@ -95,32 +95,31 @@ class TestLogic : public CLogic {
     for (const wchar_t* name : {L"Key", L"Wick", L"Lantern"}) {
       auto model = std::make_unique<rovovoz::CStaticObject3D>(core);
       model->LoadModel(L"Predmets.zorm", std::wstring(L"P_") + name, 11);
-      SLogicPredmet item;
-      item.mName = name;
-      item.mText = std::wstring(L"i_") + name;
-      item.mModel = model.get();
+      SPredmetInfo item;
+      item.TextPanel = std::wstring(L"i_") + name;
+      item.Count = 1;
+      item.Mesh.Clone(*model->GetMesh(), 2);
       mModels.push_back(std::move(model));
       mItems[name] = item;
     }
-    mItems[L"Key"].mCount = 3;
+    mItems[L"Key"].Count = 3;
     for (int i = 1; i <= 60; ++i) {
-      SLogicPredmet item = mItems[L"Wick"];
-      item.mName = L"Item_" + std::to_wstring(i);
-      item.mText = L"t_item_" + std::to_wstring(i);
-      mItems[item.mName] = item;
+      SPredmetInfo item = mItems[L"Wick"];
+      item.TextPanel = L"t_item_" + std::to_wstring(i);
+      mItems[L"Item_" + std::to_wstring(i)] = item;
     }
     mPrevious = gLogic;
     gLogic = this;
   }
   ~TestLogic() override { gLogic = mPrevious; }
-  const SLogicPredmet* StdPredmetMapFind(const std::wstring& name) const override {
+  const SPredmetInfo* StdPredmetMapFind(const std::wstring& name) const override {
     auto it = mItems.find(name);
     return it == mItems.end() ? nullptr : &it->second;
   }
 
  private:
   std::vector<std::unique_ptr<rovovoz::CStaticObject3D>> mModels;
-  std::map<std::wstring, SLogicPredmet> mItems;
+  std::map<std::wstring, SPredmetInfo> mItems;
   CLogic* mPrevious = nullptr;
 };
 
