@@ -2,12 +2,14 @@
 
 #include "AppConfig.h"
 #include "AppPaths.h"
+#include "Engine/rovovoz/GameCore.h"
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zorsound/Log.h"
 #include "Engine/zorvideo/Log.h"
 #include "Engine/zorlog/Log.h"
 #include "GameApp.h"
 #include "GameLog.h"
+#include "InputReplay.h"
 #include "Platform/Paths.h"
 #include "Platform/Random.h"
 #include "SingleInstance.h"
@@ -68,6 +70,10 @@ int GameMain() {
   gGameApp = new GameApp();
   gamelog::Info(kSource, __LINE__, L"New App. OK.");
   if (gGameApp->Init(L"game.ini")) {
+    // From before the load on, a replay or a recording owns the input,
+    // the clock and the random source.
+    if (zuzorev::CWindowSystem* window = gGameApp->GetCore()->GetWindow())
+      InputReplay::AttachFromEnvironment(window->GetEvents());
     if (gGameApp->InitGame()) {
       gAppStarting = 0;
       // The main thread alone runs on one processor. A thread takes the

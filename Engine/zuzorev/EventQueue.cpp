@@ -1,5 +1,6 @@
 #include "Engine/zuzorev/EventQueue.h"
 
+#include "Engine/zuzorev/EventRecorder.h"
 #include "Engine/zuzorev/EventScript.h"
 #include "Engine/zuzorev/Timer.h"
 #include "Platform/Random.h"
@@ -47,9 +48,15 @@ SInputEvent SInputEvent::KeyUp(int key) {
 
 CEventQueue::CEventQueue() = default;
 
-CEventQueue::~CEventQueue() { SetScript(nullptr); }
+CEventQueue::~CEventQueue() {
+  SetScript(nullptr);
+  SetRecorder(nullptr);
+}
 
-void CEventQueue::Push(SInputEvent e) { mEvents.push_back(std::move(e)); }
+void CEventQueue::Push(SInputEvent e) {
+  if (mRecorder && !mScript) mRecorder->Record(e);
+  mEvents.push_back(std::move(e));
+}
 
 bool CEventQueue::Pop(SInputEvent& e) {
   if (mEvents.empty()) return false;
@@ -58,22 +65,52 @@ bool CEventQueue::Pop(SInputEvent& e) {
   return true;
 }
 
-void CEventQueue::SetScript(std::unique_ptr<CEventScript> script) {
-  if (mOwnsClock) CTimer::UseManualClock(false);
-  mOwnsClock = false;
-  mScript = std::move(script);
-  if (!mScript) return;
-  if (mScript->GetSeed()) Platform::SeedRandom(*mScript->GetSeed());
-  if (mScript->GetFrameTime() > 0.0f && !CTimer::IsManualClock()) {
+void CEventQueue::TakeClock(float frameTime) {
+  if (frameTime > 0.0f && !CTimer::IsManualClock()) {
     CTimer::UseManualClock(true);
     mOwnsClock = true;
   }
 }
 
+void CEventQueue::ReleaseClock() {
+  if (mOwnsClock) CTimer::UseManualClock(false);
+  mOwnsClock = false;
+}
+
+void CEventQueue::SetScript(std::unique_ptr<CEventScript> script) {
+  ReleaseClock();
+  mScript = std::move(script);
+  if (!mScript) {
+    if (mRecorder) TakeClock(mRecorder->GetFrameTime());
+    return;
+  }
+  if (mScript->GetSeed()) Platform::SeedRandom(*mScript->GetSeed());
+  TakeClock(mScript->GetFrameTime());
+}
+
+void CEventQueue::SetRecorder(std::unique_ptr<CEventRecorder> recorder) {
+  if (!mScript) ReleaseClock();
+  mRecorder = std::move(recorder);
+  if (!mRecorder || mScript) return;
+  Platform::SeedRandom(mRecorder->GetSeed());
+  TakeClock(mRecorder->GetFrameTime());
+}
+
 void CEventQueue::BeginFrame() {
-  if (!mScript) return;
-  mScript->PlayFrame(*this);
-  if (mScript->GetFrameTime() > 0.0f) CTimer::AdvanceManualClock(mScript->GetFrameTime());
+  if (mScript && mReleaseFinished && mScript->IsFinished()) SetScript(nullptr);
+  if (mScript) {
+    mScript->PlayFrame(*this);
+    if (mScript->GetFrameTime() > 0.0f) CTimer::AdvanceManualClock(mScript->GetFrameTime());
+    return;
+  }
+  if (mRecorder) {
+    mRecorder->BeginFrame();
+    CTimer::AdvanceManualClock(mRecorder->GetFrameTime());
+  }
+}
+
+void CEventQueue::FrameStarted() {
+  if (mRecorder && !mScript) mRecorder->FrameStarted();
 }
 
 }  // namespace zuzorev

@@ -13,6 +13,7 @@
 namespace zuzorev {
 
 class CEventScript;
+class CEventRecorder;
 
 enum class EInputEvent : uint8_t {
   MouseMove,    // x, y
@@ -71,14 +72,34 @@ class CEventQueue {
   void SetScript(std::unique_ptr<CEventScript> script);
   CEventScript* GetScript() const { return mScript.get(); }
   bool IsScripted() const { return mScript != nullptr; }
+  // Once the script has played its last event the desktop's input takes
+  // over again on the real clock (a replay watched by hand can be played
+  // on from where it ends).
+  void SetReleaseFinishedScript(bool release) { mReleaseFinished = release; }
+
+  // Records the desktop's events from now on (null: stop recording). The
+  // game runs on the recorder's frame time and seed while it records, so
+  // the replay goes the same way. A script, while one plays, is not recorded.
+  void SetRecorder(std::unique_ptr<CEventRecorder> recorder);
+  CEventRecorder* GetRecorder() const { return mRecorder.get(); }
+
   // A frame of the main loop starts: the script's events of this frame
   // join the queue and the fixed frame time passes.
   void BeginFrame();
+  // The window has read the desktop's events of the frame's start.
+  void FrameStarted();
 
  private:
+  // Puts every timer on the manual clock while a script or recording
+  // runs at a fixed frame time.
+  void TakeClock(float frameTime);
+  void ReleaseClock();
+
   std::deque<SInputEvent> mEvents;
   std::unique_ptr<CEventScript> mScript;
+  std::unique_ptr<CEventRecorder> mRecorder;
   bool mOwnsClock = false;
+  bool mReleaseFinished = false;
 };
 
 }  // namespace zuzorev

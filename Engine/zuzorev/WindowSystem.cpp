@@ -224,7 +224,9 @@ void CWindowSystem::DestroyWnd() {
 
 int CWindowSystem::BeginFrame() {
   mEvents.BeginFrame();
-  return PeekMessageWindow();
+  const int result = PeekMessageWindow();
+  mEvents.FrameStarted();
+  return result;
 }
 
 int CWindowSystem::PeekMessageWindow() {
