@@ -39,6 +39,7 @@ class CClickBack : public CBaseBack {
   }
   void PlaySound(const std::wstring& name, float volume, float fadeIn, int flag) override {
     mLog.push_back(L"sound:" + name);
+    if (volume != 1.0f || fadeIn != 0.0f || flag != 1) mLog.push_back(L"PlaySound(" + F(volume) + L"," + F(fadeIn) + L"," + N(flag) + L")");
     CBaseBack::PlaySound(name, volume, fadeIn, flag);
   }
   void ShowItemTip(const std::wstring& item) override { mLog.push_back(L"itemtip:" + item); }
@@ -47,6 +48,70 @@ class CClickBack : public CBaseBack {
     mLog.push_back(L"tip:" + key + L"/" + section);
   }
   void OnHogHover(int index) override { mLog.push_back(L"hoghover:" + std::to_wstring(index)); }
+
+  // The region forms, the zone items' Visible, paths and the sound
+  // managers are written down as "name(args)".
+  void Note(const std::wstring& what) { mLog.push_back(what); }
+  static std::wstring N(int v) { return std::to_wstring(v); }
+  static std::wstring F(float v) { return std::to_wstring(v).substr(0, 4); }
+  void SetObjectClickableInRegion(const std::wstring& r, const std::wstring& o, int v) override {
+    Note(L"SetObjectClickableInRegion(" + r + L"," + o + L"," + N(v) + L")");
+  }
+  void ShowObjectInRegion(const std::wstring& r, const std::wstring& o, int v, const std::wstring& c,
+                          int reload) override {
+    Note(L"ShowObjectInRegion(" + r + L"," + o + L"," + N(v) + L"," + c + L"," + N(reload) + L")");
+  }
+  void SetObjectGroupClickableInRegion(const std::wstring& r, const std::wstring& p, int v, int first,
+                                       int last) override {
+    Note(L"SetObjectGroupClickableInRegion(" + r + L"," + p + L"," + N(v) + L"," + N(first) + L"," + N(last) + L")");
+  }
+  void ShowObjectGroupInRegion(const std::wstring& r, const std::wstring& p, int v, const std::wstring& c, int reload,
+                               int first, int last) override {
+    Note(L"ShowObjectGroupInRegion(" + r + L"," + p + L"," + N(v) + L"," + c + L"," + N(reload) + L"," + N(first) +
+         L"," + N(last) + L")");
+  }
+  void SetObjectRotating2InRegion(const std::wstring& r, const std::wstring& o, int v) override {
+    Note(L"SetObjectRotating2InRegion(" + r + L"," + o + L"," + N(v) + L")");
+  }
+  void SetObjectRender2DInRegion(const std::wstring& r, const std::wstring& o, int v) override {
+    Note(L"SetObjectRender2DInRegion(" + r + L"," + o + L"," + N(v) + L")");
+  }
+  void SetObjectTopLayerInRegion(const std::wstring& r, const std::wstring& o, int v) override {
+    Note(L"SetObjectTopLayerInRegion(" + r + L"," + o + L"," + N(v) + L")");
+  }
+  int32_t RunActionByNameInRegion(const std::wstring& r, const std::wstring& name, int mode, SLogicAction*,
+                                  int) override {
+    Note(L"RunActionByNameInRegion(" + r + L"," + name + L"," + N(mode) + L")");
+    return 1;
+  }
+  void SetZoneItemVisible(const std::wstring& g, const std::wstring& i, int v, const std::wstring& c,
+                          int reload) override {
+    Note(L"SetZoneItemVisible(" + g + L"," + i + L"," + N(v) + L"," + c + L"," + N(reload) + L")");
+  }
+  void SetComplexItemVisible(const std::wstring& g, const std::wstring& i, int v, const std::wstring& c,
+                             int reload) override {
+    Note(L"SetComplexItemVisible(" + g + L"," + i + L"," + N(v) + L"," + c + L"," + N(reload) + L")");
+  }
+  int32_t StartPathObject(const std::wstring& name, const std::wstring& end, int queued) override {
+    Note(L"StartPathObject(" + name + L"," + end + L"," + N(queued) + L")");
+    return 1;
+  }
+  int32_t StopPathObject(const std::wstring& name, int runEnd) override {
+    Note(L"StopPathObject(" + name + L"," + N(runEnd) + L")");
+    return 1;
+  }
+  void PlayAmbientSound(const std::wstring& name, float volume, float fadeIn, int flag, float f2, float f3) override {
+    Note(L"PlayAmbientSound(" + name + L"," + F(volume) + L"," + F(fadeIn) + L"," + N(flag) + L"," + F(f2) + L"," +
+         F(f3) + L")");
+  }
+  void PlayMusic(const std::wstring& name, float volume, float fadeIn, int flag, float f2, float f3) override {
+    Note(L"PlayMusic(" + name + L"," + F(volume) + L"," + F(fadeIn) + L"," + N(flag) + L"," + F(f2) + L"," + F(f3) +
+         L")");
+  }
+  void StopAmbientSound(const std::wstring& name, float time) override {
+    Note(L"StopAmbientSound(" + name + L"," + F(time) + L")");
+  }
+  void StopMusic(const std::wstring& name, float time) override { Note(L"StopMusic(" + name + L"," + F(time) + L")"); }
 
   // Every zone item armed as the story would arm it: in play and clickable,
   // every complex piece in play.
