@@ -17,7 +17,9 @@ namespace {
 using namespace scenetest;
 using zuzorev::SInputEvent;
 
-constexpr int kKey = 3;  // "Key" of the find group in Back_1.xml
+// Entries of Back_1.xml: the lantern (where the wick is used), the key
+// (found), the loose wick (picked up).
+constexpr int kLantern = 2, kKey = 3, kWick = 4;
 
 // The chapter as far as a find needs it: found items go into the player's
 // chapter progress as done.
@@ -28,6 +30,19 @@ class CHallEpisod : public CBaseEpisod {
     found.push_back(group + L"/" + item);
   }
   std::vector<std::wstring> found;
+};
+
+// The panel's cursor as the test holds it.
+class CHallPanel : public CTestPanel {
+ public:
+  std::wstring GetCursorName() override { return carried; }
+  bool IsCursorEmpty() override { return carried.empty(); }
+  void DropCursorObject(int mode) override {
+    drops.push_back(mode);
+    carried.clear();
+  }
+  std::wstring carried;
+  std::vector<int> drops;
 };
 
 class SampleHallClick : public ::testing::Test {
@@ -56,7 +71,7 @@ class SampleHallClick : public ::testing::Test {
   testsupport::LogCapture log;
   FreshPlayer player;
   CHallEpisod episod;
-  CTestPanel panel;
+  CHallPanel panel;
   PanelScope panelScope{&panel};
   rovovoz::CMouseCursor cursor;
 };
@@ -108,6 +123,32 @@ TEST_F(SampleHallClick, TheKeyIsFoundByAClickAndStaysFound) {
   hall = Enter();
   EXPECT_EQ(hall->GetEntry(kKey).mState, 3);
   EXPECT_EQ(hall->GetEntry(kKey).mActive, 0);
+  EXPECT_TRUE(log.Texts(zuzorev::ELogLevel::Error).empty());
+}
+
+TEST_F(SampleHallClick, TheLooseWickIsPickedUpAndUsedOnTheLantern) {
+  ASSERT_TRUE(core.Ok());
+  std::unique_ptr<CBaseLevel> hall = Enter();
+  for (const wchar_t* group : {L"free", L"push"}) {
+    gCurrentPlayer.mEpisodInfo.AddObjectTask(group, L"Wick", 1);
+    hall->HandleModeRequest(group, L"Wick", L"", 0);
+  }
+  ASSERT_EQ(hall->GetEntry(kWick).mState, 1);
+  ASSERT_EQ(hall->GetEntry(kLantern).mState, 1);
+
+  hall->OnClick(kWick, 1, nullptr);
+  EXPECT_EQ(hall->GetEntry(kWick).mState, 3);
+  EXPECT_EQ(hall->GetEntry(kWick).mActive, 0);
+
+  // Carried from the panel onto the lantern: the lantern stays on screen and
+  // can no longer be clicked.
+  panel.carried = L"Wick";
+  hall->OnClick(kLantern, 1, nullptr);
+  EXPECT_EQ(episod.found, (std::vector<std::wstring>{L"free/Wick", L"push/Wick"}));
+  EXPECT_EQ(panel.drops, (std::vector<int>{2}));
+  EXPECT_EQ(hall->GetEntry(kLantern).mState, 3);
+  EXPECT_EQ(hall->GetEntry(kLantern).mActive, 1);
+  EXPECT_EQ(hall->GetEntry(kLantern).mClickable, 0);
   EXPECT_TRUE(log.Texts(zuzorev::ELogLevel::Error).empty());
 }
 
