@@ -7,6 +7,8 @@
 #include <functional>
 
 #include "Engine/rovovoz/ParticleSystem.h"
+#include "Logic/Logic.h"
+#include "Logic/LogicLists.h"
 #include "Objects/ROMoveTexture.h"
 #include "Objects/SimpleFrameAnim.h"
 #include "scene/SceneClickSupport.h"
@@ -352,6 +354,23 @@ TEST_F(SceneExecute, EffectObjects) {
                                   L"Invalid dynamic cast.!!! BackName = Hall ObjectName = S_Ball"));
   entry.mObject = own;
   entry.mShared = 0;
+}
+
+TEST_F(SceneExecute, RunMiniGameOpensItsFrameBetweenTheShadeModes) {
+  CTestMiniGame game(false);
+  CLogic* savedLogic = gLogic;
+  CLogic logic;
+  gLogic = &logic;
+  gMiniGames.push_back(&game);
+  SLogicAction run = R(kOpRun, kTgMiniGame, {L"LOCK"});
+  back.ExecuteAction(run, 0, 0);
+  gMiniGames.pop_back();
+  gLogic = savedLogic;
+  EXPECT_EQ(back.mMiniGame, &game);
+  EXPECT_EQ(log, (CallLog{L"drop:1"})) << "a carried object goes back before the mini-game opens";
+  EXPECT_EQ(back.mModes, (std::vector<int32_t>{9, 1, 10}));
+  back.mModes.clear();
+  back.mMiniGame = nullptr;
 }
 
 }  // namespace
