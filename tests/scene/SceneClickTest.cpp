@@ -232,6 +232,24 @@ TEST_F(SceneClicks, AFindInACloseUpCountsDownInItsOwnerScene) {
   back.SetOwner(nullptr);
 }
 
+TEST_F(SceneClicks, AZoneClickEndsTheCameraHold) {
+  struct Case {
+    int index;
+    int pressed;
+    int32_t holdAfter;
+  } cases[] = {{kClick, 1, -1}, {kClick, 0, 2}, {kPlain, 1, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.index);
+    back.InitObjects();
+    back.ArmAll();
+    back.mModes = {8};
+    back.mCountdownState = 2;
+    back.OnClick(c.index, c.pressed, nullptr);
+    EXPECT_EQ(back.mCountdownState, c.holdAfter);
+  }
+  back.mModes.clear();
+}
+
 TEST_F(SceneClicks, TestChainAsksWithoutDoingAnything) {
   struct Case {
     const char* what;
