@@ -170,8 +170,8 @@ class CBaseBack : public rovovoz::CBaseObject {
   virtual bool IsActionRunning(const std::wstring& name) const;
   // Entry point of scene code; the base runs RunActionByName.
   virtual int32_t DoAction(const std::wstring& name, int mode, SLogicAction* record, int mask);
-  // One record of an action on this scene. The base carries out nothing
-  // yet and answers 1.
+  // One record of an action on this scene: queued while its delay runs,
+  // else carried out. Always 1.
   virtual int32_t ExecuteAction(SLogicAction& record, int mode, int randomize);
   // One conditional block; Ex: on the counted path (Ref tests only).
   virtual int32_t RunAction(SLogicIf& block, SLogicActionEntry& entry, const std::wstring& blockName, int32_t& out,
@@ -196,8 +196,42 @@ class CBaseBack : public rovovoz::CBaseObject {
   }
 
   // ---- clicks -------------------------------------------------------------
+  // Click results: bit 1 the entry is in a zone, bit 2 a chain was stopped.
+  enum : int32_t { kClickInZone = 1, kClickStopped = 2 };
   // The hover and click chain of an entry (-1: nothing under the mouse).
   virtual int32_t OnClick(int index, int pressed, rovovoz::CMouseCursor* cursor);
+  // Hover chain ("mm_"): 0 go on, 2 stopped. Kind "simple", "complex" or
+  // empty; group and item empty outside a zone.
+  virtual int32_t RunMmAction(int index, const std::wstring& kind, const std::wstring& group,
+                              const std::wstring& item);
+  // Click chain ("mc_"), ending in the found-item handlers.
+  virtual int32_t RunMcAction(int index, const std::wstring& kind, const std::wstring& group,
+                              const std::wstring& item);
+  // Whether a click on the entry would be accepted now (nothing runs).
+  virtual int32_t ClickSimpleComplex(int index, const std::wstring& kind, const std::wstring& group,
+                                     const std::wstring& item, SLogicAction* record, int extra);
+  virtual int32_t OnPushSimple(int index, int pressed);
+  virtual int32_t OnPushComplex(int index, int pressed);
+  virtual int32_t RunObjectActions(int index, int pressed);
+  // The panel cursor over a simple zone item / a complex item.
+  virtual void UpdatePanelCursor(const std::wstring& group, int index);
+  virtual void ShowZoneCursor(const std::wstring& group);
+  // The panel's hint marker at the entry's object.
+  virtual void ShowHintAtObject(int index, rovovoz::CBaseGeometryObject* object, int slot);
+  // Whether the name is one of the entry's click-road names ("mm_", "mc_",
+  // "del_" with the entry, kind, group and item; any may be empty).
+  virtual bool MatchObjectActionName(const std::wstring& name, const std::wstring& kind, const std::wstring& group,
+                                     const std::wstring& item, const std::wstring& entryName);
+
+  // ---- found items and complex pieces -----------------------------------------
+  // 2 when a delete action stopped the click, else 0.
+  virtual int32_t ClickObject(int index, const std::wstring& group, const std::wstring& item);
+  virtual int32_t ClickPiece(int index, const std::wstring& group, const std::wstring& item);
+  // Test twins: 1 when the click would be accepted, 0 not.
+  virtual int32_t ClickZoneItem(int index, const std::wstring& group, const std::wstring& item,
+                                SLogicAction* record, int extra);
+  virtual int32_t ClickPieceItem(int index, const std::wstring& group, const std::wstring& item,
+                                 SLogicAction* record, int extra);
 
   // ---- per frame: update, picking, drawing --------------------------------
   // A particle emitter of the overlay system over the entry's object.
@@ -564,6 +598,24 @@ class CBaseBack : public rovovoz::CBaseObject {
   void TakeOverModelNames(const std::vector<std::wstring>& names);
   // Alpha of an entry's object, when it has one.
   void SetEntryAlpha(int index, float alpha);
+  // The found sequence: saved flags give way to the done state (3).
+  void MarkEntryFound(int index);
+  // A close-up's find counts down in its owner scene.
+  void CountRegionFind();
+  void PlayClickSound();
+  // The executor's cases by operation.
+  void ExecuteVisible(const SLogicAction& record);
+  void ExecuteVisibleMask(const SLogicAction& record);
+  void ExecuteObjectFlag(const SLogicAction& record);
+  void ExecuteOpen(const SLogicAction& record);
+  void ExecuteDelete(const SLogicAction& record);
+  void ExecuteSetTextTips(const SLogicAction& record);
+  void ExecuteAdd(const SLogicAction& record);
+  void ExecuteCursor(const SLogicAction& record);
+  void ExecuteRun(const SLogicAction& record, int mode);
+  void ExecuteStop(const SLogicAction& record, int mode);
+  void ExecuteCameraMove(const SLogicAction& record);
+  int32_t UseCarriedObject(int index, const std::wstring& group, const std::wstring& item);
 
   CBaseEpisod* mEpisod = nullptr;
   CBaseBack* mOwner = nullptr;

@@ -42,8 +42,6 @@ int32_t CBaseBack::DoAction(const std::wstring& name, int mode, SLogicAction* re
   return RunActionByName(name, mode, record, mask);
 }
 
-int32_t CBaseBack::ExecuteAction(SLogicAction&, int, int) { return 1; }
-
 int32_t CBaseBack::RunActionByName(const std::wstring& name, int mode, SLogicAction* record, int mask) {
   return mRunner.Run(name, mode, record, mask);
 }

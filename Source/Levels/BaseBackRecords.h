@@ -90,6 +90,7 @@ struct SZoomRequest {
   float mOverlayScale = 0.0f;
   float mSpeed = 1.0f;
   std::wstring mAction;
+  int32_t mOverlayValue = 0;  // 0: the hole overlay is drawn while zoomed
 };
 
 // The camera zoom: 0 idle, 1 zooming in, 2 zoomed, 3 zooming out.

@@ -164,11 +164,13 @@ void CBaseBack::HandleStartEnd(int drain) {
       }
       const SZoomRequest& request = mZoomRequests.front();
       if (request.mCommand == L"start") {
+        const int drawOverlay = request.mOverlayValue == 0 ? 1 : 0;
         const bool started =
             request.mObject.empty()
                 ? StartZoom(request.mX, request.mY, request.mZ, request.mViewScale, request.mOverlayScale,
-                            request.mSpeed, 0)
-                : ZoomToObject(request.mObject, request.mViewScale, request.mOverlayScale, request.mSpeed, 0);
+                            request.mSpeed, drawOverlay)
+                : ZoomToObject(request.mObject, request.mViewScale, request.mOverlayScale, request.mSpeed,
+                               drawOverlay);
         if (!started) PopMode(0);
       } else if (request.mCommand == L"end") {
         if (!EndZoom()) PopMode(0);

@@ -17,6 +17,68 @@ namespace actioncodes {
 constexpr uint32_t kOperationRun = 4;
 constexpr uint32_t kTargetAction = 13;
 constexpr uint32_t kTargetActionE = 14;
+// Every operation and target type of an action record, as the executors
+// dispatch on them.
+enum : uint32_t {
+  kOpVisible = 0,
+  kOpOpen = 1,
+  kOpAdd = 2,
+  kOpDelete = 3,
+  kOpRun = 4,  // "Run", "Start", "Play"
+  kOpCursor = 5,
+  kOpUpdate = 6,
+  kOpVisibleMask = 7,
+  kOpStop = 8,
+  kOpClose = 9,
+  kOpRender2D = 10,
+  kOpTopRender = 11,
+  kOpSetTextTips = 12,
+  kOpOpenAlwaysPick = 13,
+};
+enum : uint32_t {
+  kTgObjTri = 0,
+  kTgObj = 1,
+  kTgSimpleTask = 2,
+  kTgComplexTask = 3,
+  kTgMiniGame = 4,
+  kTgDialog = 5,
+  kTgBeginAction = 6,
+  kTgEnd = 7,
+  kTgRun = 8,
+  kTgPredmet = 9,
+  kTgPause = 10,
+  kTgCameraMove = 11,
+  kTgLevel = 12,
+  kTgAction = 13,
+  kTgActionE = 14,
+  kTgRegion = 15,
+  kTgBeg = 16,
+  kTgPath = 17,
+  kTgParticle = 18,
+  kTgMoveTexture = 19,
+  kTgAnimModelLoop = 20,
+  kTgRolik = 21,
+  kTgAnimation = 22,
+  kTgSetType = 23,
+  kTgSetPredmet = 24,
+  kTgTopText = 25,
+  kTgAmbientSound = 26,
+  kTgSound = 27,
+  kTgMusik = 28,
+  kTgVideoObj = 29,
+  kTgMaxAnim = 30,
+  kTgGamePanel = 31,
+  kTgParticleEffect = 32,
+  kTgAnimationList = 33,
+  kTgPage = 34,
+  kTgMapLevel = 35,
+  kTgRandomMusic = 36,
+  kTgMorf = 37,
+  kTgComplexPiece = 38,
+  kTgAmbientSoundGroup = 39,
+  kTgTruncateAlpha = 40,
+  kTgFrameAnim = 41,
+};
 // Condition codes and condition targets.
 enum : uint32_t {
   kCondVisible = 0,

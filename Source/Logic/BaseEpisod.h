@@ -19,8 +19,9 @@
 
 class CBaseBack;
 namespace rovovoz {
+class CBaseGeometryObject;
 class CMouseCursor;
-}
+}  // namespace rovovoz
 
 // One item of a complex hidden-object set as the chapter's progress holds it.
 struct SComplexHogItem {
@@ -112,6 +113,56 @@ class CBaseEpisod {
   virtual int QueryPredmet(const std::wstring& name);
   virtual bool IsHogObjectMarked(const std::wstring& objectName);
   virtual void GetComplexHogItems(std::vector<SComplexHogItem>& out, const std::wstring& setName);
+
+  // ---- More of what a scene's actions and clicks ask of the chapter ----
+  // (declared with neutral bodies in BaseEpisodSceneCalls.cpp; the chapter
+  // fills them in.)
+  // Found items and pieces in the player's chapter progress.
+  virtual void RecordFoundItem(const std::wstring& group, const std::wstring& item, int unused = 0);
+  virtual void RecordItem(const std::wstring& item);
+  virtual bool RecordFoundPiece(const std::wstring& group, const std::wstring& item, int piece,
+                                rovovoz::CBaseGeometryObject* model);
+  // Whether a click may take a piece of a complex "find" item.
+  virtual bool AcceptFindPiece(const std::wstring& group, const std::wstring& item, int piece);
+  // Tasks opened, registered, deleted and their tip keys.
+  virtual void OpenSimpleTask(const std::wstring& group, const std::wstring& item, const std::wstring& tipKey,
+                              const std::wstring& text, int value);
+  virtual void AddComplexObject(const std::wstring& group, const std::wstring& item, const std::wstring& tipKey,
+                                const std::wstring& text, int alwaysPick);
+  virtual void DeleteSimpleTask(const std::wstring& group, const std::wstring& item);
+  virtual void DeleteComplexTask(const std::wstring& group, const std::wstring& item);
+  virtual void SetSimpleTaskTip(const std::wstring& group, const std::wstring& item, const std::wstring& tipKey);
+  virtual void SetComplexTaskTip(const std::wstring& group, const std::wstring& item, const std::wstring& tipKey);
+  virtual void SetComplexPieceTip(const std::wstring& group, const std::wstring& item, int piece,
+                                  const std::wstring& tipKey);
+  // Object operations on another scene of the chapter (its region form).
+  virtual void SceneObjectVisible(const std::wstring& scene, const std::wstring& region, const std::wstring& object,
+                                  int visible, const std::wstring& command, int reload);
+  virtual void SceneTriggerVisible(const std::wstring& scene, const std::wstring& region, const std::wstring& object,
+                                   int value);
+  virtual void SceneObjectsVisibleByMask(const std::wstring& scene, const std::wstring& region,
+                                         const std::wstring& prefix, int visible, const std::wstring& command,
+                                         int reload, int first, int last);
+  virtual void SceneTriggersVisibleByMask(const std::wstring& scene, const std::wstring& region,
+                                          const std::wstring& prefix, int value, int first, int last);
+  virtual void SceneObjectUpdate(const std::wstring& scene, const std::wstring& region, const std::wstring& object,
+                                 int value);
+  virtual void SceneObjectRender2D(const std::wstring& scene, const std::wstring& region, const std::wstring& object,
+                                   int value);
+  virtual void SceneObjectTopRender(const std::wstring& scene, const std::wstring& region,
+                                    const std::wstring& object, int value);
+  // Counters of another scene.
+  virtual void DecrementSceneNamedCount(const std::wstring& scene, const std::wstring& counter);
+  virtual void DecrementSceneNamedCount2(const std::wstring& scene, const std::wstring& counter);
+  // An action of the chapter (empty scene name) or of one of its scenes.
+  virtual int32_t RunSceneAction(const std::wstring& scene, const std::wstring& region, const std::wstring& action,
+                                 int mode, SLogicAction* record, int mask);
+  virtual int32_t RunSceneActionE(const std::wstring& scene, const std::wstring& region, const std::wstring& action,
+                                  int mode, SLogicAction* record, int mask);
+  // The chapter's video and random music.
+  virtual void StartRolik(std::wstring name, int flag);
+  virtual void PlayRandomMusic(const std::wstring& name, int flag);
+  virtual void StopRandomMusic(float fadeTime);
 
   const std::wstring& GetName() const { return mName; }
   const std::vector<CBaseBack*>& GetScenes() const { return mScenes; }
