@@ -192,7 +192,9 @@ TEST_F(EpisodTest, FailedStartsAndMissingScenesFinishTheChapter) {
     mEpisod->Render();
     EXPECT_EQ(mEpisod->GetState(), CBaseEpisod::kStateFinished) << c.opened;
     EXPECT_EQ(mEpisod->Update(0.1f, nullptr), 1);
-    if (c.error) EXPECT_TRUE(mLog.Contains(ELogLevel::Error, c.error));
+    if (c.error) {
+      EXPECT_TRUE(mLog.Contains(ELogLevel::Error, c.error));
+    }
   }
   mHall->startResult = 1;
 }
