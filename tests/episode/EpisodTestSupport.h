@@ -234,6 +234,12 @@ class EpisodTest : public ::testing::Test {
     zorfile::CFileSystem* fs = mCore->GetFileSystem();
     fs->SetInstallFolder(testsupport::GameDir());
     testsupport::AddGameDataPaths(*fs);
+    // The sound system reads through the program's file system.
+    fs->InsertPath((testsupport::GameDir() / "DataLoc" / "Sounds").wstring(), zorfile::kKindSounds);
+    zorfile::SetFileSystem(fs);
+    // The sound system reads through the program's file system.
+    fs->InsertPath((testsupport::GameDir() / "DataLoc" / "Sounds").wstring(), zorfile::kKindSounds);
+    zorfile::SetFileSystem(fs);
     mPreviousCore = gGameCore;
     gGameCore = mCore.get();
     ASSERT_EQ(mCore->GetSound()->LoadSoundList(L"DataLoc\\Sounds\\Sounds.xml", nullptr), 1);
@@ -263,6 +269,7 @@ class EpisodTest : public ::testing::Test {
     gPlayerList = nullptr;
     gCurrentPlayer = PlayerRecord();
     gGameCore = mPreviousCore;
+    zorfile::SetFileSystem(nullptr);
   }
 
   FakeLevel* AddLevel(const std::wstring& name) {
