@@ -245,5 +245,47 @@ TEST_F(EpisodTest, AFlushBeforeASaveRunsEverythingQuietlyAndARepeatedNameWithout
   EXPECT_EQ(mCore->GetSound()->GetState(L"I_Click"), rovovoz::kSoundStopped) << "no sound in a flush";
 }
 
+TEST_F(EpisodTest, AnActionThatQueuesItselfAgainNeitherHangsAFrameNorAFlush) {
+  CBaseEpisod& e = StartInHall();
+  Action(L"a_drip", {MarkOp(L"drip"), RunOp(L"a_drip", 0.5f)});
+  e.RunAction(L"a_drip", 0, nullptr, -1);
+  Calls().clear();
+  e.UpdateDelayedActions(2.0f);
+  EXPECT_EQ(Marks().size(), 4u) << "late by 1.5 s: it catches up, one drip per half second";
+  EXPECT_EQ(e.GetDelayedActions().size(), 1u);
+  Calls().clear();
+  e.FlushDelayedActions();
+  EXPECT_TRUE(e.GetDelayedActions().empty());
+  EXPECT_EQ(Marks().size(), 2u);
+}
+
+TEST_F(EpisodTest, ComplexTasksTakeTheirPiecesFromTheItemTableOrTheScenes) {
+  CBaseEpisod& e = StartInHall();
+  RunUntilState(CBaseEpisod::kStateScene);
+  mLogic.m_FindPredmets[L"Vase"].Count = 0;
+  mLogic.m_FindPredmets[L"Vase"].Pieces.resize(4);
+  SEpisodInfo& info = gCurrentPlayer.mEpisodInfo;
+  e.AddComplexObject(L"find", L"Vase", L"", L"", 0);
+  EXPECT_EQ(info.CountComplexPieces(L"find", L"Vase"), 4u);
+  e.AddComplexObject(L"find", L"Vase", L"", L"", 0);
+  EXPECT_EQ(info.mBackComplex[L"find"].size(), 1u) << "opened twice: one record";
+
+  mLog.Clear();
+  e.AddComplexObject(L"find", L"Ghost", L"", L"", 0);
+  EXPECT_TRUE(mLog.Contains(zuzorev::ELogLevel::Error, L"No find complex predmet Ghost"));
+  e.AddComplexObject(L"push", L"Clock", L"", L"", 0);
+  EXPECT_TRUE(mLog.Contains(zuzorev::ELogLevel::Error, L"AddComplexObject. No find kuski sadanie push Clock"));
+
+  Calls().clear();
+  mHall->pieces = {1};
+  e.AddComplexObject(L"hog", L"Shelf", L"k_tip", L"camera", 1);
+  EXPECT_TRUE(Called(L"Hall.OpenComplexItem(hog,Shelf,camera,1)"));
+  EXPECT_TRUE(Called(L"Study.OpenComplexItem(hog,Shelf,,1)")) << "only the current scene moves its camera";
+  Calls().clear();
+  e.AddComplexObject(L"lupa", L"Glass", L"", L"", 0);
+  EXPECT_EQ(info.mBackComplex.count(L"lupa"), 0u);
+  EXPECT_TRUE(Called(L"Hall.OpenComplexItem(lupa,Glass,,0)"));
+}
+
 }  // namespace
 }  // namespace episodtest
