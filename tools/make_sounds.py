@@ -72,6 +72,15 @@ def melody():
     return out
 
 
+def hall_tune(notes):
+    def make():
+        out = []
+        for n in notes:
+            out += tone([n, n * 1.5], 0.4, 0.35, attack=0.02, release=0.12)
+        return out
+    return make
+
+
 SOUNDS = [
     # name, file, type, loop, volume, samples
     ("I_Click", "I_Click.wav", 0, 0, 1.0, click),
@@ -91,6 +100,10 @@ SOUNDS = [
     ("Otkrytie_okna", "I_Click.wav", 2, 0, 0.8, click),
     ("Poluchenie_obekta", "I_Info.wav", 2, 0, 0.8, info),
     ("Zakrytie_okna", "I_Click.wav", 2, 0, 0.8, click),
+    # The hall's random music: two short tracks played once each, the
+    # chapter choosing the next after a pause.
+    ("Music_Hall_1", "Music_Hall_1.ogg", 1, 0, 0.7, hall_tune([392.0, 440.0, 493.88, 523.25, 493.88, 440.0])),
+    ("Music_Hall_2", "Music_Hall_2.ogg", 1, 0, 0.7, hall_tune([329.63, 293.66, 261.63, 293.66, 329.63, 261.63])),
 ]
 
 LIST_HEAD = """<?xml version="1.0" encoding="UTF-8"?>

@@ -2,6 +2,8 @@
 // The diary.
 #include "Interface/InterfaceForm.h"
 
+class CBaseEpisod;
+
 class CDnevnik : public CInterfaceForm {
  public:
   CDnevnik(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
@@ -11,6 +13,13 @@ class CDnevnik : public CInterfaceForm {
   virtual void SetPhase(float phase) { mPhase = phase; }
   // Starts the closing of the open diary.
   virtual void RequestClose() {}
+
+  // ---- asked by the chapter (neutral until the diary's own work fills them)
+  // The chapter whose pages the diary opens over.
+  virtual void SetPageBack(CBaseEpisod*) {}
+  // The opening or closing animation: non-zero once it is over (1 or 2 when
+  // closing).
+  virtual int Show(float) { return 1; }
 
  protected:
   float mPhase = 0.0f;

@@ -146,12 +146,12 @@ void CLogic::StartInitEpisodStep(const SLogicStep& step) {
   m_pTempEpisod = CreateEpisod();
   gamelog::Info(kSource, __LINE__, L"NewMemoryEpisod OK");
   if (!m_pTempEpisod) {
-    gamelog::Error(kSource, __LINE__, L"New memory episod Name = %");
+    gamelog::Error(kSource, __LINE__, L"%s", L"New memory episod Name = %");
     NextStep();
     return;
   }
   if (!InitEpisod(step.Name)) {
-    gamelog::Error(kSource, __LINE__, L"Init episod Name = %");
+    gamelog::Error(kSource, __LINE__, L"%s", L"Init episod Name = %");
     // A chapter that was not set up must not be started by the next step.
     DeleteEpisod();
   }
@@ -164,7 +164,7 @@ void CLogic::StartCalculateEpisodStep(const SLogicStep& step) {
     gamelog::Info(kSource, __LINE__, L"pTempEpisod == NULL");
     m_pTempEpisod = CreateEpisod();
     if (!m_pTempEpisod) {
-      gamelog::Error(kSource, __LINE__, L"New memory episod Name = %");
+      gamelog::Error(kSource, __LINE__, L"%s", L"New memory episod Name = %");
       NextStep();
       return;
     }

@@ -226,6 +226,9 @@ TEST_F(StepRunnerTest, StepsThatCannotStartAreSkippedWithTheirErrorLine) {
        L"Init Episod Ep1", L"R_Middle"},
       {"chapter start refused", L"E1_Init", [](StepRunnerTest&) { FakeEpisod::sStartResult = false; },
        L"Start episod Ep1", L"R_Middle"},
+      {"chapter object not made", L"E1_Init",
+       [](StepRunnerTest&) { SetEpisodFactoryForTests(+[]() -> CBaseEpisod* { return nullptr; }); },
+       L"New memory episod Name = %", L"R_Middle"},
   };
   for (const SCase& c : cases) {
     SCOPED_TRACE(c.what);

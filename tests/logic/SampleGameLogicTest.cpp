@@ -18,15 +18,15 @@ TEST(SampleGameLogic, TheStoryDataReadsCleanly) {
   SEpisodInfo& info = logic.m_Episods.at(L"Episod_1").Info;
   EXPECT_EQ(info.mName, L"Episod_1");
   EXPECT_EQ(info.mActions.Actions.count(L"a_episod_start"), 1u);
-  EXPECT_EQ(info.mBackTasks.count(L"Back_1"), 1u);
-  EXPECT_EQ(info.mBackTasks.count(L"Back_2"), 1u);  // from the included file
+  EXPECT_EQ(info.mBackTasks.count(L"Back_1.xml"), 1u);
+  EXPECT_EQ(info.mBackTasks.count(L"Back_2.xml"), 1u);  // from the included file
   SLogicActionEntry* entry = nullptr;
   for (const wchar_t* hint : {L"HintPosilka", L"HintFindNoj", L"HintPosilka2", L"HintHint"})
-    EXPECT_TRUE(info.mActions.FindInGroup(L"Back_1", std::wstring(L"a_") + hint, entry)) << hint;
-  EXPECT_TRUE(info.mActions.FindInGroup(L"Back_1", L"del_find_B1Noj", entry));
-  EXPECT_TRUE(info.mActions.FindInGroup(L"Back_1", L"mc_region_B1R4", entry));
-  EXPECT_TRUE(info.mActions.FindInRegionGroup(L"Back_1", L"Back_1_reg_4", L"mc_free_Wick", entry));
-  EXPECT_EQ(info.mBackTasks.at(L"Back_1").mCounters.count(L"Back_1_reg_4"), 1u);
+    EXPECT_TRUE(info.mActions.FindInGroup(L"Back_1.xml", std::wstring(L"a_") + hint, entry)) << hint;
+  EXPECT_TRUE(info.mActions.FindInGroup(L"Back_1.xml", L"del_find_B1Noj", entry));
+  EXPECT_TRUE(info.mActions.FindInGroup(L"Back_1.xml", L"mc_region_B1R4", entry));
+  EXPECT_TRUE(info.mActions.FindInRegionGroup(L"Back_1.xml", L"Back_1_reg_4", L"mc_free_Wick", entry));
+  EXPECT_EQ(info.mBackTasks.at(L"Back_1.xml").mCounters.count(L"Back_1_reg_4"), 1u);
 
   EXPECT_EQ(logic.m_FindPredmets.count(L"B1Noj"), 1u);
   EXPECT_FALSE(logic.m_FindPredmets.at(L"B1Noj").Mesh.Empty());
