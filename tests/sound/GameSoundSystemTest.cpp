@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include <SDL_mixer.h>
 
 #include <cstdlib>
@@ -38,7 +41,15 @@ TEST(GameSoundSystem, SampleListLoadsEverySoundWithItsTypeLoopAndVolume) {
   gProgressCalls = 0;
   testsupport::LogCapture log;
   ASSERT_EQ(sound.LoadSoundList(soundtest::kSampleList, CountProgress), 1);
-  EXPECT_EQ(gProgressCalls, 18) << "once read, once per sound (16), once at the end";
+  // The sample list grows with the game: count its entries from the file.
+  std::ifstream list(testsupport::GameDir() / "DataLoc" / "Sounds" / "Sounds.xml");
+  std::stringstream text;
+  text << list.rdbuf();
+  int sounds = 0;
+  for (size_t at = text.str().find("<Sound "); at != std::string::npos; at = text.str().find("<Sound ", at + 1))
+    ++sounds;
+  ASSERT_GT(sounds, 0);
+  EXPECT_EQ(gProgressCalls, sounds + 2) << "once read, once per sound, once at the end";
   EXPECT_TRUE(log.Texts(ELogLevel::Error).empty());
 
   struct Case {
