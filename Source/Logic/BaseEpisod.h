@@ -116,6 +116,14 @@ class CBaseEpisod {
   const std::wstring& GetName() const { return mName; }
   const std::vector<CBaseBack*>& GetScenes() const { return mScenes; }
 
+  // ---- what a playable scene asks of its chapter (neutral until the
+  // ---- chapter's own operations land; bodies in BaseEpisodLevelFacing.cpp) ----
+  // The chapter is about to end (its next state is the ending).
+  virtual bool IsEndingRequested() const;
+  // A simple task of the chapter is done: removed from the progress and
+  // from every scene.
+  virtual void DeleteSimpleObject(const std::wstring& group, const std::wstring& name);
+
  protected:
   // The chapter's name and its scenes from the current player's progress.
   bool CollectScenes();
