@@ -91,6 +91,9 @@ SOUNDS = [
     ("Otkrytie_okna", "I_Click.wav", 2, 0, 0.8, click),
     ("Poluchenie_obekta", "I_Info.wav", 2, 0, 0.8, info),
     ("Zakrytie_okna", "I_Click.wav", 2, 0, 0.8, click),
+    # Walking through a portal: on to the next room, back to the last one.
+    ("Perehod_na_sleduyuschii_bek", "I_Click.wav", 2, 0, 0.8, click),
+    ("Perehod_na_predyduschii_bek", "I_Click.wav", 2, 0, 0.8, click),
 ]
 
 LIST_HEAD = """<?xml version="1.0" encoding="UTF-8"?>
