@@ -21,6 +21,7 @@
 #include "MiniGame/BaseMiniGame.h"
 #include "PlayerRecord.h"
 #include "Regions/BaseRegion.h"
+#include "scene/SceneRunSupport.h"
 #include "scene/SceneTestSupport.h"
 
 namespace leveltest {
@@ -273,6 +274,7 @@ class CTestLevel : public CBaseLevel {
   using CBaseLevel::mViewMatrix;
   using CBaseLevel::mZoom;
   void SetEpisod(CBaseEpisod* episod) { mEpisod = episod; }
+  void SetHoveredItemForTest(const std::wstring& item) { mHoveredRegionItem = item; }
 
   std::set<int> clickable;
   std::set<int> miniGameClicks;
