@@ -107,9 +107,53 @@ class CIdleMiniGame : public CBaseMiniGame {
   CIdleMiniGame() : CBaseMiniGame(nullptr) { SetName(L"Puzzle"); }
 };
 
+// What both test scenes share: entries and zone items built in code, the
+// click answers the test decides, and the hint beams and tips recorded.
+template <class Base>
+class CZoneBack : public Base {
+ public:
+  // An entry with a trigger model at the given depth (y).
+  int AddEntry(const std::wstring& name, bool trigger = true, float y = 0.0f) {
+    SObjectEntry entry;
+    entry.mModelName = name;
+    entry.mTriggerName = name;
+    if (trigger) {
+      entry.mTrigger = new rovovoz::CTriangleObject3D(nullptr);
+      entry.mTrigger->SetPosition3D(0.0f, y, 0.0f);
+    }
+    this->mEntries.push_back(entry);
+    const int index = static_cast<int>(this->mEntries.size()) - 1;
+    this->mModelIndex[name] = index;
+    this->mTriggerIndex[name] = index;
+    return index;
+  }
+  int AddZoneItem(const std::wstring& group, const std::wstring& name, bool trigger = true, float y = 0.0f) {
+    const int index = AddEntry(name, trigger, y);
+    SZoneObject item;
+    item.mName = name;
+    item.ind = index;
+    this->mZones[group].push_back(item);
+    return index;
+  }
+  int32_t ClickSimpleComplex(int index, const std::wstring&, const std::wstring&, const std::wstring&,
+                             SLogicAction* record, int) override {
+    if (clickable.count(index)) return 1;
+    return record && miniGameClicks.count(index) ? 1 : 0;
+  }
+  void ShowHintAtObject(int index, rovovoz::CBaseGeometryObject*, int beam) override {
+    beams.push_back({index, beam});
+  }
+  void ShowTip(const std::wstring& key, const std::wstring&) override { tips.push_back(key); }
+
+  std::set<int> clickable;
+  std::set<int> miniGameClicks;
+  std::vector<std::pair<int, int>> beams;
+  std::vector<std::wstring> tips;
+};
+
 // A close-up whose update result, work counts and answers the test sets;
 // every frame call is recorded.
-class CTestRegion : public CBaseRegion {
+class CTestRegion : public CZoneBack<CBaseRegion> {
  public:
   explicit CTestRegion(Log* log = nullptr, const std::wstring& name = L"Desk") : mLog(log) { SetName(name); }
 
@@ -156,34 +200,11 @@ class CTestRegion : public CBaseRegion {
 
 // A playable scene whose actions are built in code, whose click answers,
 // hint beams and tips are recorded, and whose frame steps are logged.
-class CTestLevel : public CBaseLevel {
+class CTestLevel : public CZoneBack<CBaseLevel> {
  public:
   explicit CTestLevel(Log* log = nullptr) : mLog(log) { SetName(L"Hall"); }
 
   // ---- set-up ----------------------------------------------------------
-  // An entry with a trigger model at the given depth (y).
-  int AddEntry(const std::wstring& name, bool trigger = true, float y = 0.0f) {
-    SObjectEntry entry;
-    entry.mModelName = name;
-    entry.mTriggerName = name;
-    if (trigger) {
-      entry.mTrigger = new rovovoz::CTriangleObject3D(nullptr);
-      entry.mTrigger->SetPosition3D(0.0f, y, 0.0f);
-    }
-    mEntries.push_back(entry);
-    const int index = static_cast<int>(mEntries.size()) - 1;
-    mModelIndex[name] = index;
-    mTriggerIndex[name] = index;
-    return index;
-  }
-  int AddZoneItem(const std::wstring& group, const std::wstring& name, bool trigger = true, float y = 0.0f) {
-    const int index = AddEntry(name, trigger, y);
-    SZoneObject item;
-    item.mName = name;
-    item.ind = index;
-    mZones[group].push_back(item);
-    return index;
-  }
   void AddRegion(CBaseRegion* region) { mRegions[region->GetName()] = region; }
   void AddAction(const SLogicActionEntry& entry) { mActions[entry.Name] = entry; }
 
@@ -198,16 +219,6 @@ class CTestLevel : public CBaseLevel {
     if (mode == 0) actions.push_back(name);
     return 1;
   }
-  int32_t ClickSimpleComplex(int index, const std::wstring&, const std::wstring&, const std::wstring&,
-                             SLogicAction* record, int) override {
-    if (clickable.count(index)) return 1;
-    return record && miniGameClicks.count(index) ? 1 : 0;
-  }
-  void ShowHintAtObject(int index, rovovoz::CBaseGeometryObject*, int beam) override {
-    beams.push_back({index, beam});
-  }
-  void ShowTip(const std::wstring& key, const std::wstring&) override { tips.push_back(key); }
-
   // ---- logged frame steps ------------------------------------------------
 #define LEVELTEST_LOG1(op, T1)           \
   void op(T1 a) override {               \
@@ -276,10 +287,6 @@ class CTestLevel : public CBaseLevel {
   void SetEpisod(CBaseEpisod* episod) { mEpisod = episod; }
   void SetHoveredItemForTest(const std::wstring& item) { mHoveredRegionItem = item; }
 
-  std::set<int> clickable;
-  std::set<int> miniGameClicks;
-  std::vector<std::pair<int, int>> beams;
-  std::vector<std::wstring> tips;
   std::vector<std::wstring> actions;
 
  private:
