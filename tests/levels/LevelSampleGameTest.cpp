@@ -69,6 +69,16 @@ TEST(LevelSampleGame, TheHallHoldsItsCloseUpAndItsDoor) {
   ASSERT_EQ(hall->GetPortals().size(), 1u);
   EXPECT_EQ(hall->GetPortals()[0].markerIndex, hall->GetObjectIndex2(L"TPOC_Back_2"));
 
+  // The next visit enables it again while its task is open; its marker is
+  // never shown nor picked.
+  gCurrentPlayer.mEpisodInfo.AddObjectTask(L"portal", L"Back_2", 1);
+  ASSERT_EQ(hall->StartBack(0), 1);
+  ASSERT_EQ(hall->GetPortals().size(), 1u);
+  EXPECT_EQ(hall->GetPortals()[0].entryIndex, door);
+  const SObjectEntry& marker = hall->GetEntry(hall->GetObjectIndex2(L"TPOC_Back_2"));
+  EXPECT_EQ(marker.mActive, 0);
+  EXPECT_EQ(marker.mClickable, 0);
+
   CBaseLevel* library = lists.Level(L"Back_2.xml");
   ASSERT_NE(library, nullptr);
   gCurrentPlayer.mEpisodInfo.mBackTasks[library->GetName()];

@@ -177,7 +177,7 @@ class CTestRegion : public CZoneBack<CBaseRegion> {
   bool HasUsableZoneItems(const std::wstring& kind) override { return usable.count(kind) != 0; }
   int32_t OnAction(const std::wstring& name, int) override {
     actions.push_back(name);
-    return 1;
+    return hookResult;
   }
 
   using CBaseRegion::mModes;
@@ -190,6 +190,7 @@ class CTestRegion : public CZoneBack<CBaseRegion> {
   int mouseCount = -1;
   std::set<std::wstring> usable;
   std::vector<std::wstring> actions;
+  int32_t hookResult = 1;
 
  private:
   void Note(const wchar_t* what) {

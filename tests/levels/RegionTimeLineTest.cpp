@@ -184,6 +184,33 @@ TEST_F(RegionTimeLine, ATestRunNamesTheCloseUpAndOpensNothing) {
   EXPECT_TRUE(level.mModes.empty());
 }
 
+TEST_F(RegionTimeLine, TheScenesActionsReachItsCloseUps) {
+  struct Case {
+    int32_t regionAnswer;
+    int mode;
+    SLogicAction* probe;
+    int32_t result;
+    bool sceneHookAsked;
+  };
+  const Case cases[] = {
+      {1, 0, nullptr, 1, true},
+      {0, 0, nullptr, 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.regionAnswer << " " << c.mode);
+    region.actions.clear();
+    level.actions.clear();
+    region.hookResult = c.regionAnswer;
+    EXPECT_EQ(level.DoAction(L"a_unknown", c.mode, c.probe, -1), c.result);
+    EXPECT_EQ(region.actions, (std::vector<std::wstring>{L"a_unknown"})) << "the close-up was asked";
+    EXPECT_EQ(!level.actions.empty(), c.sceneHookAsked);
+  }
+  // The scene's own runner by name leaves the close-ups out.
+  region.actions.clear();
+  level.RunActionByName(L"a_unknown", 0, nullptr, -1);
+  EXPECT_TRUE(region.actions.empty());
+}
+
 TEST(RegionAttach, ACloseUpWithoutItsFrameIsNotAttached) {
   scenetest::SceneCore core;
   ASSERT_TRUE(core.Ok());
