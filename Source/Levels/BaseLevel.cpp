@@ -241,13 +241,17 @@ bool CBaseLevel::IsObjectParamCSetInAny(const std::wstring& name) {
 int32_t CBaseLevel::OnDebugCommand(const std::wstring& command) {
   if (!Platform::EqualsNoCase(command, L"win") || FrontMode() != kModeMiniGame)
     return CBaseBack::OnDebugCommand(command);
-  if (mMiniGame) {
-    mMiniGame->Finish();
-    EndMiniGame(mMiniGame->GetName());
-    if (mMiniGame) mMiniGame->UnLoad(3);
-    mMiniGame = nullptr;
+  return WinFrameMiniGame(*this, mMiniGame);
+}
+
+int32_t WinFrameMiniGame(CBaseBack& back, CBaseMiniGame*& miniGame) {
+  if (miniGame) {
+    miniGame->Finish();
+    back.EndMiniGame(miniGame->GetName());
+    if (miniGame) miniGame->UnLoad(3);
+    miniGame = nullptr;
   }
-  PopMode(0);
+  back.PopMode(0);
   return 1;
 }
 

@@ -45,6 +45,10 @@ enum : int {
   kModeRegionDone = 11,
 };
 
+// The developer word "win": the mini-game that owns the back's frame ends
+// as solved and leaves the mode queue. 1.
+int32_t WinFrameMiniGame(CBaseBack& back, CBaseMiniGame*& miniGame);
+
 class CBaseLevel : public CBaseBack {
  public:
   using RegionMap = std::map<std::wstring, CBaseRegion*>;

@@ -18,6 +18,7 @@
 #include "Logic/LogicLists.h"
 #include "MiniGame/BaseMiniGame.h"
 #include "Platform/Random.h"
+#include "Platform/Strings.h"
 #include "PlayerRecord.h"
 
 namespace {
@@ -305,6 +306,28 @@ bool CBaseRegion::IsInputEnabled() const {
 void CBaseRegion::UpdateBackSounds(float dt) {
   UpdateSoundSequence(dt);
   UpdateMusic(dt);
+}
+
+// ---- developer words -------------------------------------------------------------------
+
+int32_t CBaseRegion::OnDebugCommand(const std::wstring& command) {
+  if (!Platform::EqualsNoCase(command, L"win") || mModes.empty() || mModes.front() != kModeMiniGame)
+    return CBaseBack::OnDebugCommand(command);
+  return WinFrameMiniGame(*this, mMiniGame);
+}
+
+int32_t CBaseRegion::HandleWordCommand(const std::vector<std::wstring>& words) {
+  if (words.empty()) return CBaseBack::HandleWordCommand(words);
+  if (Platform::EqualsNoCase(words[0], L"win")) return OnDebugCommand(words[0]);
+  if (!Platform::EqualsNoCase(words[0], L"form")) return CBaseBack::HandleWordCommand(words);
+  // The framework reads the close-up's own form file again (and names a
+  // file that fails); the close-up puts it where it stands when open.
+  CBaseBack::HandleWordCommand(words);
+  if (mForm) {
+    mForm->SetPositionZ3D(kOpenZ);
+    mForm->SetPositionX3D(kOpenX);
+  }
+  return 1;
 }
 
 // ---- drawing -----------------------------------------------------------------------------

@@ -38,6 +38,10 @@ class CBaseRegion : public CBaseBack {
   bool FindAction(const std::wstring& name, SLogicActionEntry*& entry) override;
   bool IsInputEnabled() const override;
   void UpdateBackSounds(float dt) override;
+  // Developer words: "win" ends the mini-game that owns the frame as
+  // solved, "form" reads the close-up's own form file again.
+  int32_t OnDebugCommand(const std::wstring& command) override;
+  int32_t HandleWordCommand(const std::vector<std::wstring>& words) override;
 
   // ---- the close-up's own operations ---------------------------------------
   // Per-frame hook of the close-up classes; the base moves the overlay.

@@ -161,3 +161,16 @@ TEST_F(LevelFrame, ModeQueueShortCuts) {
   EXPECT_TRUE(level.mModes.empty());
   EXPECT_EQ(level.mBusy, busy);
 }
+
+TEST_F(LevelFrame, TheDeveloperWordWinSolvesTheMiniGameThatOwnsTheFrame) {
+  auto* puzzle = new CIdleMiniGame();  // the logic's list owns mini-games; this one is the test's
+  std::unique_ptr<CIdleMiniGame> owned(puzzle);
+  level.mModes = {kModeMiniGame};
+  level.mMiniGame = puzzle;
+  level.actions.clear();
+  EXPECT_EQ(level.HandleWordCommand({L"WIN"}), 1);
+  EXPECT_TRUE(level.mModes.empty());
+  EXPECT_EQ(level.mMiniGame, nullptr);
+  EXPECT_EQ(level.actions, (std::vector<std::wstring>{L"end_mini_Puzzle"}));
+  EXPECT_EQ(level.OnDebugCommand(L"win"), CBaseBack().OnDebugCommand(L"win")) << "no mini-game: the framework's word";
+}
