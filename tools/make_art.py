@@ -831,6 +831,8 @@ def main():
     triggers.triangles('T_Door', rect_triangles(0, 24, 200, 320, 10))
     # The desk's close-up opens from the same place.
     triggers.triangles('TR_B1R4', rect_triangles(-250, -190, 256, 100, 21))
+    # Where the camera flies before the door leads on to the library.
+    triggers.triangles('TPOC_Back_2', rect_triangles(0, 24, 40, 40, 11))
     triggers.write(models)
 
     points = Model('Back_1_pt')
@@ -872,6 +874,9 @@ def main():
     library_tr.triangles('T_Candle', rect_triangles(300, -150, 48, 96, 20))
     library_tr.triangles('T_Map1', rect_triangles(-100, -250, 64, 64, 30))
     library_tr.triangles('T_Map2', rect_triangles(120, -280, 64, 64, 30))
+    # The way back to the hall, and where the camera flies before it.
+    library_tr.triangles('T_DoorBack', rect_triangles(420, 0, 120, 300, 10))
+    library_tr.triangles('TPOC_Back_1', rect_triangles(420, 0, 40, 40, 11))
     library_tr.write(models)
 
     # The close-up of the hall's desk: a knife, a rope and the cross that

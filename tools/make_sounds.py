@@ -104,6 +104,9 @@ SOUNDS = [
     # chapter choosing the next after a pause.
     ("Music_Hall_1", "Music_Hall_1.ogg", 1, 0, 0.7, hall_tune([392.0, 440.0, 493.88, 523.25, 493.88, 440.0])),
     ("Music_Hall_2", "Music_Hall_2.ogg", 1, 0, 0.7, hall_tune([329.63, 293.66, 261.63, 293.66, 329.63, 261.63])),
+    # Walking through a portal: on to the next room, back to the last one.
+    ("Perehod_na_sleduyuschii_bek", "I_Click.wav", 2, 0, 0.8, click),
+    ("Perehod_na_predyduschii_bek", "I_Click.wav", 2, 0, 0.8, click),
 ]
 
 LIST_HEAD = """<?xml version="1.0" encoding="UTF-8"?>

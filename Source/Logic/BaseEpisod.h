@@ -367,6 +367,14 @@ class CBaseEpisod {
   CBaseMiniGame* GetCurrentMiniGame() const { return mCurrentMiniGame; }
   const std::wstring& GetPendingAction() const { return mPendingAction; }
 
+  // ---- what a playable scene asks of its chapter (neutral until the
+  // ---- chapter's own operations land; bodies in BaseEpisodLevelFacing.cpp) ----
+  // The chapter is about to end (its next state is the ending).
+  virtual bool IsEndingRequested() const;
+  // A simple task of the chapter is done: removed from the progress and
+  // from every scene.
+  virtual void DeleteSimpleObject(const std::wstring& group, const std::wstring& name);
+
  protected:
   // The current scene as a playable scene (null when there is none).
   CBaseLevel* CurrentLevel() const;

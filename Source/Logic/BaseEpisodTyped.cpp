@@ -68,7 +68,7 @@ bool CBaseEpisod::OpenHog(const std::vector<std::wstring>& words) {
   RunAction(L"a_open_back_" + words[0], 0, nullptr, -1);
   if (mState == kStateScene && mCurrentScene) {
     // A playable scene takes the words through its own word commands.
-    if (CBaseLevel* level = CurrentLevel()) return level->LoadForm(words) != 0;
+    if (CBaseLevel* level = CurrentLevel()) return level->HandleWordCommand(words) != 0;
     return mCurrentScene->HandleWordCommand(words) != 0;
   }
   if (mState == kStateMiniGame && mCurrentMiniGame && Platform::EqualsNoCase(words[0], L"win")) {

@@ -224,7 +224,7 @@ TEST_F(EpisodTest, TypedWordsOpenHiddenObjectScenesByTheTable) {
     Calls().clear();
     EXPECT_FALSE(e.OpenHog(c.words));
     EXPECT_EQ(Marks(), c.marks) << c.words.size();
-    EXPECT_TRUE(Called(L"Hall.LoadForm(hog)"));
+    EXPECT_TRUE(Called(L"Hall.HandleWordCommand(hog)"));
   }
   mHall->formAnswer = 1;
   EXPECT_TRUE(e.OpenHog({L"find"})) << "the scene took the words";

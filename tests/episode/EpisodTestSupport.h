@@ -115,8 +115,8 @@ class FakeLevel : public CBaseLevel {
     Note(L"QueueModeName(" + name + L")", 0);
     return true;
   }
-  int32_t LoadForm(const std::vector<std::wstring>& words) override {
-    return Note(L"LoadForm(" + (words.empty() ? std::wstring() : words[0]) + L")", formAnswer);
+  int32_t HandleWordCommand(const std::vector<std::wstring>& words) override {
+    return Note(L"HandleWordCommand(" + (words.empty() ? std::wstring() : words[0]) + L")", formAnswer);
   }
   void SaveBackFlagC(const std::wstring& mark) override { Note(L"SaveBackFlagC(" + mark + L")", 0); }
 
