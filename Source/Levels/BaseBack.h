@@ -589,34 +589,7 @@ class CBaseBack : public rovovoz::CBaseObject {
   const std::wstring& GetFileRender() const { return mFileRender; }
   const std::wstring& GetFileTriangle() const { return mFileTriangle; }
 
-  // ---- click road and hint marker, as the playable scene and the close-up
-  // ---- call and override them (neutral until the click handling lands) ----
-  // Hover chain ("mm_" actions) of an entry: 0 go on, 2 stop.
-  virtual int32_t RunMmAction(int index, const std::wstring& kind, const std::wstring& group,
-                              const std::wstring& item) {
-    (void)index, (void)kind, (void)group, (void)item;
-    return 0;
-  }
-  // Click chain ("mc_" actions) of an entry.
-  virtual int32_t RunMcAction(int index, const std::wstring& kind, const std::wstring& group,
-                              const std::wstring& item) {
-    (void)index, (void)kind, (void)group, (void)item;
-    return 0;
-  }
-  // Whether a click on the entry would be taken now (nothing runs); a record
-  // and a mask ask for a click that would run a record like it.
-  virtual int32_t ClickSimpleComplex(int index, const std::wstring& kind, const std::wstring& group,
-                                     const std::wstring& item, SLogicAction* record, int mask) {
-    (void)index, (void)kind, (void)group, (void)item, (void)record, (void)mask;
-    return 0;
-  }
-  // The panel cursor while the mouse rests on a simple zone item.
-  virtual void UpdatePanelCursor(const std::wstring& group, int index) { (void)group, (void)index; }
-  // The panel's hint beam (0 or 1) on the entry's object, following an
-  // object when one is given.
-  virtual void ShowHintAtObject(int index, rovovoz::CBaseGeometryObject* follow, int beam) {
-    (void)index, (void)follow, (void)beam;
-  }
+  // ---- what the playable scene and the close-up override ----
   // Called for a simple hover on a close-up's zone item.
   virtual void Hook185(int index) { (void)index; }
   // Asked by the action runner before an action's blocks and before the

@@ -156,7 +156,7 @@ class CBaseEpisod {
   int32_t GetNextState() const { return mNextState; }
   int32_t GetReturnState() const { return mReturnState; }
   bool IsSceneState() const { return mState == 1 || mState == 2 || mState == 3; }
-  bool IsEndingRequested() const { return mNextState == kStateSceneFadeOut; }
+  virtual bool IsEndingRequested() const { return mNextState == kStateSceneFadeOut; }
   // The chapter's clock alone while a menu covers it.
   virtual void Tick(float dt);
   // Leaves the scene, cut-scene or mini-game now on screen.
@@ -366,14 +366,6 @@ class CBaseEpisod {
   CBaseRolik* GetCurrentVideo() const { return mCurrentVideo; }
   CBaseMiniGame* GetCurrentMiniGame() const { return mCurrentMiniGame; }
   const std::wstring& GetPendingAction() const { return mPendingAction; }
-
-  // ---- what a playable scene asks of its chapter (neutral until the
-  // ---- chapter's own operations land; bodies in BaseEpisodLevelFacing.cpp) ----
-  // The chapter is about to end (its next state is the ending).
-  virtual bool IsEndingRequested() const;
-  // A simple task of the chapter is done: removed from the progress and
-  // from every scene.
-  virtual void DeleteSimpleObject(const std::wstring& group, const std::wstring& name);
 
  protected:
   // The current scene as a playable scene (null when there is none).

@@ -50,9 +50,11 @@ class SampleHallClick : public ::testing::Test {
   SampleHallClick() : core(zuzorev::EDeviceKind::Headless, SceneCore::EData::SampleGame), cursor(core.Get()) {
     gCurrentPlayer.mName = L"Keeper";
   }
-  // A visit of the hall: loaded, attached to the chapter and started.
-  std::unique_ptr<CBaseLevel> Enter() {
-    auto hall = std::make_unique<CBaseLevel>();
+  // A visit of the hall as the scene framework plays it: loaded, attached
+  // to the chapter and started (the playable scene's own attach also
+  // wants the chapter's progress, which its own tests give it).
+  std::unique_ptr<CBaseBack> Enter() {
+    auto hall = std::make_unique<CBaseBack>();
     EXPECT_EQ(hall->InitBack(L"Data\\Level\\Back_1.xml"), 1);
     hall->SetName(L"Back_1");
     EXPECT_EQ(hall->Load(3), 1);
@@ -60,7 +62,7 @@ class SampleHallClick : public ::testing::Test {
     EXPECT_EQ(hall->StartBack(1), 1);
     return hall;
   }
-  void Frame(CBaseLevel& hall) {
+  void Frame(CBaseBack& hall) {
     core.Get()->GetWindow()->BeginFrame();
     core.Get()->GetInput()->Update();
     cursor.UpdatePosition();
@@ -78,7 +80,7 @@ class SampleHallClick : public ::testing::Test {
 
 TEST_F(SampleHallClick, TheKeyIsFoundByAClickAndStaysFound) {
   ASSERT_TRUE(core.Ok());
-  std::unique_ptr<CBaseLevel> hall = Enter();
+  std::unique_ptr<CBaseBack> hall = Enter();
   // The chapter opens the task: the hall arms the key.
   gCurrentPlayer.mEpisodInfo.AddObjectTask(L"find", L"Key", 1);
   hall->HandleModeRequest(L"find", L"Key", L"", 0);
@@ -128,7 +130,7 @@ TEST_F(SampleHallClick, TheKeyIsFoundByAClickAndStaysFound) {
 
 TEST_F(SampleHallClick, TheLooseWickIsPickedUpAndUsedOnTheLantern) {
   ASSERT_TRUE(core.Ok());
-  std::unique_ptr<CBaseLevel> hall = Enter();
+  std::unique_ptr<CBaseBack> hall = Enter();
   for (const wchar_t* group : {L"free", L"push"}) {
     gCurrentPlayer.mEpisodInfo.AddObjectTask(group, L"Wick", 1);
     hall->HandleModeRequest(group, L"Wick", L"", 0);
