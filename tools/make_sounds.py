@@ -72,6 +72,23 @@ def melody():
     return out
 
 
+def arrival():
+    """The intro cut-scene's sound: a slow rising chord under the keeper's steps."""
+    out = []
+    for n in (220.0, 261.63, 329.63, 392.0, 329.63, 293.66):
+        out += tone([n, n * 1.5], 1.0, 0.3, attack=0.2, release=0.3)
+    return out
+
+
+def closing():
+    """The closing music of the story."""
+    notes = [392.0, 523.25, 659.25, 783.99, 659.25, 523.25, 587.33, 523.25]
+    out = []
+    for n in notes:
+        out += tone([n, n / 2, n * 0.75], 0.75, 0.35, attack=0.05, release=0.3)
+    return out
+
+
 SOUNDS = [
     # name, file, type, loop, volume, samples
     ("I_Click", "I_Click.wav", 0, 0, 1.0, click),
@@ -91,6 +108,9 @@ SOUNDS = [
     ("Otkrytie_okna", "I_Click.wav", 2, 0, 0.8, click),
     ("Poluchenie_obekta", "I_Info.wav", 2, 0, 0.8, info),
     ("Zakrytie_okna", "I_Click.wav", 2, 0, 0.8, click),
+    # The cut-scenes: the intro's sound and the closing music of the final one.
+    ("Intro_sound", "Intro_sound.ogg", 0, 0, 0.8, arrival),
+    ("track03", "track03.ogg", 1, 0, 0.8, closing),
 ]
 
 LIST_HEAD = """<?xml version="1.0" encoding="UTF-8"?>

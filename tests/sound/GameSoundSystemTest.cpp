@@ -38,7 +38,7 @@ TEST(GameSoundSystem, SampleListLoadsEverySoundWithItsTypeLoopAndVolume) {
   gProgressCalls = 0;
   testsupport::LogCapture log;
   ASSERT_EQ(sound.LoadSoundList(soundtest::kSampleList, CountProgress), 1);
-  EXPECT_EQ(gProgressCalls, 18) << "once read, once per sound (16), once at the end";
+  EXPECT_EQ(gProgressCalls, 20) << "once read, once per sound (18), once at the end";
   EXPECT_TRUE(log.Texts(ELogLevel::Error).empty());
 
   struct Case {
