@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "Engine/rovovoz/Camera.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/StaticObject3D.h"
@@ -30,48 +31,12 @@
 
 namespace {
 
+using bench::Measure;
+using bench::STiming;
+using bench::ThreadCount;
+
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
-
-double ProcessCpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
-}
-
-double WallSeconds() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-int ThreadCount() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("Threads:", 0) == 0) return std::atoi(line.c_str() + 8);
-  return 0;
-}
-
-struct STiming {
-  double cpuMs = 0;
-  double wallMs = 0;
-};
-
-// The median of seven runs of `frames` frames each: the machine may be
-// shared, and one busy moment should not decide the figure.
-STiming Measure(int frames, const std::function<void()>& frame) {
-  for (int i = 0; i < 10; ++i) frame();  // warm caches, shaders and uploads
-  std::vector<STiming> runs;
-  for (int run = 0; run < 7; ++run) {
-    const double cpu0 = ProcessCpuSeconds(), wall0 = WallSeconds();
-    for (int i = 0; i < frames; ++i) frame();
-    runs.push_back({(ProcessCpuSeconds() - cpu0) * 1000.0 / frames, (WallSeconds() - wall0) * 1000.0 / frames});
-  }
-  std::sort(runs.begin(), runs.end(), [](const STiming& a, const STiming& b) { return a.cpuMs < b.cpuMs; });
-  STiming median = runs[runs.size() / 2];
-  std::sort(runs.begin(), runs.end(), [](const STiming& a, const STiming& b) { return a.wallMs < b.wallMs; });
-  median.wallMs = runs[runs.size() / 2].wallMs;
-  return median;
-}
 
 // One picture drawn at a place: what both renderers are given.
 struct SPlacedPicture {

@@ -923,6 +923,7 @@ def main():
     wide.write(models)
 
     panel_art(game)
+    final_art(game)
 
 
 # ---------------------------------------------------------------------------
@@ -1081,6 +1082,49 @@ def arrow_picture():
     c = Canvas(48, 48, (0, 0, 0, 0))
     c.polygon([(24, 0), (46, 22), (32, 22), (32, 47), (16, 47), (16, 22), (2, 22)], GOLD)
     return c
+
+
+# ---------------------------------------------------------------------------
+# The final cut-scene's end-text window: a dark frame behind the scrolling
+# closing text, a black back frame, the game's logo and its sheen, and the
+# sheen's moving line.
+
+def tga(canvas):
+    """An uncompressed 32-bit TGA, rows from the top."""
+    header = bytes([0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                    canvas.w & 255, canvas.w >> 8, canvas.h & 255, canvas.h >> 8, 32, 0x28])
+    body = bytearray()
+    for r, g, b, a in canvas.px:
+        body += bytes([b, g, r, a])
+    return header + bytes(body)
+
+
+def sheen_line():
+    c = Canvas(64, 16, (255, 255, 255, 0))
+    c.fill(0, 0, 64, 16, lambda x, y: (255, 255, 255, max(0, 255 - abs(x - 32) * 12)))
+    return c
+
+
+def final_art(game):
+    textures = os.path.join(game, 'Data', 'Textures')
+    models = os.path.join(game, 'Data', 'Models')
+    with open(os.path.join(textures, 'final_frame.png'), 'wb') as f:
+        f.write(flat((0, 0, 0, 190)).png(True))
+    with open(os.path.join(textures, 'final_sheen.png'), 'wb') as f:
+        f.write(flat((255, 240, 200, 160)).png(True))
+    with open(os.path.join(textures, 'MM_Start_Screenline.tga'), 'wb') as f:
+        f.write(tga(sheen_line()))
+
+    final = Model('Final_text_window')
+    final.material('final_frame', 'final_frame.png')
+    final.material('final_back', 'gp_black.png')
+    final.material('final_logo', 'load_logo.png')
+    final.material('final_sheen', 'final_sheen.png')
+    final.quad('Text_black_rect', 0, 700, 0, 680, 768, 'final_frame')
+    final.quad('Back_black_rect', 0, 705, 0, 1024, 768, 'final_back')
+    final.quad('S_logo', 0, 710, 120, 640, 160, 'final_logo')
+    final.quad('S_logoBlik', 0, 715, 120, 640, 160, 'final_sheen')
+    final.write(models, 'ZORM')
 
 
 if __name__ == '__main__':

@@ -79,6 +79,21 @@ def hall_tune(notes):
             out += tone([n, n * 1.5], 0.4, 0.35, attack=0.02, release=0.12)
         return out
     return make
+def arrival():
+    """The intro cut-scene's sound: a slow rising chord under the keeper's steps."""
+    out = []
+    for n in (220.0, 261.63, 329.63, 392.0, 329.63, 293.66):
+        out += tone([n, n * 1.5], 1.0, 0.3, attack=0.2, release=0.3)
+    return out
+
+
+def closing():
+    """The closing music of the story."""
+    notes = [392.0, 523.25, 659.25, 783.99, 659.25, 523.25, 587.33, 523.25]
+    out = []
+    for n in notes:
+        out += tone([n, n / 2, n * 0.75], 0.75, 0.35, attack=0.05, release=0.3)
+    return out
 
 
 SOUNDS = [
@@ -107,6 +122,9 @@ SOUNDS = [
     # Walking through a portal: on to the next room, back to the last one.
     ("Perehod_na_sleduyuschii_bek", "I_Click.wav", 2, 0, 0.8, click),
     ("Perehod_na_predyduschii_bek", "I_Click.wav", 2, 0, 0.8, click),
+    # The cut-scenes: the intro's sound and the closing music of the final one.
+    ("Intro_sound", "Intro_sound.ogg", 0, 0, 0.8, arrival),
+    ("track03", "track03.ogg", 1, 0, 0.8, closing),
 ]
 
 LIST_HEAD = """<?xml version="1.0" encoding="UTF-8"?>

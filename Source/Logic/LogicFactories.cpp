@@ -9,6 +9,7 @@
 #include "Platform/Strings.h"
 #include "Regions/BaseRegion.h"
 #include "Roliki/BaseRolik.h"
+#include "Roliki/RolikFinal.h"
 
 namespace {
 
@@ -139,7 +140,6 @@ std::wstring RolikClassName(const std::wstring& name) {
 }
 
 CBaseRolik* CreateRolik(const std::wstring& name, const std::wstring& file) {
-  // The final cut-scene (its own class, with the end-text window) plays as a
-  // plain cut-scene until that class comes.
+  if (RolikClassName(name) == L"CRolikFinal") return new (std::nothrow) CRolikFinal(gGameCore, name, file);
   return new (std::nothrow) CBaseRolik(gGameCore, name, file);
 }

@@ -2,11 +2,15 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
+
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/GameSoundSystem.h"
+#include "Engine/rovovoz/TextManager.h"
 #include "Engine/rovovoz/VideoObject3D.h"
 #include "GameLog.h"
+#include "Interface/RolikInterfaceMenu.h"
 
 CBaseRolik* gCurrentRolik = nullptr;
 
@@ -33,6 +37,7 @@ int32_t CBaseRolik::Load(uint32_t) { return 1; }
 int32_t CBaseRolik::UnLoad(uint32_t) { return 1; }
 
 int32_t CBaseRolik::Release(uint32_t) {
+  mTexts.clear();
   mVideo.reset();
   return 0;
 }
@@ -72,26 +77,49 @@ int32_t CBaseRolik::LoadFromXML(const std::wstring& file, uint32_t) {
   if (const TiXmlAttribute* a = ChildAttribute(root, "BlackEnd", "Value")) mBlackEnd = IntValue(a);
   if (const TiXmlAttribute* a = ChildAttribute(root, "Loop", "Value")) mLoop = IntValue(a);
 
+  rovovoz::CTextManager* texts = mCore ? mCore->GetTextManager() : nullptr;
+  for (const TiXmlElement* e = IterateChildrenElementUpper(root, "Text", nullptr); e;
+       e = IterateChildrenElementUpper(root, "Text", e)) {
+    // Each subtitle stands on its own: a missing time is 0, never the
+    // previous subtitle's.
+    SRolikText text;
+    const std::wstring key = ValueUtf8(FindUpper(e, "Key"));
+    if (texts) text.Text = texts->GetText(L"Video", key);
+    text.Time1 = FloatValue(FindUpper(e, "Time1"));
+    text.Time2 = FloatValue(FindUpper(e, "Time2"));
+    mTexts.push_back(text);
+  }
+
   mLoaded = 1;
   gamelog::Info(kSource, __LINE__, L"CBaseRolik::LoadFromXML Video->CreateClip");
   // An absurd aspect would ask for a clip of any height: keep it on screen.
   float aspect = mAspect;
   if (!(aspect > 0.0f) || aspect > 4.0f) aspect = 0.5f;
   mVideo = std::make_unique<rovovoz::CVideoObject3D>(mCore);
-  if (!mVideo->CreateClip(1024, static_cast<int32_t>(aspect * 1024.0f), clipName, videoFile, 0)) mVideo.reset();
+  if (!mVideo->CreateClip(1024, static_cast<int32_t>(aspect * 1024.0f), clipName, videoFile, 0)) {
+    // No clip: the cut-scene counts as played at once and the story goes on.
+    mVideo.reset();
+    gamelog::Error(kSource, __LINE__, L"Load rolik %s", GetName().c_str());
+    return 1;
+  }
   gamelog::Info(kSource, __LINE__, L"CBaseRolik::LoadFromXML Video->CreateClip OK");
-  if (mVideo) mVideo->SetRender2D(0);
+  mVideo->SetRender2D(0);
   return 1;
 }
 
 int32_t CBaseRolik::Start() {
   mTime = 0.0f;
   mPlayState = -1;
+  mShownText = -1;
+  if (gRolikInterfaceMenu) {
+    gRolikInterfaceMenu->Reset();
+    gRolikInterfaceMenu->SetBarOffset((mAspect * 1024.0f - 512.0f) * 0.5f);
+  }
   gamelog::Info(kSource, __LINE__, L"CBaseRolik::Start()");
   return 0;
 }
 
-int32_t CBaseRolik::Update(float dt, rovovoz::CMouseCursor*) {
+void CBaseRolik::AdvancePlayback(float& dt) {
   rovovoz::CGameSoundSystem* sound = mCore ? mCore->GetSound() : nullptr;
   if (mPlayState == -1) {
     dt = 0.0f;
@@ -115,16 +143,74 @@ int32_t CBaseRolik::Update(float dt, rovovoz::CMouseCursor*) {
   }
   mTime += dt;
   if (mVideo) mVideo->Update(dt, nullptr);
+}
+
+int CBaseRolik::FindText(const std::vector<SRolikText>& texts, float time) {
+  int found = -1;
+  for (size_t i = 0; i < texts.size(); ++i)
+    if (texts[i].Time1 < time && time < texts[i].Time2) found = static_cast<int>(i);
+  return found;
+}
+
+float CBaseRolik::TextAlpha(const SRolikText& text, float time) {
+  float alpha = 2.0f * (time - text.Time1);
+  if (time + 0.5f > text.Time2) alpha = 2.0f * (text.Time2 - time);
+  return std::clamp(alpha, 0.0f, 1.0f);
+}
+
+void CBaseRolik::StopTracks() {
+  rovovoz::CGameSoundSystem* sound = mCore ? mCore->GetSound() : nullptr;
+  if (!sound) return;
+  if (!mSound.empty()) sound->Stop(mSound, 1.0f);
+  if (!mMusic.empty()) sound->Stop(mMusic, 1.0f);
+}
+
+void CBaseRolik::UpdateTextsAndSkip(float dt, rovovoz::CMouseCursor* cursor) {
+  const int shown = FindText(mTexts, mTime);
+  if (shown != mShownText) {
+    mShownText = shown;
+    if (gRolikInterfaceMenu) gRolikInterfaceMenu->SetText(shown < 0 ? std::wstring() : mTexts[shown].Text);
+  }
+  if (mShownText >= 0 && gRolikInterfaceMenu)
+    gRolikInterfaceMenu->SetTextAlpha(TextAlpha(mTexts[mShownText], mTime));
+  if (gRolikInterfaceMenu && gRolikInterfaceMenu->Update(dt, cursor)) {
+    StopTracks();
+    if (mVideo) mVideo->Stop(1.0f);
+    gCurrentRolik = nullptr;
+  }
+}
+
+void CBaseRolik::StartEndFade() {
+  if (mVideo && gRolikInterfaceMenu && mTimeEnd - gRolikInterfaceMenu->GetFadeTime() - 0.2f < mTime)
+    gRolikInterfaceMenu->StartFade();
+}
+
+int32_t CBaseRolik::Update(float dt, rovovoz::CMouseCursor* cursor) {
+  AdvancePlayback(dt);
+  UpdateTextsAndSkip(dt, cursor);
+  StartEndFade();
   return 0;
 }
 
 int32_t CBaseRolik::Render() {
-  if (mPlayState == 1 && mVideo) mVideo->Render();
+  if (mPlayState != 1) return 0;
+  if (mVideo) mVideo->Render();
+  RenderOverlay();
   return 0;
+}
+
+void CBaseRolik::RenderOverlay() {
+  if (!gRolikInterfaceMenu) return;
+  // Without a black end the closing fade still runs, unseen.
+  const float fade = gRolikInterfaceMenu->GetFade();
+  if (!mBlackEnd) gRolikInterfaceMenu->SetFade(0.0f);
+  gRolikInterfaceMenu->Render();
+  gRolikInterfaceMenu->SetFade(fade);
 }
 
 bool CBaseRolik::IsEndPlay() const {
   if (!mVideo) return true;
+  if (gRolikInterfaceMenu) return gRolikInterfaceMenu->IsFadeDone() != 0;
   if (mPlayState == 1 && !mLoop && mVideo->IsFinished()) return true;
   return mTime > mTimeEnd;
 }
@@ -140,9 +226,6 @@ void CBaseRolik::Resume() {
 
 int32_t CBaseRolik::Stop(int withSound) {
   if (mVideo) mVideo->Stop(0.0f);
-  rovovoz::CGameSoundSystem* sound = mCore ? mCore->GetSound() : nullptr;
-  if (!withSound || !sound) return 1;
-  if (!mSound.empty()) sound->Stop(mSound, 1.0f);
-  if (!mMusic.empty()) sound->Stop(mMusic, 1.0f);
+  if (withSound) StopTracks();
   return 1;
 }

@@ -61,6 +61,8 @@ TEST_F(ListsTest, EachListMakesItsObjectsNamedAsListedWithATickForEachSceneClose
   Write("Data/Roliki/Roliki.xml",
         "<Roliki><Rolik Name=\"Intro\" File=\"Intro.xml\"/><Rolik Name=\"Intro\" File=\"Other.xml\"/>"
         "<Rolik Name=\"NoFile\"/><Rolik File=\"NoName.xml\"/><Rolik Name=\"rolik_10_loop\" File=\"End.xml\"/></Roliki>");
+  // The final cut-scene reads its end-text window as it is made.
+  Write("Data/Interface/FinalRolik.xml", "<Form Name=\"FinalRolik\"/>");
   gLoadProgress = new LoadProgress();
   ASSERT_EQ(gLoadProgress->Load(mCore.get()), 1);
 

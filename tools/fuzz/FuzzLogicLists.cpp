@@ -1,6 +1,8 @@
 // Any bytes as the step list, as each of the four list files and as a
 // cut-scene description; the story logic loads them all as the game does at
 // start, then plays a few frames of the steps it read on the headless device.
+// The description also plays as a cut-scene and as the final cut-scene,
+// under the sample game's overlay.
 #include <filesystem>
 
 #include "Engine/rovovoz/GameCore.h"
@@ -11,7 +13,9 @@
 #include "Platform/Paths.h"
 #include "Platform/Random.h"
 #include "PlayerRecord.h"
+#include "Interface/RolikInterfaceMenu.h"
 #include "Roliki/BaseRolik.h"
+#include "Roliki/RolikFinal.h"
 
 namespace {
 
@@ -50,8 +54,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     logic.LoadRegions();
     logic.LoadMiniGames();
     logic.LoadRoliki();
+    static CRolikInterfaceMenu* overlay = [] {
+      auto* menu = new CRolikInterfaceMenu(fuzzsupport::SampleCore(), nullptr);
+      menu->Load(L"Data\\Interface\\RolikInterfaceMenu.xml", 1);
+      return menu;
+    }();
+    gRolikInterfaceMenu = overlay;
     CBaseRolik rolik(fuzzsupport::SampleCore(), L"Fuzz", L"Fuzz.xml");
     rolik.LoadFile(3);
+    CRolikFinal final(fuzzsupport::SampleCore(), L"rolik_10_loop", L"Fuzz.xml");
+    for (CBaseRolik* played : {&rolik, static_cast<CBaseRolik*>(&final)}) {
+      played->Start();
+      for (float dt : {0.02f, 0.6f, 3.0f, 50.0f}) {
+        played->Update(dt, nullptr);
+        played->Render();
+      }
+      played->IsEndPlay();
+    }
     if (logic.Play()) {
       for (int frame = 0; frame < 4; ++frame) {
         logic.Update(0.6f, nullptr);
