@@ -64,8 +64,6 @@ class CBaseRolik : public rovovoz::CBaseObject {
   int32_t Stop(int withSound) override;
 
   const std::wstring& GetFile() const { return mFile; }
-  // Seconds the cut-scene takes to fade out over the scene that follows it.
-  float GetTimeToHide() const { return mTimeToHide; }
   rovovoz::CVideoObject3D* GetVideo() const { return mVideo.get(); }
   const std::vector<SRolikText>& GetTexts() const { return mTexts; }
   int GetShownText() const { return mShownText; }
