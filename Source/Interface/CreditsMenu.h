@@ -1,13 +1,13 @@
 #pragma once
-// The credits screen.
-#include "Interface/InterfaceForm.h"
+// The credits: pages of names turned with two buttons.
+#include "Interface/MenuFrame.h"
 
-class CCreditsMenu : public CInterfaceForm {
+class CCreditsMenu : public CMenuFrame {
  public:
-  CCreditsMenu(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
+  CCreditsMenu(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent);
 
-  // Starts the menu's opening.
-  virtual int Open();
+ protected:
+  void Cancel() override;
 };
 
 // Made and owned by the game object.

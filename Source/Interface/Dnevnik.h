@@ -1,10 +1,12 @@
 #pragma once
 // The diary.
-#include "Interface/InterfaceForm.h"
+#include "Engine/rovovoz/GUIForm.h"
 
-class CDnevnik : public CInterfaceForm {
+class CDnevnik : public rovovoz::CGUIForm {
  public:
-  CDnevnik(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
+  CDnevnik(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent) : rovovoz::CGUIForm(core, parent) {
+    SetVisible(0);
+  }
 
   // The window's opening phase (0 closed .. 1 open).
   virtual float GetPhase() const { return mPhase; }

@@ -1,10 +1,10 @@
 #pragma once
 // The location map.
-#include "Interface/InterfaceForm.h"
+#include "Engine/rovovoz/GUIForm.h"
 
-class CMap : public CInterfaceForm {
+class CMap : public rovovoz::CGUIForm {
  public:
-  CMap(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
+  CMap(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent) : rovovoz::CGUIForm(core, parent) { SetVisible(0); }
 };
 
 // Made and owned by the game object.

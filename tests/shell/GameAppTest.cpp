@@ -503,7 +503,7 @@ struct STurn {
 // to the last turn.
 TEST_F(GameAppTest, AScriptedRunSkipsTheLogoAndRepeatsItself) {
   using zuzorev::SInputEvent;
-  constexpr int kQuitFrame = 45;
+  constexpr int kQuitFrame = 150;
   struct SRun {
     std::vector<STurn> turns;
     int randomAfter = -1;
@@ -570,11 +570,16 @@ TEST_F(GameAppTest, AScriptedRunSkipsTheLogoAndRepeatsItself) {
   const int secondSlide = firstTurnOf([](const STurn& t) { return t.slide == 1; });
   EXPECT_GE(secondSlide, 8);
   EXPECT_LE(secondSlide, 10);
-  // The second click skips the last slide: the main menu is up long before
-  // the six seconds both slides would take.
+  // The second click skips the last slide: after the title scene's 4.5 s
+  // fly-in the main menu is up long before the six seconds both slides and
+  // the fly-in would take.
   const int menu = firstTurnOf([](const STurn& t) { return t.state == kStateMainMenu; });
-  EXPECT_LT(menu, 30);
-  // The quit comes with frame 45: that turn leaves for the exit state, the
+  const int loaded = firstTurnOf([](const STurn& t) { return t.state == kStateLoadingDone; });
+  EXPECT_LT(loaded, 30);
+  // (frames count at most 0.05 s each)
+  EXPECT_GE(menu - loaded, 90) << "the fly-in runs its 4.5 s";
+  EXPECT_LT(menu, 30 + 92);
+  // The quit comes with frame 150: that turn leaves for the exit state, the
   // next ends the loop.
   ASSERT_EQ(static_cast<int>(turns.size()), kQuitFrame + 1);
   EXPECT_EQ(turns[kQuitFrame - 1].state, kStateMainMenu);
