@@ -73,6 +73,7 @@ void CUserNameMenu::FindWidgets() {
 }
 
 void CUserNameMenu::ShowBadName(bool show) {
+  mRefusedName = show && mEdit ? mEdit->GetText() : std::wstring();
   if (mBadName) mBadName->SetVisible(show ? 1 : 0);
 }
 
@@ -91,11 +92,10 @@ int32_t CUserNameMenu::Update(float dt, rovovoz::CMouseCursor* cursor) {
     return 0;
   }
   if (mEdit && !mEdit->GetFocus()) mEdit->SetFocus(true);
-  const std::wstring before = mEdit ? mEdit->GetText() : std::wstring();
   const int32_t result = rovovoz::CGUIBaseObject::Update(dt, cursor);
   if (mShowState != 0) return result;  // a button closed the box
   const std::wstring typed = mEdit ? mEdit->GetText() : std::wstring();
-  if (typed != before) ShowBadName(false);
+  if (typed != mRefusedName) ShowBadName(false);
   const int enable = IsBlank(typed) ? 0 : 1;
   if (mOkButton && mOkButton->GetEnable() != enable) mOkButton->SetEnable(enable);
   zuzorev::CInputSystem* input = GetCore() ? GetCore()->GetInput() : nullptr;

@@ -1,6 +1,8 @@
 #pragma once
 // The name entry for a new player. Enter confirms like "OK"; Esc cancels
 // only when the entry was reached from the player list.
+#include <string>
+
 #include "Interface/ProfileBox.h"
 
 namespace rovovoz {
@@ -26,6 +28,7 @@ class CUserNameMenu : public CProfileBox {
   rovovoz::CGUIBaseObject* mOkButton = nullptr;
   rovovoz::CGUIEditBox* mEdit = nullptr;
   rovovoz::CGUIBaseObject* mBadName = nullptr;
+  std::wstring mRefusedName;  // the text the notice is about
 };
 
 // Made and owned by the game object.
