@@ -419,3 +419,60 @@ TEST_F(PlayMenus, AnUnreadableProfileIsShownThenDeletedWhenItsNoticeCloses) {
 }
 
 }  // namespace
+
+namespace {
+
+class Credits : public menutest::MenuFixture {};
+
+TEST_F(Credits, PagesTurnRoundAndShowTheirLogosOnly) {
+  ASSERT_EQ(credits->GetPages().size(), 3u);
+  credits->Open();
+  Settle(*credits);
+  rovovoz::CGUIBaseObject* logo = credits->GetChild(L"LogoLantern");
+  ASSERT_NE(logo, nullptr);
+  EXPECT_EQ(logo->GetVisible(), 0);
+  credits->PrevPage();
+  EXPECT_EQ(credits->GetPage(), 2) << "back from the first page is the last";
+  EXPECT_EQ(logo->GetVisible(), 1);
+  EXPECT_EQ(credits->GetChild(L"LogoText")->GetText(), L"Lantern Hall Tale, made for the long evenings");
+  credits->NextPage();
+  EXPECT_EQ(credits->GetPage(), 0) << "on from the last page is the first";
+  EXPECT_EQ(logo->GetVisible(), 0);
+  credits->NextPage();
+  credits->Close();
+  Settle(*credits);
+  credits->Open();
+  EXPECT_EQ(credits->GetPage(), 0) << "it always opens on the first page";
+}
+
+TEST_F(Credits, AColumnPageIsCentredAboveTheMiddleOfItsRectangle) {
+  const auto& page = credits->GetPages()[0];
+  ASSERT_EQ(page.size(), 6u);
+  zuzorev::SRect rect;
+  credits->GetChild(L"TextRect")->GetBoxRect(rect);
+  const float top = page.front().top;
+  const float lastBottom = page.back().bottom;
+  EXPECT_GT(page[1].top, page[0].top);
+  EXPECT_LT(page[1].height + page[1].top, page[2].bottom + 1) << "text lines follow each other";
+  // The lines' block stands centred 70 units above the rectangle's middle.
+  const float middle = (rect.top + rect.bottom) / 2.0f - 70.0f;
+  EXPECT_NEAR((top + lastBottom) / 2.0f, middle, 20.0f);
+  const auto& columns = credits->GetPages()[1];
+  EXPECT_LT(columns[1].left, rect.left) << "the left column moves left";
+  EXPECT_GT(columns[3].right, rect.right) << "the right column moves right";
+  EXPECT_EQ(columns[1].top, columns[3].top) << "the two columns are centred alike";
+}
+
+TEST_F(Credits, APagesElementWithoutStepsAndBrokenLinesIsReadSafely) {
+  testsupport::Element form(
+      "<Form Name=\"C\"><Marker Name=\"TextRect\" X=\"0\" Y=\"0\" Width=\"100\" Height=\"100\"/>"
+      "<Pages><Page><Title/><Logo/><Unknown/></Page><Page><EmptyLine/></Page></Pages></Form>");
+  CCreditsMenu menu(core.Get(), nullptr);
+  EXPECT_GE(menu.LoadProperty(form.Get(), 0, 3), 0);
+  ASSERT_EQ(menu.GetPages().size(), 1u) << "lines without their attribute are dropped, empty pages too";
+  menu.NextPage();
+  menu.PrevPage();
+  menu.Render();
+}
+
+}  // namespace
