@@ -1,13 +1,16 @@
 #pragma once
-// The notice that a mode cannot be shown in a window.
-#include "Interface/InterfaceForm.h"
+// The notice that the chosen window mode is not available.
+#include "Interface/NoticeBox.h"
 
-class CBadWindowModeMenu : public CInterfaceForm {
+class CBadWindowModeMenu : public CNoticeBox {
  public:
-  CBadWindowModeMenu(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
-
-  // Starts the menu's opening.
-  virtual int Open();
+  CBadWindowModeMenu(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent) : CNoticeBox(core, parent) {}
+  // Stands at the entry point at once (alpha 0, scale 0.2).
+  int Open() override {
+    CNoticeBox::Open();
+    UpdateShowAnimation(0.0f);
+    return 1;
+  }
 };
 
 // Made and owned by the game object.

@@ -1,13 +1,15 @@
 #pragma once
-// The notice that the bonus chapter is closed.
-#include "Interface/InterfaceForm.h"
+// The notice that the extras stay locked until the game is finished. It
+// grows and fades in where its form puts it, without moving.
+#include "Interface/MenuFrame.h"
 
-class CBonusDisableMenu : public CInterfaceForm {
+class CBonusDisableMenu : public CMenuFrame {
  public:
-  CBonusDisableMenu(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
+  CBonusDisableMenu(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent);
 
-  // Starts the menu's opening.
-  virtual int Open();
+  int Open() override;
+  // "BOk" closes it; then the form's own update. 0 while animating.
+  int32_t Update(float dt, rovovoz::CMouseCursor* cursor) override;
 };
 
 // Made and owned by the game object.

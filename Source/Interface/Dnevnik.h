@@ -1,19 +1,20 @@
 #pragma once
 // The diary.
-#include "Interface/InterfaceForm.h"
+#include "Engine/rovovoz/GUIForm.h"
 
 class CBaseEpisod;
 
-class CDnevnik : public CInterfaceForm {
+class CDnevnik : public rovovoz::CGUIForm {
  public:
-  CDnevnik(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
+  CDnevnik(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent) : rovovoz::CGUIForm(core, parent) {
+    SetVisible(0);
+  }
 
   // The window's opening phase (0 closed .. 1 open).
   virtual float GetPhase() const { return mPhase; }
   virtual void SetPhase(float phase) { mPhase = phase; }
   // Starts the closing of the open diary.
   virtual void RequestClose() {}
-
   // ---- asked by the chapter (neutral until the diary's own work fills them)
   // The chapter whose pages the diary opens over.
   virtual void SetPageBack(CBaseEpisod*) {}

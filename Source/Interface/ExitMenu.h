@@ -1,13 +1,17 @@
 #pragma once
-// The exit dialog.
-#include "Interface/InterfaceForm.h"
+// The question before leaving the program, over a darkened screen.
+#include "Interface/MenuFrame.h"
 
-class CExitMenu : public CInterfaceForm {
+class CExitMenu : public CMenuFrame {
  public:
-  CExitMenu(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
+  CExitMenu(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent);
 
-  // Starts the menu's opening.
-  virtual int Open();
+ protected:
+  void FindWidgets() override;
+  // Esc stays where the player was.
+  void Cancel() override;
+  // The game object runs its state change again.
+  void OnClosed() override;
 };
 
 // Made and owned by the game object.

@@ -1,11 +1,12 @@
 #pragma once
 // The extras: wallpapers, concept art, the guide.
-#include "Interface/InterfaceForm.h"
+#include "Interface/MenuFrame.h"
 
-class CExtrasMenu : public CInterfaceForm {
+class CExtrasMenu : public CMenuFrame {
  public:
-  CExtrasMenu(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
+  CExtrasMenu(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent);
 
+  using CMenuFrame::Open;
   // Starts the opening; overGame 1 when opened over the running game.
   virtual int Open(int overGame);
 };

@@ -30,3 +30,19 @@ inline bool UpdateAndClick(rovovoz::CGUIBaseObject* widget, float dt, rovovoz::C
 }
 
 }  // namespace ui
+
+namespace ui {
+
+// Player names match ignoring the case of ASCII letters.
+inline bool SameName(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    wchar_t x = a[i], y = b[i];
+    if (x >= L'A' && x <= L'Z') x = static_cast<wchar_t>(x - L'A' + L'a');
+    if (y >= L'A' && y <= L'Z') y = static_cast<wchar_t>(y - L'A' + L'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace ui

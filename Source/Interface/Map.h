@@ -1,26 +1,84 @@
 #pragma once
-// The location map.
+// The location map, shown inside the diary: every place of the story, the
+// ones the player may travel to, where the player stands and where
+// something is still to be done. Its places and their neighbours also
+// serve the hint search of the scenes.
 #include <string>
+#include <vector>
 
-#include "Interface/InterfaceForm.h"
+#include "Engine/rovovoz/GUIForm.h"
 
 class CBaseEpisod;
 
-class CMap : public CInterfaceForm {
- public:
-  CMap(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
+struct SMapNeighbour {
+  std::wstring Name;
+  std::wstring Portal;  // the portal of this place's scene that leads there
+};
 
-  // ---- asked by the chapter (neutral until the map's own work fills it)
-  // The location the player is in now (the scene's file).
-  virtual void SetCurrentLocation(const std::wstring&) {}
-  // ---- asked by the playable scene's hint search (neutral until the map
-  // ---- lands) ----
-  // The object of the current scene that leads toward a location with work
-  // left, or an empty name.
-  virtual std::wstring FindRouteToActiveLocation(CBaseEpisod* episod) {
-    (void)episod;
-    return std::wstring();
-  }
+struct SMapLocation {
+  std::wstring Name;
+  std::wstring Text;
+  std::wstring LevelFile;
+  std::wstring ModelName;
+  std::wstring AtionBackOpen;
+  int Visited = 0, HasTask = 0, Current = 0, Shown = 0;
+  int Bonus = 0;
+  int InMap = 1;
+  std::wstring ParentBack;
+  std::vector<SMapNeighbour> Sosed;
+  float Hover = -1.0f;
+};
+
+class CMap : public rovovoz::CGUIForm {
+ public:
+  // The map holds this many places; further ones are reported and ignored.
+  static constexpr size_t kMaxLocations = 100;
+
+  CMap(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent);
+
+  // Advances the opening or closing: 1 when a close ended, 2 when a close
+  // back to the diary pages ended, else 0.
+  virtual int UpdateShowAnimation(float dt);
+  virtual void SetMapAlpha(float alpha);
+
+  int32_t LoadProperty(const TiXmlElement* element, int index, uint32_t flags) override;
+  // 1 when the map and the diary are to close.
+  int32_t Update(float dt, rovovoz::CMouseCursor* cursor) override;
+
+  void Open(CBaseEpisod* episod);
+  // Runs the travel chosen on the map (1), or nothing (0).
+  int RunPendingAction();
+  // The player stands in the place of this scene file (when it is on the map).
+  void SetCurrentLocation(const std::wstring& levelFile);
+  // The portal of the current scene that leads towards the nearest place
+  // with something to do, through places the player may visit; empty when
+  // there is none. sceneName: the current scene's file name ("Back_1.xml").
+  std::wstring FindHintPortal(const std::wstring& sceneName);
+
+  void UpdateLocationStates(CBaseEpisod* episod);
+  bool IsLocationVisited(const std::wstring& name) const;
+  bool HasTaskAround(const std::wstring& name) const;
+
+  const std::vector<SMapLocation>& GetLocations() const { return mLocations; }
+  std::vector<SMapLocation>& Locations() { return mLocations; }
+  int GetState() const { return mState; }
+  float GetPhase() const { return mPhase; }
+  const std::wstring& GetPendingAction() const { return mPendingAction; }
+
+ protected:
+  // Whether the chapter's scene of this place still has something to do
+  // (visited places only).
+  virtual bool SceneHasTask(const SMapLocation& location) const;
+
+  int mState = 0;
+  float mPhase = 0.0f;
+  float mTime = 0.0f;
+  float mAlpha = 1.0f;
+  rovovoz::CGUIBaseObject *mBClose = nullptr, *mBDnevnik = nullptr, *mLLocation = nullptr;
+  rovovoz::CGUIBaseObject *mLCurrent = nullptr, *mLAction = nullptr, *mLDnevnikText = nullptr;
+  std::vector<SMapLocation> mLocations;
+  CBaseEpisod* mEpisod = nullptr;
+  std::wstring mPendingAction;
 };
 
 // Made and owned by the game object.

@@ -1,13 +1,17 @@
 #pragma once
-// The difficulty choice before a new game.
-#include "Interface/InterfaceForm.h"
+// The difficulty choice, casual or expert, asked once per player over the
+// first scene; it fixes the panel's recharge times and the tutorial hints.
+#include "Interface/MenuFrame.h"
 
-class CSelectDifficultyMenu : public CInterfaceForm {
+class CSelectDifficultyMenu : public CMenuFrame {
  public:
-  CSelectDifficultyMenu(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
+  CSelectDifficultyMenu(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent);
 
-  // Starts the menu's opening.
-  virtual int Open();
+  // Drops in from above over a darkening backdrop.
+  int Open() override;
+
+ protected:
+  void FindWidgets() override { LoadBackdrop(); }
 };
 
 // Made and owned by the game object.

@@ -1,13 +1,21 @@
 #pragma once
-// The delete-player question.
-#include "Interface/InterfaceForm.h"
+// The question before a player is deleted.
+#include <string>
 
-class CUserDeleteMenu : public CInterfaceForm {
+#include "Interface/ProfileBox.h"
+
+class CUserDeleteMenu : public CProfileBox {
  public:
-  CUserDeleteMenu(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
+  CUserDeleteMenu(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent);
 
-  // Starts the menu's opening.
-  virtual int Open();
+  // The player the question is about (the "Name" text).
+  void SetPlayerName(const std::wstring& name);
+  std::wstring GetPlayerName() const;
+
+ protected:
+  void FindWidgets() override { mName = GetChild(L"Name"); }
+
+  rovovoz::CGUIBaseObject* mName = nullptr;
 };
 
 // Made and owned by the game object.

@@ -1,13 +1,17 @@
 #pragma once
-// The notice about an unreadable profile.
-#include "Interface/InterfaceForm.h"
+// The notice that a profile file could not be read: it names the file's
+// player and waits for "BOk"; the main menu then deletes the file.
+#include <string>
 
-class CUserDestroyMenu : public CInterfaceForm {
+#include "Interface/NoticeBox.h"
+
+class CUserDestroyMenu : public CNoticeBox {
  public:
-  CUserDestroyMenu(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
+  CUserDestroyMenu(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent) : CNoticeBox(core, parent) {}
 
-  // Starts the menu's opening.
-  virtual int Open();
+  using CNoticeBox::Open;
+  // Shows the name part of the file name ("abc.dat" shows abc).
+  virtual int Open(const std::wstring& fileName);
 };
 
 // Made and owned by the game object.

@@ -1,3 +1,15 @@
 #include "Interface/UserExistMenu.h"
 
-int CUserExistMenu::Open() { return 1; }
+#include "GameState.h"
+
+namespace {
+// Back to the player list.
+void OnOk() {
+  if (gUserExistMenu) gUserExistMenu->Close();
+  gPendingGameState = kStateUserMenu;
+}
+}  // namespace
+
+CUserExistMenu::CUserExistMenu(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent) : CProfileBox(core, parent, OnOk) {
+  AddCommand(L"UserEBCOk", OnOk);
+}

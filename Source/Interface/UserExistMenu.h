@@ -1,13 +1,10 @@
 #pragma once
-// The notice that a player name is taken.
-#include "Interface/InterfaceForm.h"
+// The notice that a player of that name already exists.
+#include "Interface/ProfileBox.h"
 
-class CUserExistMenu : public CInterfaceForm {
+class CUserExistMenu : public CProfileBox {
  public:
-  CUserExistMenu(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
-
-  // Starts the menu's opening.
-  virtual int Open();
+  CUserExistMenu(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent);
 };
 
 // Made and owned by the game object.

@@ -1,3 +1,15 @@
 #include "Interface/UserNameMenuMnogo.h"
 
-int CUserNameMenuMnogo::Open() { return 1; }
+#include "GameState.h"
+
+namespace {
+// Back to the player list.
+void OnOk() {
+  if (gUserNameMenuMnogo) gUserNameMenuMnogo->Close();
+  gPendingGameState = kStateUserMenu;
+}
+}  // namespace
+
+CUserNameMenuMnogo::CUserNameMenuMnogo(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent) : CProfileBox(core, parent, OnOk) {
+  AddCommand(L"UserNameMenuMnogoBCOk", OnOk);
+}

@@ -1,13 +1,10 @@
 #pragma once
-// The notice that there are too many players.
-#include "Interface/InterfaceForm.h"
+// The notice that the list holds as many players as it can.
+#include "Interface/ProfileBox.h"
 
-class CUserNameMenuMnogo : public CInterfaceForm {
+class CUserNameMenuMnogo : public CProfileBox {
  public:
-  CUserNameMenuMnogo(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
-
-  // Starts the menu's opening.
-  virtual int Open();
+  CUserNameMenuMnogo(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent);
 };
 
 // Made and owned by the game object.

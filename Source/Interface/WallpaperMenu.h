@@ -1,13 +1,10 @@
 #pragma once
 // The notice that a wallpaper was set.
-#include "Interface/InterfaceForm.h"
+#include "Interface/NoticeBox.h"
 
-class CWallpaperMenu : public CInterfaceForm {
+class CWallpaperMenu : public CNoticeBox {
  public:
-  CWallpaperMenu(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
-
-  // Starts the menu's opening.
-  virtual int Open();
+  CWallpaperMenu(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent) : CNoticeBox(core, parent) {}
 };
 
 // Made and owned by the game object.

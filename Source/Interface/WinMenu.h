@@ -1,13 +1,10 @@
 #pragma once
-// The box shown when the game is won.
-#include "Interface/InterfaceForm.h"
+// The notice shown once when the game has just been finished.
+#include "Interface/NoticeBox.h"
 
-class CWinMenu : public CInterfaceForm {
+class CWinMenu : public CNoticeBox {
  public:
-  CWinMenu(rovovoz::CGameCore* core, rovovoz::CBaseObject* parent) : CInterfaceForm(core, parent) {}
-
-  // Starts the menu's opening.
-  virtual int Open();
+  CWinMenu(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent) : CNoticeBox(core, parent) {}
 };
 
 // Made and owned by the game object.

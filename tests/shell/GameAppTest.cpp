@@ -503,7 +503,7 @@ struct STurn {
 // to the last turn.
 TEST_F(GameAppTest, AScriptedRunSkipsTheLogoAndRepeatsItself) {
   using zuzorev::SInputEvent;
-  constexpr int kQuitFrame = 45;
+  constexpr int kQuitFrame = 150;
   struct SRun {
     std::vector<STurn> turns;
     int randomAfter = -1;
@@ -570,11 +570,16 @@ TEST_F(GameAppTest, AScriptedRunSkipsTheLogoAndRepeatsItself) {
   const int secondSlide = firstTurnOf([](const STurn& t) { return t.slide == 1; });
   EXPECT_GE(secondSlide, 8);
   EXPECT_LE(secondSlide, 10);
-  // The second click skips the last slide: the main menu is up long before
-  // the six seconds both slides would take.
+  // The second click skips the last slide: after the title scene's 4.5 s
+  // fly-in the main menu is up long before the six seconds both slides and
+  // the fly-in would take.
   const int menu = firstTurnOf([](const STurn& t) { return t.state == kStateMainMenu; });
-  EXPECT_LT(menu, 30);
-  // The quit comes with frame 45: that turn leaves for the exit state, the
+  const int loaded = firstTurnOf([](const STurn& t) { return t.state == kStateLoadingDone; });
+  EXPECT_LT(loaded, 30);
+  // (frames count at most 0.05 s each)
+  EXPECT_GE(menu - loaded, 90) << "the fly-in runs its 4.5 s";
+  EXPECT_LT(menu, 30 + 92);
+  // The quit comes with frame 150: that turn leaves for the exit state, the
   // next ends the loop.
   ASSERT_EQ(static_cast<int>(turns.size()), kQuitFrame + 1);
   EXPECT_EQ(turns[kQuitFrame - 1].state, kStateMainMenu);
@@ -584,6 +589,67 @@ TEST_F(GameAppTest, AScriptedRunSkipsTheLogoAndRepeatsItself) {
   const SRun second = run();
   EXPECT_TRUE(second.turns == first.turns);
   EXPECT_EQ(second.randomAfter, first.randomAfter);
+}
+
+}  // namespace
+
+namespace {
+
+// A new player's first evening through the real main loop, fed by a script
+// alone: the title scene flies in, Play without a player asks for a name,
+// the name is typed and confirmed with Enter, and the story starts for the
+// new player, whose profile is then on disk.
+TEST_F(GameAppTest, ANewPlayerIsCreatedFromTheTitleScreenAndTheStoryStarts) {
+  using zuzorev::SInputEvent;
+  constexpr int kQuitFrame = 290;
+  gGameApp = mApp = new GameApp();
+  ASSERT_EQ(mApp->Init(L"game.ini"), 1);
+  // Where the Play button stands on the window once the panel has risen.
+  float wx = 0, wy = 0;
+  Render()->VirtualToWindow(512.0f, 322.0f, wx, wy);
+  const int playX = static_cast<int>(wx), playY = static_cast<int>(wy);
+  auto script = std::make_unique<zuzorev::CEventScript>(0.1f, 7u);
+  // The logo's two slides are clicked away.
+  script->Add(4, SInputEvent::MouseDown(0, 520, 390));
+  script->Add(5, SInputEvent::MouseUp(0, 520, 390));
+  script->Add(14, SInputEvent::MouseDown(0, 530, 400));
+  script->Add(14, SInputEvent::MouseUp(0, 530, 400));
+  // Play, once the panel has risen into place (6 s into the title scene).
+  script->Add(180, SInputEvent::MouseMove(playX, playY));
+  script->Add(181, SInputEvent::MouseDown(0, playX, playY));
+  script->Add(182, SInputEvent::MouseUp(0, playX, playY));
+  SInputEvent typed = SInputEvent::Of(zuzorev::EInputEvent::Text);
+  typed.text = L"Mira";
+  script->Add(215, typed);
+  script->Add(220, SInputEvent::KeyDown(SDL_SCANCODE_RETURN));
+  script->Add(221, SInputEvent::KeyUp(SDL_SCANCODE_RETURN));
+  script->Add(kQuitFrame, SInputEvent::Of(zuzorev::EInputEvent::Quit));
+  Window()->GetEvents().SetScript(std::move(script));
+  ASSERT_EQ(mApp->InitGame(), 1);
+  gAppStarting = 0;
+  std::vector<int> states;
+  std::wstring playerAtGame;
+  RunLoop([&] {
+    states.push_back(gGameState);
+    if (gGameState == kStateInGame && playerAtGame.empty()) playerAtGame = gCurrentPlayer.mName;
+    if (states.size() == 400) Quit();
+  });
+  auto firstTurnOf = [&](int state) {
+    return static_cast<int>(std::find(states.begin(), states.end(), state) - states.begin());
+  };
+  const int menu = firstTurnOf(kStateMainMenu);
+  const int nameEntry = firstTurnOf(kStateUserNameFromPlay);
+  const int game = firstTurnOf(kStateInGame);
+  EXPECT_LT(menu, 180);
+  EXPECT_GT(nameEntry, 181);
+  EXPECT_LT(nameEntry, 190) << "Play without a player asks for a name at once";
+  EXPECT_GT(game, 221);
+  EXPECT_LT(game, 240) << "Enter confirms the name and the story starts";
+  EXPECT_EQ(playerAtGame, L"Mira");
+  EXPECT_TRUE(std::filesystem::exists(mSample.User().Path() / "Users" / "Mira.dat"));
+  std::wstring remembered;
+  Ini::GetString(mSample.User().IniPath(), L"Game", L"PlayerName", remembered, L"");
+  EXPECT_EQ(remembered, L"Mira");
 }
 
 }  // namespace

@@ -1,3 +1,0 @@
-#include "Interface/BadWindowModeMenu.h"
-
-int CBadWindowModeMenu::Open() { return 1; }

@@ -1,3 +1,0 @@
-#include "Interface/WallpaperMenu.h"
-
-int CWallpaperMenu::Open() { return 1; }

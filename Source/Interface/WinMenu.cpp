@@ -1,3 +1,0 @@
-#include "Interface/WinMenu.h"
-
-int CWinMenu::Open() { return 1; }
