@@ -146,7 +146,7 @@ int32_t CMaxAnim::Update(float dt, rovovoz::CMouseCursor*) {
     const int64_t last = static_cast<int64_t>(n) - 2;
     if (i > last || i < 0) {
       i = std::clamp<int64_t>(i, 0, std::max<int64_t>(last, 0));
-      w = std::clamp(w, 0.0f, 1.0f);
+      w = std::clamp((mTime - static_cast<float>(i) / rate) * rate, 0.0f, 1.0f);
     }
     ApplyKeys(static_cast<size_t>(i), n == 1 ? 0.0f : w);
   }
