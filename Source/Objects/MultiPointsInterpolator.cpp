@@ -75,10 +75,9 @@ void MultiPointsInterpolator::Update(float dt) {
       mT = 0.0f;
       mState = kAtEnd;
       mPosition = mPoints.back();
-      if (mPingPong) {
-        mState = kBackward;
-        mIndex = count - 1;
-      }
+      // A later backward play starts from the last point, where it stands.
+      mIndex = count - 1;
+      if (mPingPong) mState = kBackward;
     }
   } else if (mState == kBackward) {
     mT += mSpeed * dt;
