@@ -9,6 +9,7 @@
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/PointObject3D.h"
 #include "Engine/rovovoz/StaticObject3D.h"
+#include "Engine/zorfile/FileSystem.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "MiniGame/MiniGameMath.h"
 #include "Objects/ObjectSupport.h"
@@ -99,7 +100,9 @@ int32_t CROMoveSpline::Load(const TiXmlElement* properties, const std::wstring& 
   mFrameRate = 1.0f / mTimeAnim;
   mMoveRate = 1.0f / mTimeMove;
 
-  const int models = mTextureMode ? 1 : mCount;
+  // Without a mesh name nothing is loaded (an empty name would take the
+  // whole file as one mesh).
+  const int models = mModelName.empty() ? 0 : mTextureMode ? 1 : mCount;
   for (int k = 1; k <= models; ++k) {
     const std::wstring mesh = mCount > 1 && !mTextureMode ? objects::Numbered(mModelName, k) : mModelName;
     rovovoz::CStaticObject3D* frame = objects::LoadStaticModel(mCore, mModelFile, mesh, flags | 8u);
@@ -114,10 +117,14 @@ int32_t CROMoveSpline::Load(const TiXmlElement* properties, const std::wstring& 
       render->LoadTexture(texture + std::to_wstring(k) + L".tga", mTextures[static_cast<size_t>(k - 1)],
                           (flags & 2u) ? 1 : 0, 0);
 
-  mPath = new rovovoz::CPointObject3D(mCore);
-  if (mPath->LoadModel(mPathFile, mPathName, flags | 9u, 0) != 0 || mPath->GetCountPoint() < 1) {
-    delete mPath;
-    mPath = nullptr;
+  // A path that is not there is no error: the object stands at its place.
+  zorfile::CFileSystem* fs = zorfile::GetFileSystem();
+  if (!mPathName.empty() && fs && fs->FileExist(mPathFile, nullptr, 1, zorfile::kKindModels, 0)) {
+    mPath = new rovovoz::CPointObject3D(mCore);
+    if (mPath->LoadModel(mPathFile, mPathName, flags | 9u, 0) != 0 || mPath->GetCountPoint() < 1) {
+      delete mPath;
+      mPath = nullptr;
+    }
   }
   if (mPath) {
     mHighY = mLowY = Point(0).y;

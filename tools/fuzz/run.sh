@@ -12,7 +12,7 @@ cd "$(dirname "$0")/../.."
 ROOT=$PWD
 BUILD=$ROOT/build-fuzz
 SECONDS_EACH=${FUZZ_SECONDS:-60}
-ALL=(Xml Profile Texts RenderSetings Particles AnimSet Scene Episodes Items LogicLists FrameAnim PanelData)
+ALL=(Xml Profile Texts RenderSetings Particles AnimSet Scene Episodes Items LogicLists FrameAnim PanelData AnimExport AnimCompanion)
 if [ $# -gt 0 ]; then HARNESSES=("$@"); else HARNESSES=("${ALL[@]}"); fi
 
 cmake -S tools/fuzz -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -36,6 +36,8 @@ seeds() {
       tests/fixtures/logic -iname "*.xml" ;;
     FrameAnim) find Game/Data/Animation tests/fixtures/effects/Data/Animation -iname "*.xml" ;;
     PanelData) find Game/Data/Interface tests/fixtures/panel -iname "*.xml" ;;
+    AnimExport) find Game/Data/Animation tests/fixtures/keyframes -iname "*.xaf" ;;
+    AnimCompanion) find Game/Data/Animation tests/fixtures/keyframes -iname "*.anim" ;;
   esac
 }
 
