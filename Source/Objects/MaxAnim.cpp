@@ -3,6 +3,7 @@
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
@@ -116,6 +117,7 @@ int32_t CMaxAnim::Update(float dt, rovovoz::CMouseCursor*) {
   dt *= mSpeed;
   if (mPlay == kStopped || mPlay == kHeld) return 0;
   mTime += dt;
+  if (!std::isfinite(mTime)) mTime = 0.0f;
   if (mTime >= mLength) {
     switch (mPlay) {
       case kOnce:
@@ -128,7 +130,8 @@ int32_t CMaxAnim::Update(float dt, rovovoz::CMouseCursor*) {
       case kLoop:
         // An animation without length holds its first pose.
         if (mLength > 0.0f) {
-          while (mTime >= mLength) mTime -= mLength;
+          // Many lengths at once (a tiny length, a huge step) in one go.
+          mTime = std::fmod(mTime, mLength);
         } else {
           mTime = 0.0f;
         }
@@ -140,7 +143,9 @@ int32_t CMaxAnim::Update(float dt, rovovoz::CMouseCursor*) {
   const size_t n = mAnim.keys.size();
   if (n > 0) {
     const float rate = static_cast<float>(mAnim.frameRate);
-    int64_t i = static_cast<int64_t>(rate * mTime - 0.001f);
+    // Clamped before the cast: a time far past the keys still converts.
+    const float frame = std::clamp(rate * mTime - 0.001f, -1.0f, static_cast<float>(n));
+    int64_t i = static_cast<int64_t>(frame);
     float w = (mTime - static_cast<float>(i) / rate) * rate;
     // Never past the last pair of keys; a single key stands alone.
     const int64_t last = static_cast<int64_t>(n) - 2;

@@ -197,6 +197,20 @@ TEST_F(MaxAnim, SingleKeysAndZeroLengthsNeitherReadPastTheKeysNorHang) {
   single->Update(0.1f, nullptr);
   EXPECT_EQ(single->GetPlayState(), CMaxAnim::kStopped);
 
+  // A loop far shorter than a frame, and a speed that is no number: the
+  // time wraps in one step and stays finite.
+  CompanionBytes tiny = CompanionHeader(2, 10, 160, 0, 1e-30f);
+  tiny.Key({1, 0, 0}).Key({2, 0, 0}).Int(0);
+  core.Write("Tiny.Tiny01.anim", tiny.Bytes());
+  auto fast = Load("", "Tiny.xaf", "Tiny01");
+  fast->PlayLoop();
+  fast->Update(0.37f, nullptr);
+  EXPECT_LT(fast->GetTime(), 1e-30f);
+  auto wild = Load("Speed=\"1e39\"", "Tiny.xaf", "Tiny01");
+  wild->PlayLoop();
+  wild->Update(0.5f, nullptr);
+  EXPECT_TRUE(std::isfinite(wild->GetTime()));
+
   auto two = Load("", "Two.xaf", "Two01");
   two->PlayOnce();
   two->Update(3.0f, nullptr);
