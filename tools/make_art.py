@@ -329,6 +329,61 @@ def map_piece(number):
     return c
 
 
+def library_chest(part):
+    """The chest in the library: its body, or its lid (lighter, with a band
+    that scrolls as the lid opens)."""
+    if part == 'body':
+        c = Canvas(96, 48, (110, 70, 40, 255))
+        c.frame(0, 0, 96, 48, INK, 3)
+        c.rect(40, 8, 56, 24, GOLD)
+        c.text_centered('CHEST', 48, 30, 1, PAPER)
+        return c
+    c = Canvas(64, 32, (140, 92, 52, 255))
+    c.frame(0, 0, 64, 32, INK, 2)
+    for x in range(0, 64, 16):
+        c.rect(x, 12, x + 8, 20, GOLD)
+    return c
+
+
+def library_drawer():
+    c = Canvas(64, 32, (120, 80, 46, 255))
+    c.frame(0, 0, 64, 32, INK, 2)
+    c.rect(26, 12, 38, 18, GOLD)
+    return c
+
+
+def library_flag():
+    c = Canvas(64, 48, (170, 40, 40, 255))
+    c.frame(0, 0, 64, 48, INK, 2)
+    c.text_centered('FLAG', 32, 20, 1, PAPER)
+    return c
+
+
+def library_window():
+    c = Canvas(128, 64, (120, 170, 220, 255))
+    c.vgradient(0, 0, 128, 64, (90, 140, 210, 255), (190, 215, 240, 255))
+    c.frame(0, 0, 128, 64, INK, 4)
+    c.rect(62, 0, 66, 64, INK)
+    return c
+
+
+def library_bird(n):
+    """Frame n of the bird's wing beat: wings up, level, down."""
+    c = Canvas(32, 32)
+    c.ellipse(16, 16, 6, 4, INK)
+    wing = {1: -8, 2: 0, 3: 8}[n]
+    c.polygon([(4, 16 + wing), (16, 14), (28, 16 + wing), (16, 18)], INK)
+    return c
+
+
+def library_pond():
+    c = Canvas(64, 64)
+    c.vgradient(0, 0, 64, 64, (60, 100, 160, 200), (20, 40, 90, 120))
+    for y in (12, 28, 44):
+        c.rect(8, y, 56, y + 2, (150, 190, 230, 160))
+    return c
+
+
 def desk_close():
     """The close-up of the desk's top, drawn small and stretched."""
     c = Canvas(256, 192, (120, 78, 44, 255))
@@ -672,6 +727,25 @@ class Model:
         self.obj.append('f %d/%d %d/%d %d/%d %d/%d' % (b + 1, b + 1, b + 2, b + 2, b + 3, b + 3, b + 4, b + 4))
         self.count += 4
 
+    def grid(self, name, cx, y, top, w, h, rows, material, pivot):
+        """A w x h quad hanging down from z = top, cut into rows strips (so
+        that its vertices can be bent row by row)."""
+        self.obj.append('o %s' % name)
+        self.obj.append('#@pivot %g %g %g' % pivot)
+        for r in range(rows + 1):
+            z = top - h * r / float(rows)
+            for x in (cx - w / 2.0, cx + w / 2.0):
+                self.obj.append('v %g %g %g' % (x, y, z))
+        for r in range(rows + 1):
+            for u in (0.0, 1.0):
+                self.obj.append('vt %g %g' % (u, 1.0 - r / float(rows)))
+        self.obj.append('usemtl %s' % material)
+        b = self.count
+        for r in range(rows):
+            i = b + 2 * r
+            self.obj.append('f %d/%d %d/%d %d/%d %d/%d' % (i + 1, i + 1, i + 2, i + 2, i + 4, i + 4, i + 3, i + 3))
+        self.count += 2 * (rows + 1)
+
     def triangles(self, name, corners):
         """A trigger shape: triangles of (x, y, z) corners."""
         self.obj.append('o %s' % name)
@@ -789,6 +863,15 @@ def main():
         'library_candle.png': (candle(), True),
         'library_map1.png': (map_piece(1), True),
         'library_map2.png': (map_piece(2), True),
+        'library_chest.png': (library_chest('body'), True),
+        'library_chest_lid.png': (library_chest('lid'), True),
+        'library_drawer.png': (library_drawer(), True),
+        'library_flag.png': (library_flag(), True),
+        'library_window.png': (library_window(), False),
+        'library_bird1.png': (library_bird(1), True),
+        'library_bird2.png': (library_bird(2), True),
+        'library_bird3.png': (library_bird(3), True),
+        'library_pond.png': (library_pond(), True),
         'desk_close.png': (desk_close(), False),
         'desk_cross.png': (cross(), True),
     }
@@ -866,7 +949,30 @@ def main():
     library.quad('S_Map2', 120, 30, -280, 64, 64, 'library_map2')
     library.quad('S_ClockHand', 0, 30, 200, 128, 16, 'hall_key', pivot=(0, 30, 200))
     library.quad('S_Moth', -200, 40, 150, 48, 32, 'library_candle')
+    # The library's moving things: a chest whose lid lifts and a drawer that
+    # slides (key-frame animations), a flag that flutters (a vertex track),
+    # a bird crossing the window (three wing frames along a path in
+    # Back_2.zorp) and the window's reflection rippling in a pond.
+    for m in ('library_chest', 'library_chest_lid', 'library_drawer', 'library_flag', 'library_bird1',
+              'library_bird2', 'library_bird3'):
+        library.material(m, m + '.png')
+    library.material('library_window', 'library_window.png', 'MT_TEXTURE')
+    library.material('library_pond', 'library_pond.png')
+    library.quad('S_Chest', -380, 20, -300, 96, 48, 'library_chest')
+    library.quad('S_ChestLid', -380, 22, -270, 96, 16, 'library_chest_lid')
+    library.quad('S_Drawer', -380, 21, -340, 64, 24, 'library_drawer')
+    library.quad('S_Flag', 420, 22, 120, 64, 48, 'library_flag', pivot=(388, 22, 120))
+    library.quad('S_Window', 100, 10, 260, 256, 128, 'library_window')
+    for n in (1, 2, 3):
+        library.quad('S_Bird%02d' % n, 0, 12, 0, 32, 32, 'library_bird%d' % n, pivot=(0, 12, 0))
+    library.grid('S_Pond', 100, 12, -190, 256, 96, 6, 'library_pond', pivot=(100, 12, -190))
     library.write(models)
+
+    # The bird's way across the window, in the path file the mover looks
+    # for beside the room's model file.
+    library_path = Model('Back_2')
+    library_path.points('S_Bird', [(-20, 12, 240), (40, 12, 270), (100, 12, 285), (160, 12, 270), (220, 12, 240)])
+    library_path.write(models, 'zorp')
 
     library_tr = Model('Back_2_tr')
     library_tr.triangles('T_Book', rect_triangles(-300, -60, 64, 80, 20))

@@ -27,10 +27,13 @@ constexpr uint32_t kSeed = 12345;
 
 class EffectsCore {
  public:
-  explicit EffectsCore(zuzorev::EDeviceKind kind = zuzorev::EDeviceKind::Headless)
+  // fixtures: the install folder (the effect fixtures unless another suite
+  // brings its own).
+  explicit EffectsCore(zuzorev::EDeviceKind kind = zuzorev::EDeviceKind::Headless,
+                       const std::filesystem::path& fixtures = Fixtures())
       : mCore(testsupport::MakeGameCore(kind)) {
     if (kind == zuzorev::EDeviceKind::GL) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    mCore->GetFileSystem()->SetInstallFolder(Fixtures());
+    mCore->GetFileSystem()->SetInstallFolder(fixtures);
     testsupport::AddGameDataPaths(*mCore->GetFileSystem());
     mPrevious = gGameCore;
     gGameCore = mCore.get();

@@ -12,7 +12,8 @@ cd "$(dirname "$0")/../.."
 ROOT=$PWD
 BUILD=$ROOT/build-fuzz
 SECONDS_EACH=${FUZZ_SECONDS:-60}
-ALL=(Xml Profile Texts RenderSetings Particles AnimSet Scene Episodes Items LogicLists FrameAnim PanelData Replay)
+ALL=(Xml Profile Texts RenderSetings Particles AnimSet Scene Episodes Items LogicLists FrameAnim PanelData Replay
+  AnimExport AnimCompanion)
 if [ $# -gt 0 ]; then HARNESSES=("$@"); else HARNESSES=("${ALL[@]}"); fi
 
 cmake -S tools/fuzz -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -37,6 +38,8 @@ seeds() {
     FrameAnim) find Game/Data/Animation tests/fixtures/effects/Data/Animation -iname "*.xml" ;;
     PanelData) find Game/Data/Interface tests/fixtures/panel -iname "*.xml" ;;
     Replay) find tests/fixtures/input -iname "*.replay" ;;
+    AnimExport) find Game/Data/Animation tests/fixtures/keyframes -iname "*.xaf" ;;
+    AnimCompanion) find Game/Data/Animation tests/fixtures/keyframes -iname "*.anim" ;;
   esac
 }
 
