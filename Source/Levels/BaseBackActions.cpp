@@ -63,23 +63,8 @@ int32_t CBaseBack::CheckConditionEx(const SLogicCondition& condition, const SLog
 int32_t CBaseBack::CheckCondition(const SLogicCondition& c, const SLogicActionEntry& entry) {
   using namespace actioncodes;
   // The "No" codes answer the negation of their positive twin.
-  uint32_t code = c.Code;
   bool negate = false;
-  switch (code) {
-    case kCondNoVisible:
-    case kCondNoOpen:
-    case kCondNoDelete:
-    case kCondNoExist:
-      code -= 4;
-      negate = true;
-      break;
-    case kCondNoUpdate:
-      code = kCondUpdate;
-      negate = true;
-      break;
-    default:
-      break;
-  }
+  const uint32_t code = PositiveConditionCode(c.Code, negate);
   // An object of this scene (par2 and par3 empty), of one of its close-ups
   // (par3) or of another scene of the chapter (par2).
   auto objectTest = [&](bool (CBaseBack::*here)(const std::wstring&),

@@ -50,6 +50,19 @@ bool IsSameAction(const SLogicAction& a, const SLogicAction& b, int mask) {
   return true;
 }
 
+uint32_t PositiveConditionCode(uint32_t code, bool& negate) {
+  using namespace actioncodes;
+  negate = true;
+  switch (code) {
+    case kCondNoVisible:
+    case kCondNoOpen:
+    case kCondNoDelete:
+    case kCondNoExist: return code - 4;
+    case kCondNoUpdate: return kCondUpdate;
+    default: negate = false; return code;
+  }
+}
+
 bool CheckRefCondition(const SLogicCondition& condition, const SLogicActionEntry& entry) {
   if (condition.Code == actioncodes::kCondRefQual) return entry.Ref == condition.par_i1;
   if (condition.Code == actioncodes::kCondRefNoQual) return entry.Ref != condition.par_i1;

@@ -130,6 +130,10 @@ bool IsSameAction(const SLogicAction& record, const SLogicAction& query, int mas
 // the counted path knows no other condition.
 bool CheckRefCondition(const SLogicCondition& condition, const SLogicActionEntry& entry);
 
+// A condition code with its "No" form folded onto its positive twin
+// (NoVisible -> Visible ...); negate tells whether the answer is inverted.
+uint32_t PositiveConditionCode(uint32_t code, bool& negate);
+
 class CActionRunner {
  public:
   // What an owner plugs in.

@@ -8,50 +8,11 @@
 #include "Platform/Random.h"
 #include "PlayerRecord.h"
 
+using namespace actioncodes;
+
 namespace {
 
 const wchar_t* const kSource = L"Source/Logic/BaseEpisod";
-
-// Operation codes of a script record.
-enum : uint32_t {
-  kOpVisible = 0,
-  kOpOpen = 1,
-  kOpAdd = 2,
-  kOpDelete = 3,
-  kOpRun = 4,
-  kOpCursor = 5,
-  kOpUpdate = 6,
-  kOpVisibleMask = 7,
-  kOpStop = 8,
-  kOpClose = 9,
-  kOpRender2D = 10,
-  kOpTopRender = 11,
-  kOpSetTextTips = 12,
-  kOpOpenAlwaysPick = 13,
-};
-
-// Target types of a script record.
-enum : uint32_t {
-  kTObjTri = 0,
-  kTObj = 1,
-  kTSimple = 2,
-  kTComplex = 3,
-  kTMiniGame = 4,
-  kTEnd = 7,
-  kTPredmet = 9,
-  kTLevel = 12,
-  kTAction = 13,
-  kTActionE = 14,
-  kTBeg = 16,
-  kTRolik = 21,
-  kTSetType = 23,
-  kTSetPredmet = 24,
-  kTAmbientSound = 26,
-  kTSound = 27,
-  kTMusik = 28,
-  kTRandomMusic = 36,
-  kTComplexPiece = 38,
-};
 
 float RecordVolume(const SLogicAction& a) { return a.par_i1 > 0 ? static_cast<float>(a.par_i1) / 100.0f : 1.0f; }
 
@@ -68,17 +29,17 @@ int32_t CBaseEpisod::ExecuteAction(SLogicAction& a, int mode, bool draw) {
   const uint32_t t = a.Type;
   switch (a.Operation) {
     case kOpVisible:
-      if (t == kTObjTri) SetBackTriangleVisible(a.par2, a.par3, a.par1, a.par_i1);
-      if (t == kTObj) SetBackObjectVisible(a.par3, a.par4, a.par1, a.par_i1, a.par2, a.par_i2);
-      if (t == kTSimple) CameraMoveSimple(a.par1, a.par2, a.par_i1, a.par3, a.par_i2);
-      if (t == kTComplex) CameraMoveComplex(a.par1, a.par2, a.par_i1, a.par3, a.par_i2);
+      if (t == kTgObjTri) SetBackTriangleVisible(a.par2, a.par3, a.par1, a.par_i1);
+      if (t == kTgObj) SetBackObjectVisible(a.par3, a.par4, a.par1, a.par_i1, a.par2, a.par_i2);
+      if (t == kTgSimpleTask) CameraMoveSimple(a.par1, a.par2, a.par_i1, a.par3, a.par_i2);
+      if (t == kTgComplexTask) CameraMoveComplex(a.par1, a.par2, a.par_i1, a.par3, a.par_i2);
       break;
     case kOpOpen:
     case kOpOpenAlwaysPick: {
       const int alwaysPick = a.Operation == kOpOpenAlwaysPick ? 1 : 0;
-      if (t == kTSimple) AddSimpleObject(a.par1, a.par2, a.key_tips, a.par3, alwaysPick);
-      if (t == kTComplex) AddComplexObject(a.par1, a.par2, a.key_tips, a.par3, alwaysPick);
-      if (t == kTLevel && a.Operation == kOpOpen) {
+      if (t == kTgSimpleTask) AddSimpleObject(a.par1, a.par2, a.key_tips, a.par3, alwaysPick);
+      if (t == kTgComplexTask) AddComplexObject(a.par1, a.par2, a.key_tips, a.par3, alwaysPick);
+      if (t == kTgLevel && a.Operation == kOpOpen) {
         mNextScene = FindBack(a.par1);
         mHogFlag = 0;
         if (!mNextScene) {
@@ -96,48 +57,48 @@ int32_t CBaseEpisod::ExecuteAction(SLogicAction& a, int mode, bool draw) {
       break;
     }
     case kOpAdd:
-      if (t == kTPredmet) AddPredmet(a.par1, a.par2);
-      if (t == kTRandomMusic) AddRandomMusic(a.par1, a.par_i1);
+      if (t == kTgPredmet) AddPredmet(a.par1, a.par2);
+      if (t == kTgRandomMusic) AddRandomMusic(a.par1, a.par_i1);
       break;
     case kOpDelete:
-      if (t == kTSimple) DeleteSimpleObject(a.par1, a.par2);
-      if (t == kTComplex) DeleteComplexObject(a.par1, a.par2);
-      if (t == kTPredmet && gGamePanel) gGamePanel->DeleteSimpleObject(a.par1);
+      if (t == kTgSimpleTask) DeleteSimpleObject(a.par1, a.par2);
+      if (t == kTgComplexTask) DeleteComplexObject(a.par1, a.par2);
+      if (t == kTgPredmet && gGamePanel) gGamePanel->DeleteSimpleObject(a.par1);
       break;
     case kOpRun:
       switch (t) {
-        case kTMiniGame:
+        case kTgMiniGame:
           StartMiniGame(a.par1);
           break;
-        case kTEnd:
+        case kTgEnd:
           if (a.par1.empty() || a.par1 == L"Episode")
             --gCurrentPlayer.mEpisodInfo.mValue;
           else
             MarkBackEnd(a.par1, a.par2);
           break;
-        case kTAction:
+        case kTgAction:
           RunBackAction(a.par2, a.par3, a.par1, mode, nullptr, -1);
           break;
-        case kTActionE:
+        case kTgActionE:
           RunBackActionE(a.par2, a.par3, a.par1, mode, nullptr, -1);
           break;
-        case kTBeg:
+        case kTgBeg:
           if (!a.par1.empty()) MarkBackBegin(a.par1, a.par2);
           break;
-        case kTRolik:
+        case kTgRolik:
           gamelog::Info(kSource, __LINE__, L"TA_ROLIK %s", a.par1.c_str());
           StartRolik(a.par1, 0);
           break;
-        case kTAmbientSound:
+        case kTgAmbientSound:
           if (!quiet) PlayAmbientSound(a.par1, RecordVolume(a), a.par_f1, a.par_i2, a.par_f2, a.par_f3);
           break;
-        case kTSound:
+        case kTgSound:
           if (!quiet) PlayEpisodSound(a.par1, RecordVolume(a), a.par_f1, a.par_i2 == 1);
           break;
-        case kTMusik:
+        case kTgMusik:
           if (!quiet) PlayEpisodMusic(a.par1, RecordVolume(a), a.par_f1, a.par_i2, a.par_f2, a.par_f3);
           break;
-        case kTRandomMusic:
+        case kTgRandomMusic:
           if (!quiet) StartRandomMusic(&a.par1, 1);
           break;
         default:
@@ -146,9 +107,9 @@ int32_t CBaseEpisod::ExecuteAction(SLogicAction& a, int mode, bool draw) {
       break;
     case kOpCursor:
       if (!gGamePanel) break;
-      if (t == kTPredmet && a.par1 == L"Clear") gGamePanel->DropCursorObject(a.par_i1);
-      if (t == kTSetType) gGamePanel->SetCursorModeByName(a.par1, nullptr, 0);
-      if (t == kTSetPredmet) {
+      if (t == kTgPredmet && a.par1 == L"Clear") gGamePanel->DropCursorObject(a.par_i1);
+      if (t == kTgSetType) gGamePanel->SetCursorModeByName(a.par1, nullptr, 0);
+      if (t == kTgSetPredmet) {
         if (a.par1.empty())
           gGamePanel->DropCursorObject(0);
         else
@@ -156,28 +117,28 @@ int32_t CBaseEpisod::ExecuteAction(SLogicAction& a, int mode, bool draw) {
       }
       break;
     case kOpUpdate:
-      if (t == kTObj) SetBackObjectUpdate(a.par2, a.par3, a.par1, a.par_i1);
-      if (t == kTRandomMusic) FadeRandomMusic(a.par_f1, a.par_f2);
+      if (t == kTgObj) SetBackObjectUpdate(a.par2, a.par3, a.par1, a.par_i1);
+      if (t == kTgRandomMusic) FadeRandomMusic(a.par_f1, a.par_f2);
       break;
     case kOpVisibleMask:
-      if (t == kTObjTri) SetBackTriangleMask(a.par2, a.par3, a.par1, a.par_i1, a.par_i2, a.par_i3);
-      if (t == kTObj) SetBackObjectMask(a.par3, a.par4, a.par1, a.par_i1, a.par2, a.par_i2, a.par_i3, a.par_i4);
+      if (t == kTgObjTri) SetBackTriangleMask(a.par2, a.par3, a.par1, a.par_i1, a.par_i2, a.par_i3);
+      if (t == kTgObj) SetBackObjectMask(a.par3, a.par4, a.par1, a.par_i1, a.par2, a.par_i2, a.par_i3, a.par_i4);
       break;
     case kOpStop:
-      if (t == kTAmbientSound && !quiet) StopAmbientSound(a.par1, a.par_f1);
-      if (t == kTMusik && !quiet) StopEpisodMusic(a.par1, a.par_f1);
-      if (t == kTRandomMusic) StopRandomMusic(a.par_f1);
+      if (t == kTgAmbientSound && !quiet) StopAmbientSound(a.par1, a.par_f1);
+      if (t == kTgMusik && !quiet) StopEpisodMusic(a.par1, a.par_f1);
+      if (t == kTgRandomMusic) StopRandomMusic(a.par_f1);
       break;
     case kOpRender2D:
-      if (t == kTObj) SetBackObjectRender2D(a.par2, a.par3, a.par1, a.par_i1);
+      if (t == kTgObj) SetBackObjectRender2D(a.par2, a.par3, a.par1, a.par_i1);
       break;
     case kOpTopRender:
-      if (t == kTObj) SetBackObjectTopRender(a.par2, a.par3, a.par1, a.par_i1);
+      if (t == kTgObj) SetBackObjectTopRender(a.par2, a.par3, a.par1, a.par_i1);
       break;
     case kOpSetTextTips:
-      if (t == kTSimple) SetSimpleTaskTips(a.par1, a.par2, a.key_tips);
-      if (t == kTComplex) SetComplexTaskTips(a.par1, a.par2, a.key_tips);
-      if (t == kTComplexPiece) SetPieceTaskTips(a.par1, a.par2, a.par_i1, a.key_tips);
+      if (t == kTgSimpleTask) SetSimpleTaskTips(a.par1, a.par2, a.key_tips);
+      if (t == kTgComplexTask) SetComplexTaskTips(a.par1, a.par2, a.key_tips);
+      if (t == kTgComplexPiece) SetPieceTaskTips(a.par1, a.par2, a.par_i1, a.key_tips);
       break;
     default:
       // Close, and any code the table does not know, do nothing.

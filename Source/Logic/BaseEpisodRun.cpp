@@ -105,23 +105,8 @@ bool CBaseEpisod::CheckConditionEx(const SLogicCondition& condition, const SLogi
 bool CBaseEpisod::CheckCondition(const SLogicCondition& c, const SLogicActionEntry& entry) {
   using namespace actioncodes;
   // The "No" codes answer the negation of their positive twin.
-  uint32_t code = c.Code;
   bool negate = false;
-  switch (code) {
-    case kCondNoVisible:
-    case kCondNoOpen:
-    case kCondNoDelete:
-    case kCondNoExist:
-      code -= 4;
-      negate = true;
-      break;
-    case kCondNoUpdate:
-      code = kCondUpdate;
-      negate = true;
-      break;
-    default:
-      break;
-  }
+  const uint32_t code = PositiveConditionCode(c.Code, negate);
   const bool simple = c.Type == kCondTargetSimpleTask;
   const bool task = simple || c.Type == kCondTargetComplexTask;
   bool result = true;
