@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchCamera.h"
 #include "Engine/rovovoz/Camera.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/StaticObject3D.h"
@@ -74,17 +75,7 @@ int main(int argc, char** argv) {
   pond.Load(3);
   flag.PlayLoop();
 
-  rovovoz::CCamera camera(core.get());
-  camera.SetProjectionType(0);
-  camera.SetFovX(1024.0f);
-  camera.SetFovY(768.0f);
-  camera.SetFarDist(1110.0f);
-  camera.SetNearDist(0.1f);
-  camera.SetPosition(0, 1010, 0);
-  camera.SetDirection(zormath::Vec3f(0, -1, 0), zormath::Vec3f(0, 0, 1));
-  camera.Update(0.0f, nullptr);
-  render.SetTransform(zuzorev::kTransformView, camera.GetViewMatrix());
-  render.SetTransform(zuzorev::kTransformProjection, camera.GetProjectionMatrix(1));
+  bench::SetupGameCamera(*core);
 
   double objectsCpu = 0.0;
   auto frame = [&]() {

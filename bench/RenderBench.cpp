@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchCamera.h"
 #include "BenchTiming.h"
 #include "Engine/rovovoz/Camera.h"
 #include "Engine/rovovoz/GameCore.h"
@@ -113,20 +114,7 @@ class CGLScenes {
 
   zuzorev::CRenderSystem& Render() { return *mCore->GetRender(); }
 
-  void SetupCamera() {
-    rovovoz::CCamera camera(mCore.get());
-    camera.SetProjectionType(0);
-    camera.SetFovX(1024.0f);
-    camera.SetFovY(768.0f);
-    camera.SetWideKoef(Render().GetWideKoefX(), Render().GetWideKoefY());
-    camera.SetFarDist(1110.0f);
-    camera.SetNearDist(0.1f);
-    camera.SetPosition(0, 1010, 0);
-    camera.SetDirection(zormath::Vec3f(0, -1, 0), zormath::Vec3f(0, 0, 1));
-    camera.Update(0.0f, nullptr);
-    Render().SetTransform(zuzorev::kTransformView, camera.GetViewMatrix());
-    Render().SetTransform(zuzorev::kTransformProjection, camera.GetProjectionMatrix(1));
-  }
+  void SetupCamera() { bench::SetupGameCamera(*mCore); }
 
   void DrawHall() { DrawObjects(mHall, false); }
   void DrawHeavy() { DrawObjects(mHeavy, true); }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchCamera.h"
 #include "BenchTiming.h"
 #include "Engine/rovovoz/Camera.h"
 #include "Engine/rovovoz/GameCore.h"
@@ -56,24 +57,6 @@ std::unique_ptr<rovovoz::CGameCore> StartCore(const std::string& gameDir) {
   return core;
 }
 
-// The game's camera over the virtual screen: the clip is drawn in the
-// scene's space, as the game draws it.
-void SetupCamera(rovovoz::CGameCore& core) {
-  zuzorev::CRenderSystem& render = *core.GetRender();
-  rovovoz::CCamera camera(&core);
-  camera.SetProjectionType(0);
-  camera.SetFovX(1024.0f);
-  camera.SetFovY(768.0f);
-  camera.SetWideKoef(render.GetWideKoefX(), render.GetWideKoefY());
-  camera.SetFarDist(1110.0f);
-  camera.SetNearDist(0.1f);
-  camera.SetPosition(0, 1010, 0);
-  camera.SetDirection(zormath::Vec3f(0, -1, 0), zormath::Vec3f(0, 0, 1));
-  camera.Update(0.0f, nullptr);
-  render.SetTransform(zuzorev::kTransformView, camera.GetViewMatrix());
-  render.SetTransform(zuzorev::kTransformProjection, camera.GetProjectionMatrix(1));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,7 +77,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   zuzorev::CRenderSystem& render = *core->GetRender();
-  SetupCamera(*core);
+  bench::SetupGameCamera(*core);
   intro.Start();
   const auto play = [&] {
     // Played over and over: it starts again before its closing fade.
