@@ -9,28 +9,16 @@
 #include "Objects/ROMoveTexture.h"
 #include "Objects/SimpleFrameAnim.h"
 #include "effects/EffectsTestSupport.h"
+#include "support/PixelSupport.h"
 
 namespace {
 
 using effectstest::EffectsCore;
 using effectstest::LoadObject;
 
-struct SRgb {
-  float r, g, b;
-};
-
-SRgb Pixel(zuzorev::CRenderSystem& render, int x, int y) {
-  uint32_t argb = 0;
-  EXPECT_TRUE(render.ReadVirtualPixel(x + 0.5f, y + 0.5f, argb));
-  return {static_cast<float>((argb >> 16) & 255), static_cast<float>((argb >> 8) & 255),
-          static_cast<float>(argb & 255)};
-}
-
-void ExpectRgb(SRgb got, SRgb want, const char* what) {
-  EXPECT_NEAR(got.r, want.r, 4.0f) << what;
-  EXPECT_NEAR(got.g, want.g, 4.0f) << what;
-  EXPECT_NEAR(got.b, want.b, 4.0f) << what;
-}
+using testsupport::ExpectRgb;
+using testsupport::Pixel;
+using testsupport::SRgb;
 
 constexpr SRgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kYellow{255, 255, 0};
 

@@ -8,27 +8,15 @@
 #include "Objects/MaxAnim.h"
 #include "Objects/ROMoveSpline.h"
 #include "keyframes/KeyframesTestSupport.h"
+#include "support/PixelSupport.h"
 
 namespace {
 
 using keyframestest::KeyframesCore;
 
-struct SRgb {
-  float r, g, b;
-};
-
-SRgb Pixel(zuzorev::CRenderSystem& render, float x, float y) {
-  uint32_t argb = 0;
-  EXPECT_TRUE(render.ReadVirtualPixel(x + 0.5f, y + 0.5f, argb));
-  return {static_cast<float>((argb >> 16) & 255), static_cast<float>((argb >> 8) & 255),
-          static_cast<float>(argb & 255)};
-}
-
-void ExpectRgb(SRgb got, SRgb want, const char* what) {
-  EXPECT_NEAR(got.r, want.r, 4.0f) << what;
-  EXPECT_NEAR(got.g, want.g, 4.0f) << what;
-  EXPECT_NEAR(got.b, want.b, 4.0f) << what;
-}
+using testsupport::ExpectRgb;
+using testsupport::Pixel;
+using testsupport::SRgb;
 
 constexpr SRgb kRed{255, 0, 0}, kBlue{0, 0, 255}, kBlack{0, 0, 0};
 
