@@ -45,6 +45,7 @@ int32_t CStruya::Release(uint32_t) {
   mLength = mWidth = 1.0f;
   mState = kOff;
   mAlphaFactor = 0.0f;
+  mLoadState = kOff;
   return 0;
 }
 
@@ -96,6 +97,7 @@ int32_t CStruya::Load(const TiXmlElement* properties, const std::wstring& modelF
   mMaterial = mMesh.GetD3DMaterial(0);
   mSeting = render->GetRenderSetingID(L"MT_STRUYA");
   Apply();
+  mLoadState = state;
   if (state != kOff) SetState(1, state, 1);
   return 0;
 }
@@ -149,7 +151,11 @@ void CStruya::SetState(int32_t mode, int32_t s, int32_t immediate) {
 
 int32_t CStruya::Stop(int flag) {
   mMode = 0;
-  if (flag == 0) mState = kOff;
+  if (flag != 0) return 0;
+  mState = kOff;
+  // The scene puts its objects back to their start with this call: a jet
+  // whose data starts it runs again as loaded.
+  if (mLoadState != kOff) SetState(1, mLoadState, 1);
   return 0;
 }
 

@@ -35,8 +35,9 @@ class CStruya : public rovovoz::CBaseGeometryObject {
   void LoadTransformForMesh() override;
   void SetAlpha(float alpha) override;
   float GetAlpha() const override { return mAlpha; }
-  // Flag 0 switches the jet off at once; any other lets it run out its
-  // running time and then shrink.
+  // Flag 0 switches the jet off at once (a jet whose data starts it starts
+  // again as loaded); any other lets it run out its running time and then
+  // shrink.
   int32_t Stop(int flag) override;
   void UpdateTempMatrix() override;
 
@@ -67,6 +68,7 @@ class CStruya : public rovovoz::CBaseGeometryObject {
   float mLength = 1.0f;
   float mWidth = 1.0f;
   int32_t mState = kOff;
+  int32_t mLoadState = kOff;  // "State" of the data
   int32_t mMode = 0;
   float mAlphaFactor = 0.0f;
   zormath::Mat4f mRenderMatrix = zormath::Mat4f::Identity();
