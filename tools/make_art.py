@@ -905,6 +905,8 @@ def main():
 
     triggers = Model('Back_1_tr')
     hall_effect_meshes(hall, triggers)
+    points = Model('Back_1_pt')
+    weather_hall_meshes(hall, points)
     hall.write(models)
 
     triggers.triangles('T_Desk', rect_triangles(-250, -190, 256, 100, 20))
@@ -918,7 +920,6 @@ def main():
     triggers.triangles('TPOC_Back_2', rect_triangles(0, 24, 40, 40, 11))
     triggers.write(models)
 
-    points = Model('Back_1_pt')
     points.points('P_Glints', [(-300, 50, -110), (-240, 50, -130), (230, 50, -80), (262, 50, -150)])
     points.points('P_DustPath', [(-400, 60, 100), (-200, 60, 160), (0, 60, 180), (200, 60, 160), (400, 60, 100)])
     points.write(models)
@@ -966,6 +967,7 @@ def main():
     for n in (1, 2, 3):
         library.quad('S_Bird%02d' % n, 0, 12, 0, 32, 32, 'library_bird%d' % n, pivot=(0, 12, 0))
     library.grid('S_Pond', 100, 12, -190, 256, 96, 6, 'library_pond', pivot=(100, 12, -190))
+    weather_library_meshes(library)
     library.write(models)
 
     # The bird's way across the window, in the path file the mover looks
@@ -1030,6 +1032,8 @@ def main():
 
     panel_art(game)
     final_art(game)
+    for name, canvas in sorted(weather_pictures().items()):
+        save(textures, name, canvas)
 
 
 # ---------------------------------------------------------------------------
@@ -1231,6 +1235,90 @@ def final_art(game):
     final.quad('S_logo', 0, 710, 120, 640, 160, 'final_logo')
     final.quad('S_logoBlik', 0, 715, 120, 640, 160, 'final_sheen')
     final.write(models, 'ZORM')
+
+
+# ---------------------------------------------------------------------------
+# Weather: a glint star sparkling on the hall's key, clouds drifting past the
+# library's window, rain outside its small top window and a fountain
+# rising from the pond.
+
+def glint_star():
+    """A four-pointed star, bright in the middle."""
+    c = Canvas(32, 32)
+    c.polygon([(16, 0), (19, 13), (31, 16), (19, 19), (16, 31), (13, 19), (0, 16), (13, 13)],
+              (255, 250, 220, 200))
+    c.ellipse(16, 16, 4, 4, (255, 255, 255, 255))
+    return c
+
+
+def weather_cloud():
+    """Two frames side by side, each a soft white puff."""
+    c = Canvas(128, 64)
+    for frame, (rx, ry) in enumerate(((26, 18), (22, 22))):
+        cx = 32 + 64 * frame
+        c.ellipse(cx, 32, rx, ry, (255, 255, 255, 110))
+        c.ellipse(cx, 32, rx * 2 // 3, ry * 2 // 3, (255, 255, 255, 200))
+    return c
+
+
+def weather_drop():
+    """A thin streak, soft at its ends."""
+    c = Canvas(8, 32)
+    c.fill(3, 4, 5, 28, lambda x, y: (255, 255, 255, 255))
+    c.fill(3, 0, 5, 4, lambda x, y: (255, 255, 255, 120))
+    c.fill(3, 28, 5, 32, lambda x, y: (255, 255, 255, 120))
+    return c
+
+
+def weather_jet():
+    """Streaks of water running along v, so that a scroll shows the flow."""
+    c = Canvas(16, 64)
+    c.fill(0, 0, 16, 64, lambda x, y: (150, 200, 255, 120 + (60 if (x + y // 8) % 4 == 0 else 0)))
+    for y in range(0, 64, 16):
+        c.fill(4, y, 7, y + 9, lambda x, yy: (235, 245, 255, 220))
+    return c
+
+
+def weather_rain_window():
+    """A small night window: dark sky behind a cross frame."""
+    c = Canvas(64, 64)
+    c.vgradient(0, 0, 64, 64, (70, 90, 120, 255), (120, 140, 170, 255))
+    c.frame(0, 0, 64, 64, (70, 50, 30, 255), 4)
+    c.rect(30, 0, 34, 64, (70, 50, 30, 255))
+    c.rect(0, 30, 64, 34, (70, 50, 30, 255))
+    return c
+
+
+def weather_pictures():
+    return {
+        'glint_star.png': glint_star(),
+        'weather_cloud.png': weather_cloud(),
+        'weather_drop.png': weather_drop(),
+        'weather_jet.png': weather_jet(),
+        'library_rain_window.png': weather_rain_window(),
+    }
+
+
+def weather_hall_meshes(hall, points):
+    """The glint star (drawn at every point of P_KeyGlints) and the points
+    over the key."""
+    hall.material('glint_star', 'glint_star.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
+    hall.quad('S_KeyGlints', 0, 45, 0, 24, 24, 'glint_star')
+    points.points('P_KeyGlints', [(-310, 45, -110), (-262, 45, -132), (-228, 45, -104), (-290, 45, -136)])
+
+
+def weather_library_meshes(library):
+    """The clouds' birth box inside the window, the small rain window at the
+    top right with the rain's place, and the fountain growing up from its
+    foot in the pond."""
+    library.material('weather_cloud', 'weather_cloud.png', 'MT_PARTICLE')
+    library.material('weather_drop', 'weather_drop.png', 'MT_PARTICLE')
+    library.material('weather_jet', 'weather_jet.png', 'MT_STRUYA')
+    library.material('library_rain_window', 'library_rain_window.png', 'MT_TEXTURE')
+    library.quad('S_CloudBox', 100, 11, 272, 130, 55, 'weather_cloud')
+    library.quad('S_RainWindow', 330, 10, 327, 140, 114, 'library_rain_window')
+    library.quad('S_Rain', 330, 11, 327, 8, 8, 'weather_drop')
+    library.quad('S_Fountain', 100, 14, -115, 24, 110, 'weather_jet', pivot=(100, 14, -170))
 
 
 if __name__ == '__main__':

@@ -163,6 +163,7 @@ int32_t COblaka::Load(const TiXmlElement* properties, const std::wstring& modelF
   mClouds.reserve(static_cast<size_t>(mMaxCountOblaka));
   const uint32_t bytes = static_cast<uint32_t>(mMaxCountOblaka) * static_cast<uint32_t>(mMaxCountPart) *
                          kVerticesPerParticle * sizeof(zuzorev::SVertex);
+  if (bytes == 0) return 0;  // a sky of no clouds
   mBuffer = render->CreateVertexBuffer(bytes, sizeof(zuzorev::SVertex), 0, zuzorev::kFvfXyzDiffuseTex1, 1);
   if (!mBuffer) {
     // No sky to draw: the object stays empty.
