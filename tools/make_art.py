@@ -1264,9 +1264,9 @@ def weather_cloud():
 def weather_drop():
     """A thin streak, soft at its ends."""
     c = Canvas(8, 32)
-    c.fill(3, 4, 5, 28, lambda x, y: (255, 255, 255, 255))
-    c.fill(3, 0, 5, 4, lambda x, y: (255, 255, 255, 120))
-    c.fill(3, 28, 5, 32, lambda x, y: (255, 255, 255, 120))
+    c.fill(2, 4, 6, 28, lambda x, y: (255, 255, 255, 255))
+    c.fill(2, 0, 6, 4, lambda x, y: (255, 255, 255, 120))
+    c.fill(2, 28, 6, 32, lambda x, y: (255, 255, 255, 120))
     return c
 
 
@@ -1318,7 +1318,7 @@ def weather_library_meshes(library):
     library.quad('S_CloudBox', 100, 11, 272, 130, 55, 'weather_cloud')
     library.quad('S_RainWindow', 330, 10, 327, 140, 114, 'library_rain_window')
     library.quad('S_Rain', 330, 11, 327, 8, 8, 'weather_drop')
-    library.quad('S_Fountain', 100, 14, -115, 24, 110, 'weather_jet', pivot=(100, 14, -170))
+    library.quad('S_Fountain', 100, 14, -160, 24, 110, 'weather_jet', pivot=(100, 14, -215))
 
 
 if __name__ == '__main__':
