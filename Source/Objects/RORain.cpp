@@ -27,7 +27,7 @@ void CRORain::DeleteDrops() {
 
 void CRORain::MakeDrops() {
   DeleteDrops();
-  if (mParams.capacity <= 0) return;
+  if (mParams.Capacity <= 0) return;
   mDrops = new PointsSystem(mCore);
   if (mDrops->Init(mParams) == 0) {
     DeleteDrops();
@@ -48,17 +48,17 @@ int32_t CRORain::Load(const TiXmlElement* properties, const std::wstring&, uint3
   ReadNumber(properties, "Alpha", mDropAlpha);
   ReadNumber(properties, "Xmin", mXmin);
   ReadNumber(properties, "Xmax", mXmax);
-  mParams.textureName = mTexture;
-  mParams.lifetime = mT;
+  mParams.TextureName = mTexture;
+  mParams.Lifetime = mT;
   // Drops that never die or come without pause would never let the frame
   // end: such a rain is refused.
   if (!(mT > 0.0f) || !(mDt > 0.0f)) {
-    mParams.capacity = 0;
+    mParams.Capacity = 0;
     DeleteDrops();
     return objects::kLoadFail;
   }
   const float capacity = mT / mDt * 1.1f;
-  mParams.capacity = static_cast<int32_t>(capacity < kMostDrops ? capacity : kMostDrops);
+  mParams.Capacity = static_cast<int32_t>(capacity < kMostDrops ? capacity : kMostDrops);
   if (flags & 2u) MakeDrops();
   return 0;
 }
@@ -96,19 +96,16 @@ void CRORain::Birth() {
   const int32_t before = mDrops->GetCount();
   mDrops->Emit(x, 0.0f, 512.0f, vx, 0.0f, vz, 0.0f, 0.0f);
   if (mDrops->GetCount() == before) return;  // the pool is full
-  SPointParticle* drop = mDrops->GetParticle(before);
-  drop->width = mSize;
-  drop->height = 2.0f * mSize;
+  SPointParticle& drop = mDrops->GetParticle(before);
+  drop.Width = mSize;
+  drop.Height = 2.0f * mSize;
   const float a = mObjectAlpha * mDropAlpha;
   uint32_t alpha = 0;
   if (a >= 1.0f) alpha = 255;
   else if (a > 0.0f) alpha = static_cast<uint32_t>(a * 255.0f + 0.5f);
-  drop->color = alpha << 24;
-  zormath::Vec3f axis(vx, 0.0f, vz);
-  axis.Normalize();
-  drop->axis[0] = axis.x;
-  drop->axis[1] = axis.y;
-  drop->axis[2] = axis.z;
+  drop.Color = alpha << 24;
+  drop.Axis = zormath::Vec3f(vx, 0.0f, vz);
+  drop.Axis.Normalize();
 }
 
 int32_t CRORain::Update(float dt, rovovoz::CMouseCursor*) {
@@ -124,7 +121,7 @@ int32_t CRORain::Update(float dt, rovovoz::CMouseCursor*) {
     mClock -= mDt;
     // After a long frame the pool is full long before the clock is spent:
     // the births it could not take are let go.
-    if (++births > mParams.capacity) {
+    if (++births > mParams.Capacity) {
       mClock = std::fmod(mClock, mDt);
       break;
     }

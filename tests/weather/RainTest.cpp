@@ -27,14 +27,14 @@ TEST_F(Rain, SceneRainKeepsAPoolOfElevenAndFillsIt) {
   auto* rain = effectstest::ObjectOf<CRORain>(*back, weathertest::kRain);
   ASSERT_NE(rain, nullptr);
   ASSERT_NE(rain->GetDrops(), nullptr) << "the scene's load with vertex data makes the drops";
-  EXPECT_EQ(rain->GetParams().capacity, 11);
+  EXPECT_EQ(rain->GetParams().Capacity, 11);
   EXPECT_EQ(rain->GetDrops()->GetCapacity(), 11);
   effectstest::RunFrames(*back, 60, 0.05f);
   // One drop every 0.1 s living 1 s.
   EXPECT_GE(rain->GetDrops()->GetCount(), 9);
   EXPECT_LE(rain->GetDrops()->GetCount(), 11);
   for (int i = 0; i < rain->GetDrops()->GetCount(); ++i)
-    EXPECT_LT(rain->GetDrops()->GetParticle(i)->velocity[2], 0.0f) << "the fixture's drops fall";
+    EXPECT_LT(rain->GetDrops()->GetParticle(i).Velocity.z, 0.0f) << "the fixture's drops fall";
 }
 
 TEST_F(Rain, WindSwingsTheHorizontalSpeedBetweenItsBounds) {
@@ -49,7 +49,7 @@ TEST_F(Rain, WindSwingsTheHorizontalSpeedBetweenItsBounds) {
     rain->SetWindPhase(c.phase - 0.1f * kDt);
     rain->Update(kDt, nullptr);
     ASSERT_EQ(rain->GetDrops()->GetCount(), 1) << c.phase;
-    EXPECT_NEAR(rain->GetDrops()->GetParticle(0)->velocity[0], c.vx, 0.05f) << c.phase;
+    EXPECT_NEAR(rain->GetDrops()->GetParticle(0).Velocity.x, c.vx, 0.05f) << c.phase;
   }
 }
 
@@ -58,31 +58,31 @@ TEST_F(Rain, WindPullsDropsTowardsTheMiddle) {
                                    nullptr, 2);
   rain->Update(0.15f, nullptr);
   ASSERT_EQ(rain->GetDrops()->GetCount(), 1);
-  EXPECT_NEAR(rain->GetDrops()->GetParticle(0)->velocity[0], -65.0f, 1e-3f);
+  EXPECT_NEAR(rain->GetDrops()->GetParticle(0).Velocity.x, -65.0f, 1e-3f);
 }
 
 TEST_F(Rain, DropsAreBornBlackWithTheObjectAlphaAndStretchedAlongTheirFlight) {
   auto rain = LoadWeather<CRORain>(core, "<Properties Texture=\"drop.png\" Size=\"10\" Alpha=\"0.15\"/>", nullptr, 2);
   rain->Update(0.15f, nullptr);
   ASSERT_EQ(rain->GetDrops()->GetCount(), 1);
-  SPointParticle* first = rain->GetDrops()->GetParticle(0);
-  EXPECT_EQ(first->color, 38u << 24);  // 0.15 x 255 rounded
-  EXPECT_FLOAT_EQ(first->width, 10.0f);
-  EXPECT_FLOAT_EQ(first->height, 20.0f);
-  const float vx = first->velocity[0], vz = first->velocity[2];
+  const SPointParticle& first = rain->GetDrops()->GetParticle(0);
+  EXPECT_EQ(first.Color, 38u << 24);  // 0.15 x 255 rounded
+  EXPECT_FLOAT_EQ(first.Width, 10.0f);
+  EXPECT_FLOAT_EQ(first.Height, 20.0f);
+  const float vx = first.Velocity.x, vz = first.Velocity.z;
   const float length = std::sqrt(vx * vx + vz * vz);
-  EXPECT_NEAR(first->axis[0], vx / length, 1e-5f);
-  EXPECT_NEAR(first->axis[2], vz / length, 1e-5f);
-  EXPECT_FLOAT_EQ(first->axis[1], 0.0f);
+  EXPECT_NEAR(first.Axis.x, vx / length, 1e-5f);
+  EXPECT_NEAR(first.Axis.z, vz / length, 1e-5f);
+  EXPECT_FLOAT_EQ(first.Axis.y, 0.0f);
   // A new alpha reaches only the drops born after it.
   rain->SetAlpha(0.0f);
   rain->Update(0.1f, nullptr);
   ASSERT_EQ(rain->GetDrops()->GetCount(), 2);
-  EXPECT_EQ(rain->GetDrops()->GetParticle(0)->color, 38u << 24);
-  EXPECT_EQ(rain->GetDrops()->GetParticle(1)->color, 0u);
+  EXPECT_EQ(rain->GetDrops()->GetParticle(0).Color, 38u << 24);
+  EXPECT_EQ(rain->GetDrops()->GetParticle(1).Color, 0u);
   rain->SetAlpha(10.0f);
   rain->Update(0.1f, nullptr);
-  EXPECT_EQ(rain->GetDrops()->GetParticle(2)->color, 255u << 24);
+  EXPECT_EQ(rain->GetDrops()->GetParticle(2).Color, 255u << 24);
 }
 
 TEST_F(Rain, WithoutVertexDataThereAreNoDropsUntilAReload) {
