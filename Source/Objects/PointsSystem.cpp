@@ -50,6 +50,8 @@ void PointsSystem::Clear() {
   mPool.clear();
   mPool.shrink_to_fit();
   mCount = 0;
+  mCapacity = 0;  // nothing can be emitted until the pool is built again
+  mEmitted = 0;
   delete mVertexBuffer;
   mVertexBuffer = nullptr;
   mTexture.Release();
@@ -57,7 +59,8 @@ void PointsSystem::Clear() {
 
 int32_t PointsSystem::Init(const SPointsSystemParams& params) {
   Clear();
-  mCapacity = params.Capacity;
+  // The pool takes its size only once it exists: a failed build emits nothing.
+  const int32_t capacity = params.Capacity;
   mLifetime = zormath::Finite(params.Lifetime);
   mAcceleration = zormath::Vec3f(zormath::Finite(params.Acceleration.x), zormath::Finite(params.Acceleration.y),
                                  zormath::Finite(params.Acceleration.z));
@@ -86,15 +89,15 @@ int32_t PointsSystem::Init(const SPointsSystemParams& params) {
     return 0;
   }
   // No pool of no particles or of a size that only eats memory.
-  if (mCapacity >= 1 && mCapacity <= kMaxCapacity) {
-    const uint32_t bytes = static_cast<uint32_t>(mCapacity) * kVerticesPerParticle * kVertexBytes;
+  if (capacity >= 1 && capacity <= kMaxCapacity) {
+    const uint32_t bytes = static_cast<uint32_t>(capacity) * kVerticesPerParticle * kVertexBytes;
     mVertexBuffer = render->CreateVertexBuffer(bytes, kVertexBytes, 0, zuzorev::kFvfXyzDiffuseTex1, 1);
   }
   if (!mVertexBuffer) {
-    mCapacity = 0;
     objects::Error(kSource, __LINE__, L"reate vertex buffer for particle.");
     return 0;
   }
+  mCapacity = capacity;
   mPool.assign(static_cast<size_t>(mCapacity), SPointParticle{});
   for (SPointParticle& p : mPool) {
     p.Axis = zormath::Vec3f();
@@ -138,6 +141,7 @@ void PointsSystem::Emit(float x, float y, float z, float vx, float vy, float vz,
   p.Color = 0x55FFFFFFu;
   p.Lifetime = mLifetime;
   ++mCount;
+  ++mEmitted;
 }
 
 void PointsSystem::Kill(int index) {

@@ -92,6 +92,8 @@ class PointsSystem : public rovovoz::CBaseGeometryObject {
 
   int32_t GetCount() const { return mCount; }
   int32_t GetCapacity() const { return mCapacity; }
+  // Particles emitted since Init.
+  long long GetEmittedCount() const { return mEmitted; }
   // The live particle at index (0 .. count - 1); the last is the one just
   // emitted, which its owner may still change.
   SPointParticle& GetParticle(int index) { return mPool[static_cast<size_t>(index)]; }
@@ -104,6 +106,7 @@ class PointsSystem : public rovovoz::CBaseGeometryObject {
 
   std::vector<SPointParticle> mPool;
   int32_t mCount = 0;
+  long long mEmitted = 0;
   int32_t mCapacity = 0;
   float mLifetime = 1.0f;
   zormath::Vec3f mAcceleration;
