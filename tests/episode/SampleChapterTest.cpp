@@ -4,6 +4,7 @@
 // library as a hidden-object scene whose list has more labels than places.
 // Nothing of it logs an error.
 #include "Engine/rovovoz/TextManager.h"
+#include "Engine/zuzorev/RenderSystem.h"
 #include "EpisodTestSupport.h"
 
 namespace episodtest {
@@ -22,6 +23,8 @@ class SampleChapter : public ::testing::Test {
     mPrevious = gGameCore;
     gGameCore = mCore.get();
     ASSERT_TRUE(testsupport::StartWindowAndRender(*mCore, L"test"));
+    // The render settings, as the game reads them at start: the scenes' fires need theirs.
+    ASSERT_GE(mCore->GetRender()->GetRenderSetingsManager()->LoadSetingsFromXml(L"Data\\BaseSetings.xml", 1), 0);
     mCore->GetTextManager()->Load(L"DataLoc\\Texts\\Texts.xml");
     ASSERT_EQ(mCore->GetSound()->LoadSoundList(L"DataLoc\\Sounds\\Sounds.xml", nullptr), 1);
     Platform::SeedRandom(11);
