@@ -24,12 +24,6 @@ constexpr float kFlameTimeScale = 4.42f;
 constexpr float kSpotTimeScale = 2.0f;
 constexpr float kEmitClockScale = 2.0f;
 
-uint32_t ChannelByte(float v) {
-  if (v >= 1.0f) return 255;
-  if (!(v > 0.0f)) return 0;
-  return static_cast<uint32_t>(v * 255.0f + 0.5f);
-}
-
 void ReadEmitter(const TiXmlElement* element, CFirePart::SEmitter& emitter, std::wstring& texture) {
   if (!element) return;
   objects::ReadText(element, "Texture", texture);
@@ -52,7 +46,8 @@ uint32_t FireFlameColor(float t) {
   const float f = (t - 0.33f * static_cast<float>(i)) / 0.33f;
   const float g = kGreen[i] * (1.0f - f) + kGreen[i + 1] * f;
   const float a = std::sin(objects::kPi * t);
-  return ChannelByte(a) << 24 | ChannelByte(1.0f) << 16 | ChannelByte(g) << 8 | ChannelByte(0.0f);
+  return PointsSystem::ChannelByte(a) << 24 | PointsSystem::ChannelByte(1.0f) << 16 |
+         PointsSystem::ChannelByte(g) << 8 | PointsSystem::ChannelByte(0.0f);
 }
 
 int32_t FireFlameFrame(float t) {
@@ -66,10 +61,7 @@ float FireSpotSize(float t) { return (10.0f - 10.0f * t) * 4.0f * gFirePartScale
 
 uint32_t FireSpotColor(float t) {
   const float a = t < 0.1f ? t / 0.1f : 1.0f - (t - 0.1f) / 0.9f;
-  const float v = a * 0.2f;
-  if (v >= 1.0f) return 0xFFFFFFFFu;
-  if (!(v > 0.0f)) return 0x00FFFFFFu;
-  return (static_cast<uint32_t>(v * 255.0f + 0.5f) << 24) + 0xFFFFFFu;
+  return PointsSystem::ChannelByte(a * 0.2f) << 24 | 0xFFFFFFu;
 }
 
 CFirePart::CFirePart(rovovoz::CGameCore* core) : rovovoz::CBaseGeometryObject(core), mGameCore(core) {}
