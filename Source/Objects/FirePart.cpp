@@ -32,6 +32,11 @@ void ReadEmitter(const TiXmlElement* element, CFirePart::SEmitter& emitter, std:
   objects::ReadFloat(element, "DVx", emitter.DVx);
   objects::ReadFloat(element, "DVz", emitter.DVz);
   objects::ReadFloat(element, "DTime", emitter.DTime);
+  // Spreads and speeds that are no numbers would make every particle one.
+  emitter.Dx = zormath::Finite(emitter.Dx);
+  emitter.Dz = zormath::Finite(emitter.Dz);
+  emitter.DVx = zormath::Finite(emitter.DVx);
+  emitter.DVz = zormath::Finite(emitter.DVz);
 }
 
 }  // namespace

@@ -172,6 +172,19 @@ TEST_F(FirePartTest, PeriodOfZeroOrLessBirthsNothingAndNeverHangs) {
   }
 }
 
+TEST_F(FirePartTest, NumbersThatAreNoNumbersKeepTheParticlesFinite) {
+  auto part = LoadObject<CFirePart>(core, Torch("Dx=\"nan\" Dz=\"inf\" DVx=\"nan\" DVz=\"-inf\"", "Dx=\"nan\"",
+                                                "<F x=\"nan\" z=\"inf\" Ks=\"nan\"/>", "nan"));
+  for (int i = 0; i < 30; ++i) part->Update(1.0f / 30.0f, nullptr);
+  for (PointsSystem* system : {part->GetFlames(), part->GetOverlay()}) {
+    ASSERT_GT(system->GetCount(), 0);
+    for (int k = 0; k < system->GetCount() * 6; ++k) {
+      const zuzorev::SVertex v = firetest::Vertex(*system, k);
+      ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z)) << k;
+    }
+  }
+}
+
 TEST_F(FirePartTest, ATinyPeriodStopsAtAFullPool) {
   auto part = LoadObject<CFirePart>(core, Torch("DTime=\"1e-9\""));
   part->Update(0.1f, nullptr);
