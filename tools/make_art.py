@@ -907,6 +907,7 @@ def main():
     hall_effect_meshes(hall, triggers)
     points = Model('Back_1_pt')
     weather_hall_meshes(hall, points)
+    hall_fire_meshes(hall)  # the hearth and the torches (fire objects)
     hall.write(models)
 
     triggers.triangles('T_Desk', rect_triangles(-250, -190, 256, 100, 20))
@@ -1034,6 +1035,7 @@ def main():
     final_art(game)
     for name, canvas in sorted(weather_pictures().items()):
         save(textures, name, canvas)
+    fire_art(game)
 
 
 # ---------------------------------------------------------------------------
@@ -1319,6 +1321,109 @@ def weather_library_meshes(library):
     library.quad('S_RainWindow', 330, 10, 327, 140, 114, 'library_rain_window')
     library.quad('S_Rain', 330, 11, 327, 8, 8, 'weather_drop')
     library.quad('S_Fountain', 100, 14, -160, 24, 110, 'weather_jet', pivot=(100, 14, -215))
+
+# ---------------------------------------------------------------------------
+# The hall's fires: a hearth whose fire burns as a texture coloured by its
+# own palette, and two torches by the door, each burning in three layers: a
+# small burning texture, flames cut from a 32-frame strip and soft glow
+# spots. The particles tint the strip and the spot, so both are white with
+# their shape in alpha.
+
+FLAME_FRAMES = 32
+
+
+def fire_flame_strip():
+    """32 flame tongues side by side, 16 x 32 each, tip at the top; along
+    the strip each sways and narrows a little further."""
+    fw, fh = 16, 32
+    c = Canvas(fw * FLAME_FRAMES, fh, (255, 255, 255, 0))
+    for n in range(FLAME_FRAMES):
+        sway = math.sin(2 * math.pi * n / FLAME_FRAMES) * 2.5
+        width = 7.0 - 3.0 * n / FLAME_FRAMES
+        for y in range(fh):
+            k = y / (fh - 1.0)  # 0 at the tip, 1 at the base
+            half = width * math.sin(math.pi / 2 * min(1.0, k * 1.25)) * (1.0 - 0.5 * max(0.0, k - 0.8) / 0.2)
+            cx = fw / 2.0 + sway * (1.0 - k)
+            for x in range(fw):
+                d = abs(x + 0.5 - cx) / max(half, 0.01)
+                if d < 1.0:
+                    c.px[y * c.w + n * fw + x] = [255, 255, 255, int(255 * (1.0 - d) ** 0.6 * min(1.0, k * 3.0))]
+    return c
+
+
+def fire_spot():
+    """A soft round glow."""
+    size = 32
+    c = Canvas(size, size, (255, 255, 255, 0))
+    for y in range(size):
+        for x in range(size):
+            d = math.hypot(x + 0.5 - size / 2.0, y + 0.5 - size / 2.0) / (size / 2.0)
+            if d < 1.0:
+                c.px[y * size + x] = [255, 255, 255, int(255 * (1.0 - d) ** 2)]
+    return c
+
+
+def fire_palette():
+    """64 heats in one row: the coldest transparent, then dark red, orange,
+    yellow and nearly white, ever more opaque."""
+    c = Canvas(64, 1)
+    keys = [(0, (0, 0, 0, 0)), (8, (60, 0, 0, 0)), (24, (200, 40, 0, 150)), (40, (255, 140, 20, 220)),
+            (56, (255, 230, 90, 255)), (63, (255, 250, 210, 255))]
+    for i in range(64):
+        for (a, ca), (b, cb) in zip(keys, keys[1:]):
+            if a <= i <= b:
+                c.px[i] = list(blend(ca, cb, (i - a) / float(b - a)))
+                break
+    return c
+
+
+def hall_hearth():
+    """A stone hearth with a dark opening where the fire burns."""
+    c = Canvas(160, 120)
+    c.rect(0, 10, 160, 120, (92, 86, 80, 255))
+    for row in range(5):
+        for col in range(6):
+            x = col * 28 + (14 if row % 2 else 0) - 6
+            c.frame(x, 10 + row * 22, x + 28, 32 + row * 22, (60, 56, 52, 255), 1)
+    c.rect(0, 0, 160, 12, (70, 66, 62, 255))
+    c.rect(32, 36, 128, 120, (22, 14, 12, 255))
+    c.ellipse(80, 40, 48, 10, (22, 14, 12, 255))
+    c.rect(36, 108, 124, 116, (58, 36, 22, 255))
+    return c
+
+
+def hall_torch():
+    """A torch on a wall bracket: a wooden stick in an iron cup."""
+    c = Canvas(24, 72)
+    c.rect(10, 14, 14, 72, (96, 64, 36, 255))
+    c.polygon([(3, 0), (21, 0), (17, 14), (7, 14)], (52, 48, 46, 255))
+    c.rect(2, 44, 22, 48, INK)
+    return c
+
+
+def hall_fire_meshes(hall):
+    """The hearth below the desk's right end and a torch either side of the
+    door; each fire's quad sits where its flames burn (the torch's on top of
+    the cup, so the flames rise from the cup's rim)."""
+    hall.material('hall_hearth', 'hall_hearth.png')
+    hall.material('hall_torch', 'hall_torch.png')
+    hall.quad('S_Hearth', -40, 16, -262, 160, 120, 'hall_hearth')
+    hall.quad('S_HearthFire', -40, 17, -272, 96, 80, 'hall_glow')
+    for name, x in (('Left', -150), ('Right', 150)):
+        hall.quad('S_Torch' + name, x, 16, 40, 24, 72, 'hall_torch')
+        hall.quad('S_Torch%sFire' % name, x, 17, 94, 32, 40, 'hall_glow')
+
+
+def fire_art(game):
+    textures = os.path.join(game, 'Data', 'Textures')
+    with open(os.path.join(textures, 'FX_part_fire_x32_2.tga'), 'wb') as f:
+        f.write(tga(fire_flame_strip()))
+    with open(os.path.join(textures, 'spot_part.tga'), 'wb') as f:
+        f.write(tga(fire_spot()))
+    for name, canvas in (('fire_palette.png', fire_palette()), ('hall_hearth.png', hall_hearth()),
+                         ('hall_torch.png', hall_torch())):
+        with open(os.path.join(textures, name), 'wb') as f:
+            f.write(canvas.png(True))
 
 
 if __name__ == '__main__':

@@ -22,25 +22,24 @@ constexpr SCorner kCorners[PointsSystem::kVerticesPerParticle] = {
     {+1, +1, 0, 0}, {+1, -1, 0, 1}, {-1, -1, 1, 1}, {-1, -1, 1, 1}, {-1, +1, 1, 0}, {+1, +1, 0, 0},
 };
 
-// A channel value of 0 .. 1 as a byte: 255 from 1 up, 0 from 0 down (and
-// for a value that is no number), else rounded.
-uint32_t ChannelByte(float v) {
-  if (v >= 1.0f) return 255;
-  if (!(v > 0.0f)) return 0;
-  return static_cast<uint32_t>(v * 255.0f + 0.5f);
-}
-
 uint32_t WithObjectAlpha(uint32_t argb, float objectAlpha) {
   const float a = static_cast<float>((argb >> 24) & 255) / 255.0f * objectAlpha;
   const float r = static_cast<float>((argb >> 16) & 255) / 255.0f;
   const float g = static_cast<float>((argb >> 8) & 255) / 255.0f;
   const float b = static_cast<float>(argb & 255) / 255.0f;
-  return ChannelByte(a) << 24 | ChannelByte(r) << 16 | ChannelByte(g) << 8 | ChannelByte(b);
+  return PointsSystem::ChannelByte(a) << 24 | PointsSystem::ChannelByte(r) << 16 |
+         PointsSystem::ChannelByte(g) << 8 | PointsSystem::ChannelByte(b);
 }
 
 zuzorev::CRenderSystem* RenderOf(rovovoz::CGameCore* core) { return core ? core->GetRender() : nullptr; }
 
 }  // namespace
+
+uint32_t PointsSystem::ChannelByte(float v) {
+  if (v >= 1.0f) return 255;
+  if (!(v > 0.0f)) return 0;
+  return static_cast<uint32_t>(v * 255.0f + 0.5f);
+}
 
 PointsSystem::PointsSystem(rovovoz::CGameCore* core) : rovovoz::CBaseGeometryObject(core) {}
 

@@ -86,6 +86,10 @@ class PointsSystem : public rovovoz::CBaseGeometryObject {
   float GetAlpha() const override { return mObjectAlpha; }
   void SetWorldMatrix3D(const zormath::Mat4f& m) override;
 
+  // A colour channel of 0 .. 1 as a byte: 255 from 1 up, 0 from 0 down
+  // (and for a value that is no number), else rounded. Curves use it too.
+  static uint32_t ChannelByte(float v);
+
   // The owner may set another render setting after Init (an additive glow).
   void SetRenderSetingID(int id) { mRenderSeting = id; }
   int GetRenderSetingID() const { return mRenderSeting; }

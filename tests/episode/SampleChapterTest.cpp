@@ -23,8 +23,8 @@ class SampleChapter : public ::testing::Test {
     mPrevious = gGameCore;
     gGameCore = mCore.get();
     ASSERT_TRUE(testsupport::StartWindowAndRender(*mCore, L"test"));
-    // The named render settings, as the game reads them at start.
-    mCore->GetRender()->GetRenderSetingsManager()->LoadSetingsFromXml(L"Data\\BaseSetings.xml", 1);
+    // The render settings, as the game reads them at start: the scenes' fires need theirs.
+    ASSERT_GE(mCore->GetRender()->GetRenderSetingsManager()->LoadSetingsFromXml(L"Data\\BaseSetings.xml", 1), 0);
     mCore->GetTextManager()->Load(L"DataLoc\\Texts\\Texts.xml");
     ASSERT_EQ(mCore->GetSound()->LoadSoundList(L"DataLoc\\Sounds\\Sounds.xml", nullptr), 1);
     Platform::SeedRandom(11);

@@ -77,8 +77,8 @@ TEST_F(SceneFactory, EveryKeywordMakesItsObject) {
     const wchar_t* failure;  // the failure message
     int render2D;
   } cases[] = {
-      {"FIRE", "", Is<CFire>(), nullptr, 0},
-      {"fire", "", Is<CFire>(), nullptr, 0},
+      {"FIRE", "", nullptr, L"Load object fire name = S_Box", 0},
+      {"fire", "<Properties NameModel=\"S_Box\"/>", nullptr, L"Load object fire name = S_Box", 0},
       {"DEREVO", "", Is<CDerevo>(), nullptr, 0},
       {"MOLNII_ELEKTR", "", Is<CMolniiElektr>(), nullptr, 0},
       {"LUCHIPIL", "", Is<CLuchiPil>(), nullptr, 0},
@@ -144,22 +144,22 @@ TEST_F(SceneFactory, EveryKeywordMakesItsObject) {
 TEST_F(SceneFactory, ElementsOfOneEntryAndBadElements) {
   {
     auto back = WithObjects(
-        "<Object Type=\"FIRE\" NameObj=\"S_Box\"><Properties/></Object>\n"
+        "<Object Type=\"FIRE_PART\" NameObj=\"S_Box\"><Properties/></Object>\n"
         "<Object Type=\"LAMPA\" NameObj=\"S_Box\"><Properties/></Object>\n");
     EXPECT_NE(dynamic_cast<CLampa*>(back->GetEntry(kBox).mObject), nullptr) << "the second replaces the first";
   }
   {
     auto back = WithObjects(
         "<Object Type=\"ROTATE\" NameObj=\"S_Box\"><Properties Speed=\"1.5\"/></Object>\n"
-        "<Object Type=\"FIRE\" NameObj=\"S_Box\"><Properties/></Object>\n");
-    EXPECT_NE(dynamic_cast<CFire*>(back->GetEntry(kBox).mObject), nullptr);
+        "<Object Type=\"FIRE_PART\" NameObj=\"S_Box\"><Properties/></Object>\n");
+    EXPECT_NE(dynamic_cast<CFirePart*>(back->GetEntry(kBox).mObject), nullptr);
     EXPECT_FLOAT_EQ(back->GetEntry(kBox).mRotateSpeed, 1.5f) << "a rotating typed object";
   }
   {
     auto back = WithObjects(
-        "<Object Type=\"FIRE\" NameObj=\"S_Box\"><Properties/></Object>\n"
+        "<Object Type=\"FIRE_PART\" NameObj=\"S_Box\"><Properties/></Object>\n"
         "<Object Type=\"ROTATE\" NameObj=\"S_Box\"><Properties Speed=\"2\"/></Object>\n");
-    EXPECT_NE(dynamic_cast<CFire*>(back->GetEntry(kBox).mObject), nullptr) << "ROTATE after the object keeps it";
+    EXPECT_NE(dynamic_cast<CFirePart*>(back->GetEntry(kBox).mObject), nullptr) << "ROTATE after the object keeps it";
     EXPECT_FLOAT_EQ(back->GetEntry(kBox).mRotateSpeed, 2.0f);
   }
   {
