@@ -97,11 +97,14 @@ void CROMolnia::NextPause() {
 
 int32_t CROMolnia::Update(float dt, rovovoz::CMouseCursor*) {
   zuzorev::CInputSystem* input = mCore ? mCore->GetInput() : nullptr;
-  if (input && input->IsVKey(kFlashKey, kKeyReleased) && HasSound()) mTimer = mPause;
+  // The key flashes at once, also while the cycle is frozen (TimeKoef 0)
+  // or the frame adds no time.
+  const bool forced = input && input->IsVKey(kFlashKey, kKeyReleased) && HasSound();
+  if (forced) mTimer = mPause;
   mTimer += mTimeKoef * dt;
   // A broken frame time or speed must not stop the flashes for good.
   if (!std::isfinite(mTimer)) mTimer = 0.0f;
-  if (mTimer > mPause) {
+  if (mTimer > mPause || forced) {
     if (HasSound() && mCore && mCore->GetSound()) mCore->GetSound()->Play(mSound, 0.0f, 1);
     mTimer = 0.0f;
     NextPause();
