@@ -81,6 +81,8 @@ int32_t CROListopad::Load(const TiXmlElement* properties, const std::wstring&, u
     if (!model) {
       zuzorev::LogMessage(zuzorev::ELogLevel::Warning, kSource, __LINE__, L"ROListopad failed load model %s",
                           name.c_str());
+      // Leaves never started must not be started later by Update.
+      mLeaves.clear();
       return objects::kLoadFail;
     }
     model->SetRender2D(0);
