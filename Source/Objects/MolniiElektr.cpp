@@ -64,6 +64,7 @@ int32_t CMolniiElektr::Load(const TiXmlElement* properties, const std::wstring& 
   mSpeedUnvZasv = NotNegative(mSpeedUnvZasv);
   mKoefRand = NotNegative(mKoefRand);
   if (objects::ReadInt(properties, "State", mState) && mState < 0) mState = 0;
+  mStartState = mState;
   objects::ReadText(properties, "NameSound", mNameSound);
 
   // Child names are the data's own spelling, compared exactly.
@@ -158,9 +159,11 @@ void CMolniiElektr::SwitchOn(bool force) {
   mState = 1;
 }
 
-int32_t CMolniiElektr::Stop(int) {
+int32_t CMolniiElektr::Stop(int mode) {
   Darken();
-  mState = 0;
+  // The scene puts every object into its start state with mode 0 when it
+  // starts: the sparks are then on exactly when their data says so.
+  mState = mode == kStopToStart ? mStartState : 0;
   return 0;
 }
 
@@ -182,6 +185,7 @@ void CMolniiElektr::ResetSettings() {
   mNameSound.clear();
   mObjectAlpha = 1.0f;
   mState = 0;
+  mStartState = 0;
 }
 
 int32_t CMolniiElektr::Release(uint32_t flags) {

@@ -37,6 +37,9 @@ class CMolniiElektr : public rovovoz::CBaseGeometryObject {
   void LoadTransformForMesh() override;
   void SetAlpha(float alpha) override;
   float GetAlpha() const override { return mObjectAlpha; }
+  // Mode 0 (the scene's start) darkens everything and leaves the sparking
+  // on or off as the data's "State" says; any other mode switches it off.
+  static constexpr int kStopToStart = 0;
   int32_t Stop(int mode) override;
   void UpdateTempMatrix() override;
 
@@ -67,5 +70,6 @@ class CMolniiElektr : public rovovoz::CBaseGeometryObject {
   int32_t mCountRender = 0;
   std::wstring mNameSound;
   int32_t mState = 0;
+  int32_t mStartState = 0;  // "State" as loaded
   float mObjectAlpha = 1.0f;
 };

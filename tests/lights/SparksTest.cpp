@@ -109,10 +109,13 @@ TEST_F(Sparks, SparksFadeAtTheirSpeedAndTheGlowAtItsSlowerOne) {
   EXPECT_EQ(Frame(*sparks), std::vector<std::wstring>{L"Glow"}) << "the glow outlives the spark";
   sparks->SetAlpha(3.0f);
   EXPECT_FLOAT_EQ(sparks->GetAlpha(), 1.0f) << "kept within 0..1";
-  sparks->Stop(0);
+  sparks->Stop(1);
   EXPECT_EQ(sparks->IsGlowLit(), 0);
   EXPECT_EQ(glowMesh.GetAlphaAll(), 0.0f);
+  EXPECT_EQ(sparks->GetState(), 0);
   EXPECT_TRUE(Frame(*sparks).empty()) << "stopped";
+  sparks->Stop(0);
+  EXPECT_EQ(sparks->GetState(), 1) << "the scene's start leaves State 1 sparking";
 }
 
 TEST_F(Sparks, StateZeroShowsNothingUntilSwitchedOnAndChildNamesAreExact) {
@@ -132,6 +135,8 @@ TEST_F(Sparks, StateZeroShowsNothingUntilSwitchedOnAndChildNamesAreExact) {
   EXPECT_EQ(sparks->GetRecords()[0].mLit, 1) << "already on: not forced, nothing changes";
   sparks->SwitchOn(true);
   EXPECT_EQ(sparks->GetRecords()[0].mLit, 0) << "forced: dark again";
+  sparks->Stop(0);
+  EXPECT_EQ(sparks->GetState(), 0) << "the scene's start: off, as the data says";
   std::vector<std::wstring> names;
   sparks->GetModelNames(names);
   EXPECT_EQ(names, std::vector<std::wstring>{L"Spark1"});
