@@ -20,6 +20,7 @@ constexpr int32_t kMaxCapacity = 65536;
 // birth intervals drops the rest of its time.
 constexpr int kMaxBirthsPerUpdate = 4096;
 constexpr int kPrimitiveTriangleList = 4;
+constexpr uint32_t kSpriteColor = 0x00FFFFFFu;
 constexpr int kStateSpecular = 29;
 constexpr int kStateLighting = 137;
 
@@ -179,7 +180,10 @@ void CROBliki::WriteVertices() {
       alpha = 255;
     else if (b > 0.0f)
       alpha = static_cast<uint32_t>(b * 255.0f + 0.5f);
-    const uint32_t color = alpha << 24;
+    // The sprite keeps its texture's colour: our particle setting multiplies
+    // the texture by the vertex colour, so the colour is white and only its
+    // alpha carries the brightness.
+    const uint32_t color = (alpha << 24) | kSpriteColor;
     for (int k = 0; k < kVerticesPerBlik; ++k) {
       uint8_t* v = bytes + (i * kVerticesPerBlik + k) * kVertexSize;
       PutFloat(v, blik.mPosition.x + worldX + kSideX[k] * h);
