@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
 
   auto leaves = Made<CROListopad>(core.get(),
                                   "<Properties File=\"Back_2.zorm\" M1=\"S_Leaf01\" M2=\"S_Leaf02\" M3=\"S_Leaf03\" "
-                                  "Num=\"100\" vx=\"30\" vy=\"-70\" dAngle=\"0.8\" Scale=\"0.8\" AddScale=\"0.4\" "
+                                  "Num=\"100\" vx=\"30\" vy=\"-70\" dAngle=\"0.8\" Scale=\"2\" AddScale=\"0.8\" "
                                   "R=\"60\" AddR=\"20\"/>");
   auto sparks = Made<CMolniiElektr>(core.get(),
                                     "<Properties State=\"1\" koef_rand=\"0.97\" speed_unv=\"6\" speed_unv_zasv=\"2\">"

@@ -1370,7 +1370,7 @@ def library_twinkle_points(library_path):
     for row in range(4):
         for col in range(10):
             x = 100 - 110 + col * 24 + (row % 2) * 10
-            z = -160 - row * 18
+            z = -205 - row * 20
             pts.append((x, 13 + row, z))
     library_path.points('P_PondTwinkles', pts)
 

@@ -58,6 +58,8 @@ int32_t CROBliki::Load(uint32_t flags) {
 int32_t CROBliki::UnLoad(uint32_t flags) { return mModel ? mModel->UnLoad(flags) : 1; }
 
 int32_t CROBliki::Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags) {
+  // Loaded again: what the last load made is let go first.
+  Release(0);
   zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
   std::wstring name;
   if (objects::ReadText(properties, "NameModel", name)) {
