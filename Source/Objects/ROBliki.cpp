@@ -105,9 +105,6 @@ int32_t CROBliki::Load(const TiXmlElement* properties, const std::wstring& model
   if (render) {
     mDeclaration = render->GetDeclarationID(L"XYZDiffuseTex1");
     mRenderSeting = render->GetRenderSetingID(L"MT_PARTICLE");
-    // Only highlights that can be born need them.
-    if (mPoints && mDeclaration < 0) objects::Error(kSource, __LINE__, L"No find declaration XYZDiffuseTex1");
-    if (mPoints && mRenderSeting < 0) objects::Error(kSource, __LINE__, L"No find render seting MT_PARTICLE");
   }
   if (mModel) {
     const zuzorev::SAABBox box = mModel->GetAABBox(1);
