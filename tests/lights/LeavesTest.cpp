@@ -72,8 +72,12 @@ TEST_F(Leaves, EveryLeafEntersByTheEdgeItMovesAwayFrom) {
     for (const SLeaf& leaf : leaves->GetLeaves()) {
       EXPECT_FLOAT_EQ(leaf.mVelocity.x, velocity.x) << "dAngle 0: one velocity for all";
       EXPECT_FLOAT_EQ(leaf.mVelocity.z, velocity.z);
-      if (c.startX != 0) EXPECT_GT(leaf.mStart.x * c.startX, 0.0f);
-      if (c.startZ != 0) EXPECT_GT(leaf.mStart.z * c.startZ, 0.0f);
+      if (c.startX != 0) {
+        EXPECT_GT(leaf.mStart.x * c.startX, 0.0f);
+      }
+      if (c.startZ != 0) {
+        EXPECT_GT(leaf.mStart.z * c.startZ, 0.0f);
+      }
       EXPECT_EQ(std::fabs(leaf.mStart.x) == 50.0f + 512.0f, c.side);
     }
   }
@@ -139,8 +143,9 @@ TEST_F(Leaves, BadDataStartsNoLeafAndNeverDividesByZero) {
     int32_t result = 0;
     auto leaves = LoadObject<CROListopad>(core, c.properties, &result);
     EXPECT_EQ(result, c.result);
-    if (c.logged)
+    if (c.logged) {
       EXPECT_TRUE(log.Contains(ELogLevel::Error, c.logged) || log.Contains(ELogLevel::Warning, c.logged));
+    }
     Platform::SeedRandom(8);
     const int first = Platform::Random();
     Platform::SeedRandom(8);

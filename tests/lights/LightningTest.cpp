@@ -109,7 +109,9 @@ TEST_F(Lightning, NothingIsDrawnAtTheExactEndsOfThePulses) {
     molnia->Update(1.0f, nullptr);
     molnia->Update(t, nullptr);
     EXPECT_FLOAT_EQ(molnia->GetTimer(), t);
-    if (molnia->GetTimer() == t) EXPECT_TRUE(Frame(*molnia).empty());
+    if (molnia->GetTimer() == t) {
+      EXPECT_TRUE(Frame(*molnia).empty());
+    }
   }
 }
 

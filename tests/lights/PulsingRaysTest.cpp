@@ -61,10 +61,11 @@ TEST(WanderingValue, ALongFrameBeginsAtMostElevenStretchesAndDropsTheRest) {
     mover.Update(c.dt);
     EXPECT_EQ(Platform::RandomFloat(), r[static_cast<size_t>(2 * c.stretches)])
         << "two draws per stretch begun, no more";
-    if (c.dropped)
+    if (c.dropped) {
       EXPECT_EQ(mover.GetStretchTime(), 0.0f) << "the rest of the frame is dropped";
-    else
+    } else {
       EXPECT_GT(mover.GetStretchTime(), 0.0f) << "time within the last stretch is kept";
+    }
   }
 }
 
@@ -134,8 +135,9 @@ TEST_F(PulsingRays, DrawsAsTheyAreSetAndPutTheAlphaBack) {
     const auto& draws = core.Render().GetFrameDraws();
     ASSERT_EQ(draws.size(), c.blends.size());
     for (size_t i = 0; i < draws.size(); ++i) EXPECT_EQ(draws[i].blend, c.blends[i]) << i;
-    if (c.blends.back() == zuzorev::EBlend::Alpha)
+    if (c.blends.back() == zuzorev::EBlend::Alpha) {
       EXPECT_NEAR(draws.back().color[3], 0.25f, 1e-5f) << "object alpha x ray value";
+    }
     EXPECT_EQ(rays->GetModel()->GetAlpha(), 1.0f) << "the model's alpha is put back after the draw";
   }
 }
