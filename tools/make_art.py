@@ -969,12 +969,14 @@ def main():
         library.quad('S_Bird%02d' % n, 0, 12, 0, 32, 32, 'library_bird%d' % n, pivot=(0, 12, 0))
     library.grid('S_Pond', 100, 12, -190, 256, 96, 6, 'library_pond', pivot=(100, 12, -190))
     weather_library_meshes(library)
+    library_lights(library, textures)
     library.write(models)
 
     # The bird's way across the window, in the path file the mover looks
     # for beside the room's model file.
     library_path = Model('Back_2')
     library_path.points('S_Bird', [(-20, 12, 240), (40, 12, 270), (100, 12, 285), (160, 12, 270), (220, 12, 240)])
+    library_twinkle_points(library_path)
     library_path.write(models, 'zorp')
 
     library_tr = Model('Back_2_tr')
@@ -1424,6 +1426,143 @@ def fire_art(game):
                          ('hall_torch.png', hall_torch())):
         with open(os.path.join(textures, name), 'wb') as f:
             f.write(canvas.png(True))
+# The library's lights: a broken wall lamp that sparks, pulsing rays over the
+# doorway, lightning in the window, twinkles on the pond and falling leaves.
+
+
+def wall_lamp():
+    c = Canvas(48, 64)
+    c.rect(20, 0, 28, 20, INK)
+    c.polygon([(6, 20), (42, 20), (34, 44), (14, 44)], (150, 120, 70, 255))
+    c.frame(6, 20, 42, 44, INK, 2)
+    c.polygon([(14, 44), (34, 44), (30, 60), (18, 60)], (60, 60, 70, 255))
+    return c
+
+
+def spark(n):
+    """Spark n: a small jagged bolt, bright blue-white."""
+    c = Canvas(32, 32)
+    paths = {1: [(4, 4), (14, 14), (10, 18), (28, 28)],
+             2: [(28, 6), (18, 12), (22, 18), (6, 26)],
+             3: [(16, 2), (12, 14), (20, 18), (14, 30)]}[n]
+    for (x0, y0), (x1, y1) in zip(paths, paths[1:]):
+        steps = max(abs(x1 - x0), abs(y1 - y0))
+        for i in range(steps + 1):
+            x = x0 + (x1 - x0) * i // steps
+            y = y0 + (y1 - y0) * i // steps
+            c.rect(x - 1, y - 1, x + 2, y + 2, (200, 230, 255, 255))
+            c.put(x, y, (255, 255, 255, 255))
+    return c
+
+
+def spark_glow():
+    c = Canvas(64, 64)
+    for y in range(64):
+        for x in range(64):
+            d = math.hypot(x - 31.5, y - 31.5) / 32.0
+            c.px[y * 64 + x] = [150, 190, 255, int(round(max(0.0, 1.0 - d) ** 2 * 255))]
+    return c
+
+
+def door_rays():
+    """Soft vertical rays fading towards the floor."""
+    c = Canvas(64, 128)
+    for y in range(128):
+        fall = 1.0 - y / 128.0
+        for x in range(64):
+            band = 0.5 + 0.5 * math.cos((x - 32) / 64.0 * 6.0 * math.pi)
+            edge = max(0.0, 1.0 - abs(x - 31.5) / 32.0)
+            a = band * edge * (0.35 + 0.65 * fall)
+            c.px[y * 64 + x] = [255, 236, 180, int(round(a * 200))]
+    return c
+
+
+def lightning_sky():
+    c = Canvas(64, 32)
+    c.vgradient(0, 0, 64, 32, (220, 230, 255, 255), (150, 170, 230, 255))
+    return c
+
+
+def lightning_bolt():
+    c = Canvas(32, 64)
+    path = [(20, 0), (12, 22), (19, 24), (9, 44), (15, 46), (6, 64)]
+    for (x0, y0), (x1, y1) in zip(path, path[1:]):
+        steps = max(abs(x1 - x0), abs(y1 - y0))
+        for i in range(steps + 1):
+            x = x0 + (x1 - x0) * i // steps
+            y = y0 + (y1 - y0) * i // steps
+            c.rect(x - 1, y, x + 2, y + 1, (255, 255, 255, 255))
+    return c
+
+
+def twinkle():
+    """A four-pointed sparkle."""
+    c = Canvas(16, 16)
+    for y in range(16):
+        for x in range(16):
+            dx, dy = abs(x - 7.5), abs(y - 7.5)
+            a = max(0.0, 1.0 - min(dx, dy) / 1.5) * max(0.0, 1.0 - max(dx, dy) / 8.0)
+            a = max(a, max(0.0, 1.0 - math.hypot(dx, dy) / 3.0))
+            c.px[y * 16 + x] = [255, 255, 240, int(round(min(1.0, a) * 255))]
+    return c
+
+
+def leaf(n):
+    colours = {1: (196, 120, 40, 255), 2: (170, 60, 30, 255), 3: (210, 170, 50, 255)}
+    c = Canvas(32, 32)
+    c.ellipse(16, 16, 12 - n, 7 + n, colours[n])
+    c.rect(15, 4, 17, 30, (90, 50, 20, 255))
+    return c
+
+
+LIGHTS_PICTURES = {
+    'library_wall_lamp.png': wall_lamp,
+    'library_spark1.png': lambda: spark(1),
+    'library_spark2.png': lambda: spark(2),
+    'library_spark3.png': lambda: spark(3),
+    'library_spark_glow.png': spark_glow,
+    'library_rays.png': door_rays,
+    'library_lightning_sky.png': lightning_sky,
+    'library_lightning_bolt.png': lightning_bolt,
+    'library_twinkle.png': twinkle,
+    'library_leaf1.png': lambda: leaf(1),
+    'library_leaf2.png': lambda: leaf(2),
+    'library_leaf3.png': lambda: leaf(3),
+}
+
+
+def library_lights(library, textures):
+    """The pictures and meshes of the library's lights (drawn by their effects)."""
+    for name, make in sorted(LIGHTS_PICTURES.items()):
+        with open(os.path.join(textures, name), 'wb') as f:
+            f.write(make().png(True))
+    for m in ('library_wall_lamp', 'library_spark1', 'library_spark2', 'library_spark3', 'library_rays',
+              'library_lightning_bolt', 'library_twinkle', 'library_leaf1', 'library_leaf2', 'library_leaf3'):
+        library.material(m, m + '.png')
+    library.material('library_spark_glow', 'library_spark_glow.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
+    library.material('library_lightning_sky', 'library_lightning_sky.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
+    library.quad('S_WallLamp', -470, 20, 20, 48, 64, 'library_wall_lamp')
+    library.quad('S_Spark01', -478, 26, -4, 32, 32, 'library_spark1')
+    library.quad('S_SparkGlow', -470, 25, 0, 128, 128, 'library_spark_glow')
+    library.quad('S_Spark02', -458, 27, -10, 32, 32, 'library_spark2')
+    library.quad('S_Spark03', -470, 28, -20, 32, 32, 'library_spark3')
+    library.quad('S_DoorRays', 420, 14, 0, 160, 300, 'library_rays')
+    library.quad('S_LightningSky', 100, 11, 260, 248, 120, 'library_lightning_sky')
+    library.quad('S_LightningBolt', 60, 12, 262, 40, 110, 'library_lightning_bolt')
+    library.quad('S_PondTwinkle', 100, 14, -190, 12, 12, 'library_twinkle')
+    for n in (1, 2, 3):
+        library.quad('S_Leaf%02d' % n, 0, 45, 0, 28, 28, 'library_leaf%d' % n, pivot=(0, 45, 0))
+
+
+def library_twinkle_points(library_path):
+    """Where the pond twinkles: a loose grid over its surface."""
+    pts = []
+    for row in range(4):
+        for col in range(10):
+            x = 100 - 110 + col * 24 + (row % 2) * 10
+            z = -205 - row * 20
+            pts.append((x, 13 + row, z))
+    library_path.points('P_PondTwinkles', pts)
 
 
 if __name__ == '__main__':

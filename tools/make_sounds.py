@@ -96,6 +96,37 @@ def closing():
     return out
 
 
+
+def crackle():
+    """A broken lamp's electric crackle: a few short bursts of harsh noise."""
+    state = 4242
+    out = []
+    for burst in (0.018, 0.01, 0.025, 0.012):
+        count = int(burst * RATE)
+        for i in range(count):
+            state = (state * 1103515245 + 12345) & 0x7FFFFFFF
+            noise = (state >> 8) / float(1 << 22) - 0.5
+            out.append(0.9 * noise * envelope(i, count, 0.001, 0.004))
+        out += [0.0] * int(0.012 * RATE)
+    return out
+
+
+def thunder():
+    """Thunder in the distance: low rumbling noise that swells and dies away."""
+    count = int(2.5 * RATE)
+    state = 777
+    low = 0.0
+    lower = 0.0
+    out = []
+    for i in range(count):
+        state = (state * 1103515245 + 12345) & 0x7FFFFFFF
+        low = 0.97 * low + 0.03 * ((state >> 8) / float(1 << 22) - 0.5)
+        lower = 0.9 * lower + 0.1 * low
+        t = i / RATE
+        swell = min(1.0, t / 0.15) * math.exp(-1.4 * t)
+        out.append(6.0 * lower * swell)
+    return out
+
 SOUNDS = [
     # name, file, type, loop, volume, samples
     ("I_Click", "I_Click.wav", 0, 0, 1.0, click),
@@ -125,6 +156,10 @@ SOUNDS = [
     # The cut-scenes: the intro's sound and the closing music of the final one.
     ("Intro_sound", "Intro_sound.ogg", 0, 0, 0.8, arrival),
     ("track03", "track03.ogg", 1, 0, 0.8, closing),
+    # The library's broken wall lamp crackles as it sparks; thunder follows
+    # the lightning in its window.
+    ("Lamp_crackle", "Lamp_crackle.wav", 2, 0, 0.6, crackle),
+    ("Window_thunder", "Window_thunder.wav", 2, 0, 0.8, thunder),
 ]
 
 LIST_HEAD = """<?xml version="1.0" encoding="UTF-8"?>

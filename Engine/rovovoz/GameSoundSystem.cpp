@@ -45,6 +45,7 @@ struct CGameSoundSystem::SSound {
 
   // Play state.
   bool playing = false;
+  int32_t starts = 0;  // how often it was started from its beginning
   bool paused = false;
   bool looped = false;
   double elapsed = 0.0;
@@ -223,6 +224,7 @@ int32_t CGameSoundSystem::Play(const std::wstring& name, float fadeIn, int32_t o
   SSound* sound = Find(name);
   if (!sound) return 0;
   Start(*sound, once == 0, fadeIn);
+  ++sound->starts;
   return 1;
 }
 
@@ -230,6 +232,7 @@ int32_t CGameSoundSystem::PlayLoop(const std::wstring& name, float fadeIn, int32
   SSound* sound = Find(name);
   if (!sound) return 0;
   Start(*sound, true, fadeIn);
+  ++sound->starts;
   return 1;
 }
 
@@ -301,6 +304,11 @@ void CGameSoundSystem::SetVolume(const std::wstring& name, float volume) {
   if (!sound) return;
   sound->volume = Clamp01(volume);
   ApplyVolume(*sound);
+}
+
+int32_t CGameSoundSystem::GetStartCount(const std::wstring& name) const {
+  const SSound* sound = Find(name);
+  return sound ? sound->starts : 0;
 }
 
 int32_t CGameSoundSystem::GetState(const std::wstring& name) const {

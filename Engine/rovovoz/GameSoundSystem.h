@@ -92,6 +92,9 @@ class CGameSoundSystem {
   int32_t GetType(const std::wstring& name) const;
   float GetVolume(const std::wstring& name) const;
   float GetHeardVolume(const std::wstring& name) const;
+  // How often Play or PlayLoop started the sound (each start restarts its
+  // one voice, so the state alone cannot tell two plays in a frame apart).
+  int32_t GetStartCount(const std::wstring& name) const;
   // True when the sound was decoded and reaches the device.
   bool IsAudible(const std::wstring& name) const;
 
