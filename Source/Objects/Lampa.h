@@ -38,6 +38,7 @@ class CLampa : public rovovoz::CBaseGeometryObject {
   float GetStateLength() const { return mStateLength; }
   float GetStateElapsed() const { return mStateElapsed; }
   float GetCurrentAlpha() const { return mCurrentAlpha; }
+  float GetAlphaTo() const { return mAlphaTo; }
   float GetFadeInLength() const { return mFadeInLength; }
   float GetFadeOutLength() const { return mFadeOutLength; }
   const zuzorev::CMesh& GetMesh() const { return mMesh; }
