@@ -68,12 +68,6 @@ void CDerevo::ClearWind() {
   mPullStrength = 0.0f;
 }
 
-int CDerevo::CorrectPair(float& low, float& high) {
-  if (low < 0.0f) low = 0.0f;
-  if (high < 0.0f || high < low) high = low;
-  return low != high ? 1 : 0;
-}
-
 int32_t CDerevo::Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags) {
   Release(0);
   if (!mRender) {
@@ -96,9 +90,9 @@ int32_t CDerevo::Load(const TiXmlElement* properties, const std::wstring& modelF
     objects::ReadFloat(veter, "MinSila", mMinSila);
     objects::ReadFloat(veter, "MaxSila", mMaxSila);
     objects::ReadFloat(veter, "ValueReverse", mValueReverse);
-    mRandomPause = CorrectPair(mMinDTime, mMaxDTime);
-    mRandomLength = CorrectPair(mMinTimeSila, mMaxTimeSila);
-    mRandomStrength = CorrectPair(mMinSila, mMaxSila);
+    mRandomPause = objects::CorrectRange(mMinDTime, mMaxDTime);
+    mRandomLength = objects::CorrectRange(mMinTimeSila, mMaxTimeSila);
+    mRandomStrength = objects::CorrectRange(mMinSila, mMaxSila);
     mWindDirection = ReadDirection(veter);
   }
   if (const TiXmlElement* pull = FirstChildElementUpper(properties, "SilaPrit")) {

@@ -105,8 +105,6 @@ class CDerevo : public rovovoz::CBaseGeometryObject {
   float GetGustElapsed() const { return mGustElapsed; }
 
  private:
-  // Reads a (Min, Max) pair and corrects it; answers the random flag.
-  static int CorrectPair(float& low, float& high);
   void ClearWind();
 
   std::vector<SDerevoRoot> mRoots;

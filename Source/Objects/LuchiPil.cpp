@@ -47,12 +47,6 @@ int32_t CLuchiPil::Release(uint32_t flags) {
   return rovovoz::CBaseGeometryObject::Release(flags);
 }
 
-int CLuchiPil::CorrectPair(float& low, float& high) {
-  if (low < 0.0f) low = 0.0f;
-  if (high < 0.0f || high < low) high = low;
-  return low != high ? 1 : 0;
-}
-
 int32_t CLuchiPil::Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags) {
   Release(0);
   if (!mRender) {
@@ -98,10 +92,10 @@ int32_t CLuchiPil::Load(const TiXmlElement* properties, const std::wstring& mode
   if (const TiXmlElement* luchi = FirstChildElementUpper(properties, "Luchi")) {
     objects::ReadFloat(luchi, "MinDTime", mMinDTime);
     objects::ReadFloat(luchi, "MaxDTime", mMaxDTime);
-    mRandomInterval = CorrectPair(mMinDTime, mMaxDTime);
+    mRandomInterval = objects::CorrectRange(mMinDTime, mMaxDTime);
     objects::ReadFloat(luchi, "MinAlpha", mMinAlpha);
     objects::ReadFloat(luchi, "MaxAlpha", mMaxAlpha);
-    mRandomAlpha = CorrectPair(mMinAlpha, mMaxAlpha);
+    mRandomAlpha = objects::CorrectRange(mMinAlpha, mMaxAlpha);
     objects::ReadFloat(luchi, "Speed", mSpeed);
   }
   mDustSeting = mRender->GetRenderSetingID(L"MT_LUCHI_PIL");

@@ -57,8 +57,6 @@ class CLuchiPil : public rovovoz::CBaseGeometryObject {
   const zuzorev::CTexture& GetDustTexture() const { return mDust; }
 
  private:
-  // Reads a (Min, Max) pair and corrects it; answers the random flag.
-  static int CorrectPair(float& low, float& high);
   // The rays' material alpha: the object's times the rays' own.
   void ShowAlpha();
 
