@@ -81,7 +81,7 @@ TEST_F(SceneFactory, EveryKeywordMakesItsObject) {
       {"fire", "", Is<CFire>(), nullptr, 0},
       {"DEREVO", "", Is<CDerevo>(), nullptr, 0},
       {"MOLNII_ELEKTR", "", Is<CMolniiElektr>(), nullptr, 0},
-      {"LUCHIPIL", "", Is<CLuchiPil>(), nullptr, 0},
+      {"LUCHIPIL", "<Properties NameModel=\"S_Box\"/>", Is<CLuchiPil>(), nullptr, 0},
       {"PARTICLE", "<Properties><Emiter Type=\"TBaseEmiter\"/></Properties>", Is<rovovoz::CParticleSystem>(), nullptr,
        0},
       {"Particle", "", nullptr, L"Load object particle name = S_Box", 0},
@@ -91,7 +91,7 @@ TEST_F(SceneFactory, EveryKeywordMakesItsObject) {
       {"ANIMATION3D", "", nullptr, L"Load object anim 3d name = S_Box", 0},
       {"ANIMTEXTURE3D", "", nullptr, L"Load object anim texture 3d name = S_Box", 0},
       {"animtexture3d", "<Properties NameModel=\"S_Box\" BaseTexture=\"None\"/>", Is<CAnimTexture3D>(), nullptr, 0},
-      {"LAMPA", "", Is<CLampa>(), nullptr, 1},
+      {"LAMPA", "<Properties NameModel=\"S_Box\"/>", Is<CLampa>(), nullptr, 1},
       {"BLESK", "", Is<CBlesk>(), nullptr, 0},
       {"KACHANIE", "", Is<CROSimpleDerevo>(), nullptr, 0},
       {"MOVE_SPLINE", "", Is<CROMoveSpline>(), nullptr, 0},
@@ -139,7 +139,7 @@ TEST_F(SceneFactory, ElementsOfOneEntryAndBadElements) {
   {
     auto back = WithObjects(
         "<Object Type=\"FIRE\" NameObj=\"S_Box\"><Properties/></Object>\n"
-        "<Object Type=\"LAMPA\" NameObj=\"S_Box\"><Properties/></Object>\n");
+        "<Object Type=\"LAMPA\" NameObj=\"S_Box\"><Properties NameModel=\"S_Box\"/></Object>\n");
     EXPECT_NE(dynamic_cast<CLampa*>(back->GetEntry(kBox).mObject), nullptr) << "the second replaces the first";
   }
   {
