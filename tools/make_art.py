@@ -908,6 +908,7 @@ def main():
     points = Model('Back_1_pt')
     weather_hall_meshes(hall, points)
     hall_fire_meshes(hall)  # the hearth and the torches (fire objects)
+    orchard_art(hall, textures)  # the orchard window, the wall lamp and the rays
     hall.write(models)
 
     triggers.triangles('T_Desk', rect_triangles(-250, -190, 256, 100, 20))
@@ -1563,6 +1564,149 @@ def library_twinkle_points(library_path):
             z = -205 - row * 20
             pts.append((x, 13 + row, z))
     library_path.points('P_PondTwinkles', pts)
+# The hall's orchard window: an apple tree swaying in the wind behind the
+# right window's lower pane (DEREVO: a trunk, two boughs, four twigs), a wall
+# lamp whose glow flickers (LAMPA) and light rays from the window with two
+# layers of drifting dust (LUCHIPIL) (Back_1_anim.xml).
+
+ORCHARD_SKY = (44, 58, 104, 255)
+ORCHARD_GRASS = (34, 70, 40, 255)
+BARK = (88, 60, 38, 255)
+LEAF = (60, 128, 56, 255)
+LEAF_LIGHT = (110, 170, 80, 255)
+
+
+def orchard_window():
+    c = Canvas(160, 146, INK)
+    c.vgradient(6, 6, 154, 110, ORCHARD_SKY, (90, 96, 140, 255))
+    c.rect(6, 110, 154, 140, ORCHARD_GRASS)
+    for x in range(10, 154, 22):
+        c.ellipse(x, 108, 12, 8, (30, 56, 40, 255))
+    c.text_centered('ORCHARD', 80, 128, 1, PAPER)
+    c.frame(0, 0, 160, 146, INK, 6)
+    return c
+
+
+def orchard_trunk():
+    c = Canvas(12, 56, BARK)
+    for y in range(4, 56, 9):
+        c.rect(3, y, 6, y + 4, INK)
+    return c
+
+
+def orchard_bough(right):
+    """A bough from its foot at a lower corner up to the opposite upper
+    corner, with a few leaves."""
+    c = Canvas(36, 36)
+    for t in range(0, 36):
+        x = t if right else 35 - t
+        c.rect(x - 1, 35 - t - 1, x + 2, 35 - t + 2, BARK)
+    for lx, ly in ((10, 20), (22, 10), (28, 26)):
+        c.ellipse(lx if right else 35 - lx, ly, 4, 3, LEAF)
+    return c
+
+
+def orchard_twig(n):
+    """A cluster of leaves, an apple on every other one."""
+    c = Canvas(36, 36)
+    c.ellipse(18, 18, 16, 14, LEAF)
+    for lx, ly in ((10, 12), (24, 10), (14, 24), (26, 22)):
+        c.ellipse(lx, ly, 4, 3, LEAF_LIGHT)
+    if n % 2:
+        c.ellipse(20, 20, 4, 4, (200, 40, 40, 255))
+    return c
+
+
+def wall_lamp():
+    c = Canvas(24, 40)
+    c.rect(10, 0, 14, 12, INK)
+    c.polygon([(2, 12), (22, 12), (18, 36), (6, 36)], GOLD)
+    c.ellipse(12, 26, 5, 7, GLOW)
+    return c
+
+
+def wall_lamp_glow():
+    c = Canvas(96, 96)
+    for r, a in ((46, 40), (36, 70), (26, 110), (16, 170)):
+        c.ellipse(48, 48, r, r, (255, 214, 140, a))
+    return c
+
+
+def orchard_rays():
+    """Streaks of pale light, bright at the window (top) and fading towards
+    the floor (bottom)."""
+    w, h = 64, 128
+    c = Canvas(w, h)
+    for y in range(h):
+        fade = 1.0 - y / float(h)
+        for x in range(w):
+            streak = 0.55 + 0.45 * math.sin(2 * math.pi * x / w * 4)
+            c.put(x, y, (255, 240, 200, int(150 * fade * streak)))
+    return c
+
+
+def orchard_dust():
+    """Specks of dust on black: the rays' light multiplied by it shows only
+    the specks."""
+    c = Canvas(64, 64, (0, 0, 0, 255))
+    seed = 12345
+    for _ in range(48):
+        seed = (seed * 1103515245 + 12345) & 0x7FFFFFFF
+        x = seed % 64
+        seed = (seed * 1103515245 + 12345) & 0x7FFFFFFF
+        y = seed % 64
+        c.rect(x, y, x + 1 + (seed >> 7) % 2, y + 1 + (seed >> 9) % 2, (255, 236, 190, 255))
+    return c
+
+
+def orchard_art(hall, textures):
+    """The pictures of the orchard window, the wall lamp and the rays, and
+    their meshes in Back_1.zorm. The lower pane of the right window is
+    screen x 774 .. 934, y 214 .. 360 (scene x 262 .. 422, z 24 .. 170)."""
+    pictures = {
+        'hall_orchard_window.png': orchard_window(),
+        'hall_orchard_trunk.png': orchard_trunk(),
+        'hall_orchard_bough_l.png': orchard_bough(False),
+        'hall_orchard_bough_r.png': orchard_bough(True),
+        'hall_orchard_twig1.png': orchard_twig(1),
+        'hall_orchard_twig2.png': orchard_twig(2),
+        'hall_wall_lamp.png': wall_lamp(),
+        'hall_wall_lamp_glow.png': wall_lamp_glow(),
+        'hall_rays.png': orchard_rays(),
+        'hall_dust.png': orchard_dust(),
+    }
+    for name, canvas in sorted(pictures.items()):
+        with open(os.path.join(textures, name), 'wb') as f:
+            f.write(canvas.png(True))
+    for m in ('orchard_window', 'orchard_trunk', 'orchard_bough_l', 'orchard_bough_r', 'orchard_twig1',
+              'orchard_twig2', 'wall_lamp'):
+        hall.material('hall_' + m, 'hall_%s.png' % m)
+    hall.material('hall_wall_lamp_glow', 'hall_wall_lamp_glow.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
+    hall.quad('S_OrchardWindow', 342, 5, 97, 160, 146, 'hall_orchard_window')
+    # Each branch turns about its foot; the drawing goes from the lowest y up.
+    hall.quad('S_OrchardTree', 342, 6, 52, 12, 56, 'hall_orchard_trunk', pivot=(342, 6, 24))
+    hall.quad('S_OrchardBoughL', 324, 6.2, 98, 36, 36, 'hall_orchard_bough_l', pivot=(342, 6.2, 80))
+    hall.quad('S_OrchardBoughR', 360, 6.1, 98, 36, 36, 'hall_orchard_bough_r', pivot=(342, 6.1, 80))
+    hall.quad('S_OrchardTwigL1', 300, 6.4, 128, 36, 36, 'hall_orchard_twig1', pivot=(306, 6.4, 116))
+    hall.quad('S_OrchardTwigL2', 329, 6.5, 121, 34, 34, 'hall_orchard_twig2', pivot=(324, 6.5, 98))
+    hall.quad('S_OrchardTwigR1', 384, 6.3, 128, 36, 36, 'hall_orchard_twig2', pivot=(378, 6.3, 116))
+    hall.quad('S_OrchardTwigR2', 355, 6.6, 121, 34, 34, 'hall_orchard_twig1', pivot=(360, 6.6, 98))
+    hall.quad('S_WallLamp', 156, 12, 84, 24, 40, 'hall_wall_lamp')
+    hall.quad('S_WallLampGlow', 156, 13, 80, 96, 96, 'hall_wall_lamp_glow')
+    # The rays: from the pane's foot down to the floor left of the window,
+    # half transparent by their material (the rays' own alpha starts there).
+    hall.materials.add('hall_rays')
+    hall.mtl += ['', 'newmtl hall_rays', 'Ka 0 0 0', 'Kd 1 1 1', 'd 0.6', 'map_Kd hall_rays.png',
+                 'render MT_TEXTURE_ALPHA_SMOOTH_OVERLAY']
+    hall.obj += ['o S_SunRays', '#@pivot 342 60 24']
+    for x, z in ((-40, -330), (140, -330), (422, 24), (262, 24)):
+        hall.obj.append('v %g 60 %g' % (x, z))
+    for u, v in ((0, 0), (1, 0), (1, 1), (0, 1)):
+        hall.obj.append('vt %g %g' % (u, v))
+    b = hall.count
+    hall.obj += ['usemtl hall_rays', 'f %d/%d %d/%d %d/%d %d/%d' % (b + 1, b + 1, b + 2, b + 2, b + 3, b + 3,
+                                                                    b + 4, b + 4)]
+    hall.count += 4
 
 
 if __name__ == '__main__':

@@ -46,6 +46,7 @@ struct SDrawRecord {
   bool depthTest = false;
   bool tex0Transform = false;
   bool tex1Transform = false;
+  bool tex1Camera = false;  // stage 1 took camera-space positions
   bool flat = false;
   float color[4] = {1, 1, 1, 1};  // material colour times alphas
   zormath::Mat4f world;

@@ -110,6 +110,7 @@ SDrawState CRenderSystem::PrepareState(int seting, const CTexture* tex0, const C
   record.depthTest = st.depthTest;
   record.tex0Transform = st.tex0Transform;
   record.tex1Transform = st.tex1Transform;
+  record.tex1Camera = st.tex1Source == ETexSource::CameraSpace;
   std::copy(c, c + 4, record.color);
   record.world = mWorld;
   return st;

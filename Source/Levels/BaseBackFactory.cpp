@@ -56,6 +56,11 @@ void Names(const rovovoz::CBaseGeometryObject* object, std::vector<std::wstring>
   if (const T* typed = dynamic_cast<const T*>(object)) typed->GetModelNames(names);
 }
 
+// The tree answers with the meshes of all its branches.
+void TreeNames(const rovovoz::CBaseGeometryObject* object, std::vector<std::wstring>& names) {
+  if (const auto* tree = dynamic_cast<const CDerevo*>(object)) tree->CollectModelNames(names);
+}
+
 enum class ESpecial { None, Rotate, ParticleEffect };
 
 struct SKind {
@@ -70,7 +75,7 @@ struct SKind {
 // In the order the keywords are tried.
 const SKind kKinds[] = {
     {L"FIRE", L"Load object fire name = %s", Make<CFire>, nullptr, false, ESpecial::None},
-    {L"DEREVO", L"Load object derevo name = %s", Make<CDerevo>, nullptr, false, ESpecial::None},
+    {L"DEREVO", L"Load object derevo name = %s", Make<CDerevo>, TreeNames, false, ESpecial::None},
     {L"MOLNII_ELEKTR", L"Load object molnii elektr name = %s", Make<CMolniiElektr>, Names<CMolniiElektr>, false,
      ESpecial::None},
     {L"LUCHIPIL", L"Load object luchi pil name = %s", Make<CLuchiPil>, nullptr, false, ESpecial::None},

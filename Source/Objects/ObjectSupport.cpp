@@ -36,6 +36,12 @@ std::wstring TextOr(const TiXmlElement* element, const char* name, const std::ws
   return value;
 }
 
+int CorrectRange(float& low, float& high) {
+  if (low < 0.0f) low = 0.0f;
+  if (high < 0.0f || high < low) high = low;
+  return low != high ? 1 : 0;
+}
+
 std::wstring Numbered(const std::wstring& base, int n) {
   std::wstring digits = std::to_wstring(n);
   if (n >= 0 && n < 10) digits.insert(digits.begin(), L'0');

@@ -37,6 +37,11 @@ bool ReadFloat(const TiXmlElement* element, const char* name, float& value);
 // The attribute, or fallback when it is missing or empty.
 std::wstring TextOr(const TiXmlElement* element, const char* name, const std::wstring& fallback);
 
+// A (Min, Max) pair read from data: a negative Min becomes 0, a Max below
+// 0 or below the Min becomes the Min. 1 when the two then differ (values
+// are drawn between them), else 0.
+int CorrectRange(float& low, float& high);
+
 // base followed by n written with at least two digits: Door01, Door12, Door100.
 std::wstring Numbered(const std::wstring& base, int n);
 

@@ -81,7 +81,7 @@ TEST_F(SceneFactory, EveryKeywordMakesItsObject) {
       {"fire", "<Properties NameModel=\"S_Box\"/>", nullptr, L"Load object fire name = S_Box", 0},
       {"DEREVO", "", Is<CDerevo>(), nullptr, 0},
       {"MOLNII_ELEKTR", "", Is<CMolniiElektr>(), nullptr, 0},
-      {"LUCHIPIL", "", Is<CLuchiPil>(), nullptr, 0},
+      {"LUCHIPIL", "<Properties NameModel=\"S_Box\"/>", Is<CLuchiPil>(), nullptr, 0},
       {"PARTICLE", "<Properties><Emiter Type=\"TBaseEmiter\"/></Properties>", Is<rovovoz::CParticleSystem>(), nullptr,
        0},
       {"Particle", "", nullptr, L"Load object particle name = S_Box", 0},
@@ -93,7 +93,7 @@ TEST_F(SceneFactory, EveryKeywordMakesItsObject) {
       {"ANIMATION3D", "", nullptr, L"Load object anim 3d name = S_Box", 0},
       {"ANIMTEXTURE3D", "", nullptr, L"Load object anim texture 3d name = S_Box", 0},
       {"animtexture3d", "<Properties NameModel=\"S_Box\" BaseTexture=\"None\"/>", Is<CAnimTexture3D>(), nullptr, 0},
-      {"LAMPA", "", Is<CLampa>(), nullptr, 1},
+      {"LAMPA", "<Properties NameModel=\"S_Box\"/>", Is<CLampa>(), nullptr, 1},
       {"BLESK", "", nullptr, L"Load object blesk name = S_Box", 0},
       {"blesk",
        "<Properties NameModel=\"S_Box\" NamePoint=\"Scene.zorm\" NameModelPoint=\"S_Box\">"
@@ -146,7 +146,7 @@ TEST_F(SceneFactory, ElementsOfOneEntryAndBadElements) {
   {
     auto back = WithObjects(
         "<Object Type=\"FIRE_PART\" NameObj=\"S_Box\"><Properties/></Object>\n"
-        "<Object Type=\"LAMPA\" NameObj=\"S_Box\"><Properties/></Object>\n");
+        "<Object Type=\"LAMPA\" NameObj=\"S_Box\"><Properties NameModel=\"S_Box\"/></Object>\n");
     EXPECT_NE(dynamic_cast<CLampa*>(back->GetEntry(kBox).mObject), nullptr) << "the second replaces the first";
   }
   {

@@ -13,7 +13,7 @@ ROOT=$PWD
 BUILD=$ROOT/build-fuzz
 SECONDS_EACH=${FUZZ_SECONDS:-60}
 ALL=(Xml Profile Texts RenderSetings Particles AnimSet Scene Episodes Items LogicLists FrameAnim PanelData Replay
-  AnimExport AnimCompanion Weather)
+  AnimExport AnimCompanion Weather Tree)
 if [ $# -gt 0 ]; then HARNESSES=("$@"); else HARNESSES=("${ALL[@]}"); fi
 
 cmake -S tools/fuzz -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -41,6 +41,7 @@ seeds() {
     AnimExport) find Game/Data/Animation tests/fixtures/keyframes -iname "*.xaf" ;;
     AnimCompanion) find Game/Data/Animation tests/fixtures/keyframes -iname "*.anim" ;;
     Weather) find Game/Data/Level tests/fixtures/weather -iname "*_anim.xml" ;;
+    Tree) find Game/Data/Level tests/fixtures/tree -iname "*_anim.xml" ;;
   esac
 }
 
