@@ -900,7 +900,7 @@ def main():
     hall.quad('S_Desk', -250, 20, -190, 256, 128, 'hall_desk')
     hall.quad('S_Lantern', 250, 30, -120, 96, 160, 'hall_lantern', pivot=(250, 30, -200))
     hall.quad('S_Key', -270, 40, -120, 128, 64, 'hall_key')
-    hall.quad('S_Wick', 150, 40, -300, 64, 48, 'hall_wick')
+    hall.quad('S_Wick', 150, 40, -250, 64, 48, 'hall_wick')
     hall.quad('S_LanternGlow', 250, 35, -110, 192, 192, 'hall_glow')
 
     triggers = Model('Back_1_tr')
@@ -910,7 +910,7 @@ def main():
     triggers.triangles('T_Desk', rect_triangles(-250, -190, 256, 100, 20))
     triggers.triangles('T_Lantern', rect_triangles(250, -120, 80, 140, 30))
     triggers.triangles('T_Key', rect_triangles(-270, -120, 120, 40, 40))
-    triggers.triangles('T_Wick', rect_triangles(150, -300, 64, 30, 40))
+    triggers.triangles('T_Wick', rect_triangles(150, -250, 64, 30, 40))
     triggers.triangles('T_Door', rect_triangles(0, 24, 200, 320, 10))
     # The desk's close-up opens from the same place.
     triggers.triangles('TR_B1R4', rect_triangles(-250, -190, 256, 100, 21))

@@ -83,7 +83,10 @@ bool StoryDriver::Play(const std::filesystem::path& replay, std::string& reason)
   } else {
     gAppStarting = 0;
     started = true;
-    GameApp::SetTurnHookForTests([this] { mTurns.push_back(LookAtTurn()); });
+    GameApp::SetTurnHookForTests([this] {
+      mTurns.push_back(LookAtTurn());
+      if (gExtraProbe) gExtraProbe();
+    });
     gGameApp->Run();
     GameApp::SetTurnHookForTests(nullptr);
   }

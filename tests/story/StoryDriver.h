@@ -10,6 +10,9 @@
 
 namespace storytest {
 
+// Called after each turn is looked at (exploration).
+inline std::function<void()> gExtraProbe;
+
 // What one turn of the main loop left behind.
 struct STurn {
   int state = 0;             // the game's state (GameState.h)

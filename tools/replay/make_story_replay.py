@@ -21,10 +21,12 @@ GAME = os.path.join(ROOT, "Game")
 FRAME_TIME = 0.1
 SEED = 7
 SCANCODE_RETURN = 40
+PANEL_EDGE_Y = 760
 
 
-def trigger_point(model_file, name):
-    """The middle of a trigger shape's bounding box, as a window point."""
+def trigger_point(model_file, name, raise_by=0):
+    """The middle of a trigger shape's bounding box, as a window point
+    (raise_by: how far up the scene the shape's model stands)."""
     path = os.path.join(GAME, "Data", "Models", model_file)
     xs, zs, inside = [], [], False
     with open(path, encoding="utf-8") as f:
@@ -39,11 +41,16 @@ def trigger_point(model_file, name):
         sys.exit("no trigger shape %s in %s" % (name, model_file))
     x = (min(xs) + max(xs)) / 2
     z = (min(zs) + max(zs)) / 2
-    return round(x + 512), round(384 - z)
+    return round(x + 512), round(384 - z - raise_by)
 
 
-def button_point(form_file, name):
-    """The middle of a form's button, as a window point."""
+# An open close-up stands 50 above the scene's middle.
+CLOSE_UP_RAISE = 50
+
+
+def button_point(form_file, name, raise_by=0):
+    """The middle of a form's button, as a window point (raise_by: how far
+    above its layout the open form stands)."""
     path = os.path.join(GAME, "Data", "Interface", form_file)
     with open(path, encoding="utf-8") as f:
         text = f.read()
@@ -52,12 +59,18 @@ def button_point(form_file, name):
         sys.exit("no button %s in %s" % (name, form_file))
     attrs = dict(re.findall(r'(\w+)="([^"]*)"', m.group(1)))
     return (round(float(attrs["X"]) + float(attrs["Width"]) / 2),
-            round(float(attrs["Y"]) + float(attrs["Height"]) / 2))
+            round(float(attrs["Y"]) + float(attrs["Height"]) / 2) - raise_by)
+
+
+def panel_slot(place):
+    """A place of the game panel's item strip, as a window point: the strip
+    starts at scene point (-236, -341) and steps 79 across."""
+    return round(-236 + 79 * place + 512), round(384 + 341)
 
 
 # The story, step by step: (what the player does, frames after the step
 # before, how, where). "click" presses and releases the left button at the
-# point two frames after moving there.
+# point the frame after moving there; "panel-click" waits for the panel.
 STORY = [
     ("the logo's first slide is clicked away", 4, "click", (520, 390)),
     ("the logo's second slide is clicked away", 10, "click", (530, 400)),
@@ -67,7 +80,16 @@ STORY = [
     ("Enter confirms the name", 5, "key", SCANCODE_RETURN),
     ("the intro cut-scene is skipped", 40, "click", button_point("RolikInterfaceMenu.xml", "BSkip")),
     ("the key is found in the hall", 60, "click", trigger_point("Back_1_tr.zorm", "T_Key")),
-    ("the wick is picked up from the floor", 60, "click", trigger_point("Back_1_tr.zorm", "T_Wick")),
+    # The found-item window stands 100 pixels above its layout.
+    ("the key's window is put away", 30, "click", button_point("PredmetMenu.xml", "BOk", 100)),
+    ("the wick is picked up from the floor", 20, "click", trigger_point("Back_1_tr.zorm", "T_Wick")),
+    # The key took the strip's first place, the wick the second.
+    ("the wick is taken from the panel", 30, "panel-click", panel_slot(1)),
+    ("the wick lights the lantern", 20, "click", trigger_point("Back_1_tr.zorm", "T_Lantern")),
+    ("the desk's close-up is opened", 40, "click", trigger_point("Back_1_tr.zorm", "TR_B1R4")),
+    ("the knife is found in the close-up", 60, "click", trigger_point("Back_1_reg_4_tr.zorm", "T_Noj", CLOSE_UP_RAISE)),
+    ("the close-up is closed by its cross", 40, "click", trigger_point("Back_1_reg_4_tr.zorm", "T_Krestik", CLOSE_UP_RAISE)),
+    ("the door leads to the library", 60, "click", trigger_point("Back_1_tr.zorm", "T_Door")),
 ]
 QUIT_AFTER = 200
 
@@ -81,12 +103,18 @@ def main():
     for what, wait, how, where in STORY:
         frame += wait
         lines.append("# %s" % what)
-        if how == "click":
+        if how in ("click", "panel-click"):
+            hover = 1
             x, y = where
+            if how == "panel-click":
+                # The hidden panel rises when the mouse comes to the
+                # screen's bottom edge, and stays up under it.
+                lines.append("%d move %d %d" % (frame, x, PANEL_EDGE_Y))
+                frame += 8
             lines.append("%d move %d %d" % (frame, x, y))
-            lines.append("%d down 0 %d %d" % (frame + 1, x, y))
-            lines.append("%d up 0 %d %d" % (frame + 2, x, y))
-            frame += 2
+            lines.append("%d down 0 %d %d" % (frame + hover, x, y))
+            lines.append("%d up 0 %d %d" % (frame + hover + 1, x, y))
+            frame += hover + 1
         elif how == "text":
             lines.append("%d text %s" % (frame, where))
         elif how == "key":
