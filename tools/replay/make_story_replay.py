@@ -88,7 +88,8 @@ STORY = [
     ("the wick lights the lantern", 20, "click", trigger_point("Back_1_tr.zorm", "T_Lantern")),
     ("the desk's close-up is opened", 40, "click", trigger_point("Back_1_tr.zorm", "TR_B1R4")),
     ("the knife is found in the close-up", 60, "click", trigger_point("Back_1_reg_4_tr.zorm", "T_Noj", CLOSE_UP_RAISE)),
-    ("the close-up is closed by its cross", 40, "click", trigger_point("Back_1_reg_4_tr.zorm", "T_Krestik", CLOSE_UP_RAISE)),
+    ("the knife's window is put away", 30, "click", button_point("PredmetMenu.xml", "BOk", 100)),
+    ("the close-up is closed by its cross", 30, "click", trigger_point("Back_1_reg_4_tr.zorm", "T_Krestik", CLOSE_UP_RAISE)),
     ("the door leads to the library", 60, "click", trigger_point("Back_1_tr.zorm", "T_Door")),
 ]
 QUIT_AFTER = 200
