@@ -774,6 +774,12 @@ class Model:
             write_lines(os.path.join(folder, '%s.mtl' % self.name), self.mtl)
 
 
+# Where the library's nine hidden objects lie: on the shelf and about the
+# room, clear of the panel, the door back and the other clickable things.
+LIBRARY_HOG_PLACES = ((-380, 220), (-260, 220), (-140, 220), (-380, 20), (-260, 20), (-140, 20),
+                      (0, -100), (200, 40), (240, -60))
+
+
 def rect_triangles(cx, cz, w, h, y=0.0):
     x0, x1, z0, z1 = cx - w / 2.0, cx + w / 2.0, cz - h / 2.0, cz + h / 2.0
     return [(x0, y, z0), (x1, y, z0), (x1, y, z1), (x0, y, z0), (x1, y, z1), (x0, y, z1)]
@@ -966,6 +972,11 @@ def main():
     for n in (1, 2, 3):
         library.quad('S_Bird%02d' % n, 0, 12, 0, 32, 32, 'library_bird%d' % n, pivot=(0, 12, 0))
     library.grid('S_Pond', 100, 12, -190, 256, 96, 6, 'library_pond', pivot=(100, 12, -190))
+    # The shelf's nine hidden objects (the hidden-object list), each with
+    # its trigger shape below.
+    for n, (x, z) in enumerate(LIBRARY_HOG_PLACES, 1):
+        texture = ('library_book', 'library_candle', 'library_map1', 'library_map2', 'hall_key')[n % 5]
+        library.quad('S_Hog_%02d' % n, x, 40, z, 48, 40, texture)
     library.write(models)
 
     # The bird's way across the window, in the path file the mover looks
@@ -983,6 +994,8 @@ def main():
     # The way back to the hall, and where the camera flies before it.
     library_tr.triangles('T_DoorBack', rect_triangles(420, 0, 120, 300, 10))
     library_tr.triangles('TPOC_Back_1', rect_triangles(420, 0, 40, 40, 11))
+    for n, (x, z) in enumerate(LIBRARY_HOG_PLACES, 1):
+        library_tr.triangles('T_Hog_%02d' % n, rect_triangles(x, z, 48, 40, 40))
     library_tr.write(models)
 
     # The close-up of the hall's desk: a knife, a rope and the cross that

@@ -91,8 +91,12 @@ STORY = [
     ("the knife's window is put away", 30, "click", button_point("PredmetMenu.xml", "BOk", 100)),
     ("the close-up is closed by its cross", 30, "click", trigger_point("Back_1_reg_4_tr.zorm", "T_Krestik", CLOSE_UP_RAISE)),
     ("the door leads to the library", 60, "click", trigger_point("Back_1_tr.zorm", "T_Door")),
+] + [
+    ("the shelf's hidden object %d is found" % n, 40 if n == 1 else 15, "click",
+     trigger_point("Back_2_tr.zorm", "T_Hog_%02d" % n)) for n in range(1, 10)
+] + [
 ]
-QUIT_AFTER = 200
+QUIT_AFTER = 900
 
 
 def main():
