@@ -16,6 +16,7 @@
 #include "Game.h"
 #include "GameApp.h"
 #include "GameState.h"
+#include "Ini.h"
 #include "InputReplay.h"
 #include "Interface/GamePanel.h"
 #include "Levels/BaseLevel.h"
@@ -30,10 +31,13 @@ namespace storytest {
 namespace {
 
 // A window of the virtual screen's own size, so the replay's window points
-// are the virtual screen's points.
-void WriteWindowedIni(const std::wstring& path) {
-  std::ofstream out(Platform::ToPath(path), std::ios::binary | std::ios::trunc);
-  out << "[Video]\r\nFullScreen=0\r\nWidth=1024\r\nHeight=768\r\nWide=0\r\n";
+// are the virtual screen's points. The rest of game.ini (the remembered
+// player) stays as the last play left it.
+void UseWindowedDisplay(const std::wstring& path) {
+  Ini::SetInt(path, L"Video", L"FullScreen", 0);
+  Ini::SetInt(path, L"Video", L"Width", 1024);
+  Ini::SetInt(path, L"Video", L"Height", 768);
+  Ini::SetInt(path, L"Video", L"Wide", 0);
 }
 
 STurn LookAtTurn() {
@@ -66,7 +70,7 @@ StoryDriver::~StoryDriver() = default;
 
 bool StoryDriver::Play(const std::filesystem::path& replay, std::string& reason) {
   mTurns.clear();
-  WriteWindowedIni(mSample.User().IniPath());
+  UseWindowedDisplay(mSample.User().IniPath());
   zuzorev::InitDebugSystem(gUserDataPath, L"log.html");
   zorsound::InitDebugSystemSound(L"soundlog.html");
   zorvideo::InitDebugSystemVideo(L"videolog.html");
