@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "AppConfig.h"
 #include "AppPaths.h"
@@ -13,6 +14,7 @@
 #include "Engine/zorvideo/Log.h"
 #include "Engine/zuzorev/Timer.h"
 #include "Engine/zuzorev/WindowSystem.h"
+#include "FramePacer.h"
 #include "Game.h"
 #include "GameApp.h"
 #include "GameState.h"
@@ -76,6 +78,9 @@ bool StoryDriver::Play(const std::filesystem::path& replay, std::string& reason)
   zorvideo::InitDebugSystemVideo(L"videolog.html");
   ::setenv(InputReplay::kReplayVariable, replay.string().c_str(), 1);
   gAppStarting = 1;
+  // The replay runs on its own fixed frame time: the pacer hands out the
+  // next frame at once instead of a display period later.
+  gFramePacer.SetSleepForTests([](uint32_t) { std::this_thread::yield(); });
   gGameApp = new GameApp();
   bool started = false;
   if (!gGameApp->Init(L"game.ini")) {
@@ -98,6 +103,8 @@ bool StoryDriver::Play(const std::filesystem::path& replay, std::string& reason)
   gGameApp->ReleaseGame();
   delete gGameApp;
   gGameApp = nullptr;
+  gFramePacer.Stop();
+  gFramePacer.SetSleepForTests(nullptr);
   zuzorev::CTimer::UseManualClock(false);
   zuzorev::CloseDebugSystem();
   // The next play starts from the program's start values again, on the
