@@ -880,6 +880,9 @@ def main():
         'library_pond.png': (library_pond(), True),
         'desk_close.png': (desk_close(), False),
         'desk_cross.png': (cross(), True),
+        # (story) The sparkle over an item to find: the scene's own emitter
+        # asks for this name.
+        'A_ZonaBlesk.tga': (glow(), True),
     }
     for name, (canvas, alpha) in sorted(pictures.items()):
         save(textures, name, canvas, alpha)
