@@ -920,7 +920,7 @@ def main():
     triggers.triangles('T_Lantern', rect_triangles(250, -120, 80, 140, 30))
     triggers.triangles('T_Key', rect_triangles(-270, -120, 120, 40, 40))
     triggers.triangles('T_Wick', rect_triangles(150, -250, 64, 30, 40))
-    triggers.triangles('T_Door', rect_triangles(0, 60, 200, 240, 10))
+    triggers.triangles('T_Door', rect_triangles(0, 56, 200, 256, 10))
     # The desk's close-up opens from the same place.
     triggers.triangles('TR_B1R4', rect_triangles(-250, -190, 256, 100, 21))
     # Where the camera flies before the door leads on to the library.
