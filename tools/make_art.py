@@ -774,6 +774,12 @@ class Model:
             write_lines(os.path.join(folder, '%s.mtl' % self.name), self.mtl)
 
 
+# Where the library's nine hidden objects lie: on the shelf and about the
+# room, clear of the panel, the door back and the other clickable things.
+LIBRARY_HOG_PLACES = ((-380, 220), (-260, 220), (-140, 220), (-380, 20), (-260, 20), (-140, 20),
+                      (0, -100), (200, 40), (240, -60))
+
+
 def rect_triangles(cx, cz, w, h, y=0.0):
     x0, x1, z0, z1 = cx - w / 2.0, cx + w / 2.0, cz - h / 2.0, cz + h / 2.0
     return [(x0, y, z0), (x1, y, z0), (x1, y, z1), (x0, y, z0), (x1, y, z1), (x0, y, z1)]
@@ -874,6 +880,9 @@ def main():
         'library_pond.png': (library_pond(), True),
         'desk_close.png': (desk_close(), False),
         'desk_cross.png': (cross(), True),
+        # (story) The sparkle over an item to find: the scene's own emitter
+        # asks for this name.
+        'A_ZonaBlesk.tga': (glow(), True),
     }
     for name, (canvas, alpha) in sorted(pictures.items()):
         save(textures, name, canvas, alpha)
@@ -900,7 +909,7 @@ def main():
     hall.quad('S_Desk', -250, 20, -190, 256, 128, 'hall_desk')
     hall.quad('S_Lantern', 250, 30, -120, 96, 160, 'hall_lantern', pivot=(250, 30, -200))
     hall.quad('S_Key', -270, 40, -120, 128, 64, 'hall_key')
-    hall.quad('S_Wick', 150, 40, -300, 64, 48, 'hall_wick')
+    hall.quad('S_Wick', 150, 40, -250, 64, 48, 'hall_wick')
     hall.quad('S_LanternGlow', 250, 35, -110, 192, 192, 'hall_glow')
 
     triggers = Model('Back_1_tr')
@@ -914,8 +923,8 @@ def main():
     triggers.triangles('T_Desk', rect_triangles(-250, -190, 256, 100, 20))
     triggers.triangles('T_Lantern', rect_triangles(250, -120, 80, 140, 30))
     triggers.triangles('T_Key', rect_triangles(-270, -120, 120, 40, 40))
-    triggers.triangles('T_Wick', rect_triangles(150, -300, 64, 30, 40))
-    triggers.triangles('T_Door', rect_triangles(0, 24, 200, 320, 10))
+    triggers.triangles('T_Wick', rect_triangles(150, -250, 64, 30, 40))
+    triggers.triangles('T_Door', rect_triangles(0, 56, 200, 256, 10))
     # The desk's close-up opens from the same place.
     triggers.triangles('TR_B1R4', rect_triangles(-250, -190, 256, 100, 21))
     # Where the camera flies before the door leads on to the library.
@@ -971,6 +980,11 @@ def main():
     library.grid('S_Pond', 100, 12, -190, 256, 96, 6, 'library_pond', pivot=(100, 12, -190))
     weather_library_meshes(library)
     library_lights(library, textures)
+    # The shelf's nine hidden objects (the hidden-object list), each with
+    # its trigger shape below.
+    for n, (x, z) in enumerate(LIBRARY_HOG_PLACES, 1):
+        texture = ('library_book', 'library_candle', 'library_map1', 'library_map2', 'hall_key')[n % 5]
+        library.quad('S_Hog_%02d' % n, x, 40, z, 48, 40, texture)
     library.write(models)
 
     # The bird's way across the window, in the path file the mover looks
@@ -989,6 +1003,8 @@ def main():
     # The way back to the hall, and where the camera flies before it.
     library_tr.triangles('T_DoorBack', rect_triangles(420, 0, 120, 300, 10))
     library_tr.triangles('TPOC_Back_1', rect_triangles(420, 0, 40, 40, 11))
+    for n, (x, z) in enumerate(LIBRARY_HOG_PLACES, 1):
+        library_tr.triangles('T_Hog_%02d' % n, rect_triangles(x, z, 48, 40, 40))
     library_tr.write(models)
 
     # The close-up of the hall's desk: a knife, a rope and the cross that

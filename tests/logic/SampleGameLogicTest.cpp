@@ -25,8 +25,8 @@ TEST(SampleGameLogic, TheStoryDataReadsCleanly) {
     EXPECT_TRUE(info.mActions.FindInGroup(L"Back_1.xml", std::wstring(L"a_") + hint, entry)) << hint;
   EXPECT_TRUE(info.mActions.FindInGroup(L"Back_1.xml", L"del_find_B1Noj", entry));
   EXPECT_TRUE(info.mActions.FindInGroup(L"Back_1.xml", L"mc_region_B1R4", entry));
-  EXPECT_TRUE(info.mActions.FindInRegionGroup(L"Back_1.xml", L"Back_1_reg_4", L"mc_free_Wick", entry));
-  EXPECT_EQ(info.mBackTasks.at(L"Back_1.xml").mCounters.count(L"Back_1_reg_4"), 1u);
+  EXPECT_TRUE(info.mActions.FindInRegionGroup(L"Back_1.xml", L"Back_1_reg_4.xml", L"mc_click_Krestik", entry));
+  EXPECT_EQ(info.mBackTasks.at(L"Back_1.xml").mCounters.count(L"Back_1_reg_4.xml"), 1u);
 
   EXPECT_EQ(logic.m_FindPredmets.count(L"B1Noj"), 1u);
   EXPECT_FALSE(logic.m_FindPredmets.at(L"B1Noj").Mesh.Empty());

@@ -104,7 +104,7 @@ TEST(SceneRenderGL, SampleSceneDrawsWhereItsFilesPlaceIt) {
     float x, z;  // a point of its picture in the scene plane
   } objects[] = {
       {L"S_Back_1", -400, 300}, {L"S_Desk", -250, -190}, {L"S_Key", -274, -114},
-      {L"S_Lantern", 250, -150},  {L"S_Wick", 150, -300},
+      {L"S_Lantern", 250, -150},  {L"S_Wick", 150, -250},
   };
   for (const auto& o : objects) {
     SCOPED_TRACE(Platform::WideToUtf8(o.name));

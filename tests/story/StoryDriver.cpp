@@ -1,0 +1,142 @@
+#include "StoryDriver.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "AppConfig.h"
+#include "AppPaths.h"
+#include "Engine/zorfile/FileSystem.h"
+#include "Engine/rovovoz/GameCore.h"
+#include "Engine/zorlog/Log.h"
+#include "Engine/zorsound/Log.h"
+#include "Engine/zorvideo/Log.h"
+#include "Engine/zuzorev/Timer.h"
+#include "Engine/zuzorev/WindowSystem.h"
+#include "FramePacer.h"
+#include "Game.h"
+#include "GameApp.h"
+#include "GameState.h"
+#include "Ini.h"
+#include "InputReplay.h"
+#include "Interface/GamePanel.h"
+#include "Levels/BaseLevel.h"
+#include "Logic/BaseEpisod.h"
+#include "Logic/Logic.h"
+#include "Platform/Paths.h"
+#include "PlayerRecord.h"
+#include "SaveInfo/EpisodTasks.h"
+#include "Regions/BaseRegion.h"
+
+namespace storytest {
+namespace {
+
+// A window of the virtual screen's own size, so the replay's window points
+// are the virtual screen's points. The rest of game.ini (the remembered
+// player) stays as the last play left it.
+void UseWindowedDisplay(const std::wstring& path) {
+  Ini::SetInt(path, L"Video", L"FullScreen", 0);
+  Ini::SetInt(path, L"Video", L"Width", 1024);
+  Ini::SetInt(path, L"Video", L"Height", 768);
+  Ini::SetInt(path, L"Video", L"Wide", 0);
+}
+
+STurn LookAtTurn() {
+  STurn turn;
+  turn.state = gGameState;
+  if (!gLogic) return turn;
+  if (const SLogicStep* step = gLogic->GetStep(gLogic->GetTempStep())) turn.step = step->NameStep;
+  turn.rolik = gLogic->GetTempRolik() != nullptr;
+  if (CBaseEpisod* episod = gLogic->GetEpisod()) {
+    if (CBaseBack* scene = episod->GetCurrentScene()) {
+      turn.scene = scene->GetBackName();
+      if (auto* level = dynamic_cast<CBaseLevel*>(scene))
+        if (CBaseRegion* region = level->GetOpenRegion()) turn.region = region->GetBackName();
+    }
+  }
+  if (gGamePanel) turn.cursorItem = gGamePanel->GetCursorName();
+  for (const auto& [list, tasks] : gCurrentPlayer.mEpisodInfo.mBackObjects)
+    for (const SObjectTaskInfo& task : tasks)
+      if (task.mValue == 3) turn.found.push_back(list + L"_" + task.mName);
+  for (const auto& [list, tasks] : gCurrentPlayer.mEpisodInfo.mBackComplex)
+    for (const SComplexTaskInfo& task : tasks)
+      if (task.mValue == 3) turn.found.push_back(list + L"_" + task.mName);
+  for (const SPlayerItem& item : gCurrentPlayer.mItems) turn.items.push_back(item.mName);
+  return turn;
+}
+}  // namespace
+
+StoryDriver::StoryDriver() = default;
+StoryDriver::~StoryDriver() = default;
+
+bool StoryDriver::Play(const std::filesystem::path& replay, std::string& reason) {
+  mTurns.clear();
+  UseWindowedDisplay(mSample.User().IniPath());
+  zuzorev::InitDebugSystem(gUserDataPath, L"log.html");
+  zorsound::InitDebugSystemSound(L"soundlog.html");
+  zorvideo::InitDebugSystemVideo(L"videolog.html");
+  ::setenv(InputReplay::kReplayVariable, replay.string().c_str(), 1);
+  gAppStarting = 1;
+  // The replay runs on its own fixed frame time: the pacer hands out the
+  // next frame at once instead of a display period later.
+  gFramePacer.SetSleepForTests([](uint32_t) { std::this_thread::yield(); });
+  gGameApp = new GameApp();
+  bool started = false;
+  if (!gGameApp->Init(L"game.ini")) {
+    reason = "the application did not start";
+  } else if (!InputReplay::AttachFromEnvironment(gGameApp->GetCore()->GetWindow()->GetEvents())) {
+    reason = "the replay " + replay.string() + " was not attached";
+  } else if (!gGameApp->InitGame()) {
+    reason = "the game did not load";
+  } else {
+    gAppStarting = 0;
+    started = true;
+    GameApp::SetTurnHookForTests([this] {
+      mTurns.push_back(LookAtTurn());
+      if (gExtraProbe) gExtraProbe();
+    });
+    gGameApp->Run();
+    GameApp::SetTurnHookForTests(nullptr);
+  }
+  ::unsetenv(InputReplay::kReplayVariable);
+  gGameApp->ReleaseGame();
+  delete gGameApp;
+  gGameApp = nullptr;
+  gFramePacer.Stop();
+  gFramePacer.SetSleepForTests(nullptr);
+  zuzorev::CTimer::UseManualClock(false);
+  zuzorev::CloseDebugSystem();
+  // The next play starts from the program's start values again, on the
+  // same sample game and user folder.
+  shelltest::ResetShellGlobals();
+  mSample.User().Use();
+  gInstallPath = Platform::FromPath(testsupport::GameDir());
+  zorfile::CFileSystem fileSystem;
+  fileSystem.SetInstallFolder(testsupport::GameDir());
+  zorfile::CFileSystem* previous = zorfile::GetFileSystem();
+  zorfile::SetFileSystem(&fileSystem);
+  gAppConfig.LoadFromXml(L"DataLoc\\config.xml");
+  zorfile::SetFileSystem(previous);
+  return started;
+}
+
+std::string StoryDriver::ReadLog(const std::string& name) const {
+  std::ifstream in(mSample.User().Path() / name, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> LogLinesOf(const std::string& log, const std::string& level) {
+  std::vector<std::string> lines;
+  const std::string open = "<div class=\"" + level + "\">";
+  for (size_t at = log.find(open); at != std::string::npos; at = log.find(open, at)) {
+    at += open.size();
+    const size_t end = log.find("</div>", at);
+    lines.push_back(log.substr(at, end == std::string::npos ? std::string::npos : end - at));
+  }
+  return lines;
+}
+
+}  // namespace storytest

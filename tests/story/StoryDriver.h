@@ -1,0 +1,51 @@
+#pragma once
+// Runs the real game through its main loop on the sample game, headless,
+// fed by a replay file, and takes a look at the story after every turn.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ShellTestSupport.h"
+
+namespace storytest {
+
+// Called after each turn is looked at (exploration).
+inline std::function<void()> gExtraProbe;
+
+// What one turn of the main loop left behind.
+struct STurn {
+  int state = 0;             // the game's state (GameState.h)
+  std::wstring step;         // the story step running ("" none)
+  std::wstring scene;        // the chapter's current scene file ("" none)
+  std::wstring region;       // the close-up open in it ("" none)
+  std::wstring cursorItem;   // the item the player holds ("" none)
+  bool rolik = false;        // a cut-scene plays
+  std::vector<std::wstring> found;  // "group_item" of every task done so far
+  std::vector<std::wstring> items;  // the inventory
+  bool operator==(const STurn&) const = default;
+};
+
+// One play of a replay file over a per-user folder that lives as long as
+// the driver (so a second play continues the first's profile).
+class StoryDriver {
+ public:
+  StoryDriver();
+  ~StoryDriver();
+  // Plays `replay` from the game's start until the program ends; every
+  // turn is kept. False (with the reason) when the game did not start.
+  bool Play(const std::filesystem::path& replay, std::string& reason);
+  const std::vector<STurn>& Turns() const { return mTurns; }
+  const shelltest::UserFolder& User() const { return mSample.User(); }
+  // The text of one of the game's logs in the user folder ("log.html").
+  std::string ReadLog(const std::string& name) const;
+
+ private:
+  shelltest::SampleGame mSample;
+  std::vector<STurn> mTurns;
+};
+
+// The lines of an HTML log at one level ("error", "warning").
+std::vector<std::string> LogLinesOf(const std::string& log, const std::string& level);
+
+}  // namespace storytest
