@@ -62,8 +62,8 @@ void CBaseBack::ExecuteVisible(const SLogicAction& a) {
         ShowObject(a.par1, a.par_i1, a.par2, a.par_i2);
       }
       break;
-    case kTgSimpleTask: SetZoneItemVisible(a.par1, a.par2, a.par_i1, a.par3, a.par_i2); break;
-    case kTgComplexTask: SetComplexItemVisible(a.par1, a.par2, a.par_i1, a.par3, a.par_i2); break;
+    case kTgSimpleTask: CameraMoveSimple(a.par1, a.par2, a.par_i1, a.par3, a.par_i2); break;
+    case kTgComplexTask: CameraMoveComplex(a.par1, a.par2, a.par_i1, a.par3, a.par_i2); break;
     case kTgTopText:
       if (a.par2.empty())
         ShowGameTip(a.par1);

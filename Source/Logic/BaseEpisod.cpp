@@ -149,7 +149,7 @@ void CBaseEpisod::CameraMoveSimple(const std::wstring& list, const std::wstring&
   for (CBaseBack* scene : mScenes) {
     if (!scene) continue;
     const bool gets = !cameraHere || scene == mCurrentScene;
-    scene->SetZoneItemVisible(list, object, value, gets ? option : std::wstring(), value2);
+    scene->CameraMoveSimple(list, object, value, gets ? option : std::wstring(), value2);
   }
 }
 
@@ -159,7 +159,7 @@ void CBaseEpisod::CameraMoveComplex(const std::wstring& list, const std::wstring
   for (CBaseBack* scene : mScenes) {
     if (!scene) continue;
     const bool gets = !cameraHere || scene == mCurrentScene;
-    scene->SetComplexItemVisible(list, object, value, gets ? option : std::wstring(), value2);
+    scene->CameraMoveComplex(list, object, value, gets ? option : std::wstring(), value2);
   }
 }
 
@@ -208,8 +208,8 @@ bool CBaseEpisod::IsSceneInputEnabled() {
   return mState == kStateScene && mCurrentScene ? mCurrentScene->IsInputEnabled() : false;
 }
 
-bool CBaseEpisod::QuerySceneMark(const std::wstring& a, const std::wstring& b) {
-  return IsSceneState() && mCurrentScene ? mCurrentScene->QueryMark(a, b) : false;
+bool CBaseEpisod::QuerySceneMark(const std::wstring& name, const zormath::Vec3f& point) {
+  return IsSceneState() && mCurrentScene ? mCurrentScene->QueryMark(name, point) : false;
 }
 
 bool CBaseEpisod::HasPanelMark(const std::wstring& name, std::wstring& other) {
@@ -218,12 +218,6 @@ bool CBaseEpisod::HasPanelMark(const std::wstring& name, std::wstring& other) {
 
 bool CBaseEpisod::HasPanelName(const std::wstring& name) {
   return !name.empty() && gCurrentPlayer.mEpisodInfo.mActions.FindName(L"gpanel_mc", name);
-}
-
-bool CBaseEpisod::SceneShowsCursorObject(const std::wstring& name, const zormath::Vec3f& point) {
-  CBaseLevel* level = CurrentLevel();
-  if (!IsSceneState() || !level) return false;
-  return level->ShowsCursorObject(name, point);
 }
 
 void CBaseEpisod::OnCursorObjectReleased(const std::wstring& name) { ClearPanelItem(name); }

@@ -301,12 +301,12 @@ class CBaseEpisod {
   virtual int GetSceneFrontMode();
   virtual bool IsSceneItemWindowMode();
   virtual bool IsSceneInputEnabled();
-  virtual bool QuerySceneMark(const std::wstring& a, const std::wstring& b);
+  // Whether the current scene draws the held object itself at that point
+  // (false outside the scene states).
+  virtual bool QuerySceneMark(const std::wstring& name, const zormath::Vec3f& point);
   // For a panel action gpanel_mc..._a_b naming the item, the other name.
   virtual bool HasPanelMark(const std::wstring& name, std::wstring& other);
   virtual bool HasPanelName(const std::wstring& name);
-  // Whether the scene draws the held object itself at that point.
-  virtual bool SceneShowsCursorObject(const std::wstring& name, const zormath::Vec3f& point);
   virtual void OnCursorObjectReleased(const std::wstring& name);
   virtual int QueryPredmet(const std::wstring& name);
   // The current scene's trigger test over it and its close-ups; true

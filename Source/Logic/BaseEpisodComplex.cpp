@@ -77,7 +77,7 @@ void CBaseEpisod::AddComplexObject(const std::wstring& list, const std::wstring&
   for (CBaseBack* scene : mScenes) {
     if (!scene) continue;
     const bool gets = !cameraHere || scene == mCurrentScene;
-    scene->OpenComplexItem(list, object, gets ? option : std::wstring(), alwaysPick);
+    scene->OnHogClick(list, object, gets ? option : std::wstring(), alwaysPick);
   }
 }
 
@@ -95,7 +95,7 @@ void CBaseEpisod::DeleteComplexObject(const std::wstring& list, const std::wstri
   task.mValue = 3;
   Progress().AddComplexTask(list, task);
   for (CBaseBack* scene : mScenes)
-    if (scene) scene->RemoveComplexItem(list, object);
+    if (scene) scene->OnPushClick(list, object);
 }
 
 void CBaseEpisod::SetSimpleTaskTips(const std::wstring& list, const std::wstring& object, const std::wstring& key) {

@@ -100,16 +100,15 @@ class FakeLevel : public CBaseLevel {
                          int value) override {
     Note(L"HandleModeRequest(" + kind + L"," + name + L"," + text + L"," + std::to_wstring(value) + L")", 0);
   }
-  void OpenComplexItem(const std::wstring& group, const std::wstring& item, const std::wstring& command,
-                       int clickThrough) override {
-    Note(L"OpenComplexItem(" + group + L"," + item + L"," + command + L"," + std::to_wstring(clickThrough) + L")",
-         0);
+  void OnHogClick(const std::wstring& group, const std::wstring& item, const std::wstring& command,
+                  int clickThrough) override {
+    Note(L"OnHogClick(" + group + L"," + item + L"," + command + L"," + std::to_wstring(clickThrough) + L")", 0);
   }
   void OnClickZone(const std::wstring& kind, const std::wstring& name) override {
     Note(L"OnClickZone(" + kind + L"," + name + L")", 0);
   }
-  void RemoveComplexItem(const std::wstring& group, const std::wstring& item) override {
-    Note(L"RemoveComplexItem(" + group + L"," + item + L")", 0);
+  void OnPushClick(const std::wstring& group, const std::wstring& item) override {
+    Note(L"OnPushClick(" + group + L"," + item + L")", 0);
   }
   bool QueueModeName(const std::wstring& name) override {
     Note(L"QueueModeName(" + name + L")", 0);

@@ -84,13 +84,13 @@ class CClickBack : public CBaseBack {
     Note(L"RunActionByNameInRegion(" + r + L"," + name + L"," + N(mode) + L")");
     return 1;
   }
-  void SetZoneItemVisible(const std::wstring& g, const std::wstring& i, int v, const std::wstring& c,
-                          int reload) override {
-    Note(L"SetZoneItemVisible(" + g + L"," + i + L"," + N(v) + L"," + c + L"," + N(reload) + L")");
+  void CameraMoveSimple(const std::wstring& g, const std::wstring& i, int v, const std::wstring& c,
+                        int reload) override {
+    Note(L"CameraMoveSimple(" + g + L"," + i + L"," + N(v) + L"," + c + L"," + N(reload) + L")");
   }
-  void SetComplexItemVisible(const std::wstring& g, const std::wstring& i, int v, const std::wstring& c,
-                             int reload) override {
-    Note(L"SetComplexItemVisible(" + g + L"," + i + L"," + N(v) + L"," + c + L"," + N(reload) + L")");
+  void CameraMoveComplex(const std::wstring& g, const std::wstring& i, int v, const std::wstring& c,
+                         int reload) override {
+    Note(L"CameraMoveComplex(" + g + L"," + i + L"," + N(v) + L"," + c + L"," + N(reload) + L")");
   }
   int32_t StartPathObject(const std::wstring& name, const std::wstring& end, int queued) override {
     Note(L"StartPathObject(" + name + L"," + end + L"," + N(queued) + L")");
