@@ -234,13 +234,15 @@ class CBaseEpisod {
   virtual bool IsComplexTaskDeleted(const std::wstring& group, const std::wstring& item);
   // The complex task is shown and exactly count of its pieces are left.
   virtual bool IsPiecesLeftCount(const std::wstring& group, const std::wstring& item, int count);
-  virtual void SetSimpleTaskFound(const std::wstring& list, const std::wstring& object);
-  virtual bool SetComplexPieceFound(const std::wstring& list, const std::wstring& object, int piece,
-                                    rovovoz::CBaseGeometryObject* extra);
+  // Found items and pieces in the player's chapter progress.
+  virtual void RecordFoundItem(const std::wstring& group, const std::wstring& item, int unused = 0);
+  virtual bool RecordFoundPiece(const std::wstring& group, const std::wstring& item, int piece,
+                                rovovoz::CBaseGeometryObject* model);
   // Records the item; "predmet_menu" re-queues the item window, any other
   // text (or none) puts the item into the inventory.
   virtual void AddPredmet(const std::wstring& name, const std::wstring& target);
-  virtual void AddFoundItemName(const std::wstring& name);
+  // The item's name into the player's name list (items the logic knows).
+  virtual void RecordItem(const std::wstring& item);
   // The chapter's next update tells its current scene the story went on.
   virtual void MarkStarted();
   virtual void SetStartedFlag() { MarkStarted(); }
@@ -315,50 +317,11 @@ class CBaseEpisod {
   virtual bool IsHogObjectMarked(const std::wstring& objectName) { return IsObjectParamCSetInScene(objectName); }
 
   // ---- More of what a scene's actions and clicks ask of the chapter ----
-  // (the scene's names for the chapter's operations: BaseEpisodSceneCalls.cpp
-  // hands each to the chapter's own.)
-  // Found items and pieces in the player's chapter progress.
-  virtual void RecordFoundItem(const std::wstring& group, const std::wstring& item, int unused = 0);
-  virtual void RecordItem(const std::wstring& item);
-  virtual bool RecordFoundPiece(const std::wstring& group, const std::wstring& item, int piece,
-                                rovovoz::CBaseGeometryObject* model);
   // Whether a click may take a piece of a complex "find" item.
   virtual bool AcceptFindPiece(const std::wstring& group, const std::wstring& item, int piece);
-  // Tasks opened, registered, deleted and their tip keys.
-  virtual void OpenSimpleTask(const std::wstring& group, const std::wstring& item, const std::wstring& tipKey,
-                              const std::wstring& text, int value);
-  virtual void DeleteSimpleTask(const std::wstring& group, const std::wstring& item);
-  virtual void DeleteComplexTask(const std::wstring& group, const std::wstring& item);
-  virtual void SetSimpleTaskTip(const std::wstring& group, const std::wstring& item, const std::wstring& tipKey);
-  virtual void SetComplexTaskTip(const std::wstring& group, const std::wstring& item, const std::wstring& tipKey);
-  virtual void SetComplexPieceTip(const std::wstring& group, const std::wstring& item, int piece,
-                                  const std::wstring& tipKey);
-  // Object operations on another scene of the chapter (its region form).
-  virtual void SceneObjectVisible(const std::wstring& scene, const std::wstring& region, const std::wstring& object,
-                                  int visible, const std::wstring& command, int reload);
-  virtual void SceneTriggerVisible(const std::wstring& scene, const std::wstring& region, const std::wstring& object,
-                                   int value);
-  virtual void SceneObjectsVisibleByMask(const std::wstring& scene, const std::wstring& region,
-                                         const std::wstring& prefix, int visible, const std::wstring& command,
-                                         int reload, int first, int last);
-  virtual void SceneTriggersVisibleByMask(const std::wstring& scene, const std::wstring& region,
-                                          const std::wstring& prefix, int value, int first, int last);
-  virtual void SceneObjectUpdate(const std::wstring& scene, const std::wstring& region, const std::wstring& object,
-                                 int value);
-  virtual void SceneObjectRender2D(const std::wstring& scene, const std::wstring& region, const std::wstring& object,
-                                   int value);
-  virtual void SceneObjectTopRender(const std::wstring& scene, const std::wstring& region,
-                                    const std::wstring& object, int value);
   // Counters of another scene.
   virtual void DecrementSceneNamedCount(const std::wstring& scene, const std::wstring& counter);
   virtual void DecrementSceneNamedCount2(const std::wstring& scene, const std::wstring& counter);
-  // An action of the chapter (empty scene name) or of one of its scenes.
-  virtual int32_t RunSceneAction(const std::wstring& scene, const std::wstring& region, const std::wstring& action,
-                                 int mode, SLogicAction* record, int mask);
-  virtual int32_t RunSceneActionE(const std::wstring& scene, const std::wstring& region, const std::wstring& action,
-                                  int mode, SLogicAction* record, int mask);
-  // The chapter's video and random music.
-  virtual void PlayRandomMusic(const std::wstring& name, int flag);
 
   const std::wstring& GetName() const { return mName; }
   bool IsHogScene() const { return mHogFlag != 0; }

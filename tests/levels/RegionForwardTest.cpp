@@ -164,6 +164,8 @@ TEST_F(RegionForward, AHeldObjectDrawnByACloseUpIsLeftOutByThePanelOnlyInTheScen
     episod.SetCurrent(c.scene, c.state);
     desk.asked = {};
     EXPECT_EQ(episod.QuerySceneMark(c.held, at), c.sceneDraws) << c.state << " " << c.held;
-    if (c.sceneDraws) EXPECT_FLOAT_EQ(desk.asked.x, 10.0f);
+    if (c.sceneDraws) {
+      EXPECT_FLOAT_EQ(desk.asked.x, 10.0f);
+    }
   }
 }

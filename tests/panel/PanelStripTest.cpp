@@ -193,8 +193,10 @@ TEST_F(PanelStrip, TheHeldObjectIsDrawnBesideThePointerUnlessTheSceneDrawsItItse
     render.End();
     const zormath::Vec3f at = model->GetPosition3D();
     EXPECT_FLOAT_EQ(at.y, c.panelDraws ? 249.0f : 0.0f);
-    if (c.panelDraws) EXPECT_FLOAT_EQ(at.x, 147.0f);
-    if (c.panelDraws) EXPECT_FLOAT_EQ(at.z, 20.0f);
+    if (c.panelDraws) {
+      EXPECT_FLOAT_EQ(at.x, 147.0f);
+      EXPECT_FLOAT_EQ(at.z, 20.0f);
+    }
   }
   panel->SetBack(&episod);
 }
