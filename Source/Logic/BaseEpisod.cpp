@@ -163,13 +163,13 @@ void CBaseEpisod::CameraMoveComplex(const std::wstring& list, const std::wstring
   }
 }
 
-bool CBaseEpisod::RequestPauseMenu() {
+bool CBaseEpisod::RequestMenu() {
   mReturnState = mState;
   mNextState = kStatePauseRequest;
   return true;
 }
 
-bool CBaseEpisod::RequestExtras() {
+bool CBaseEpisod::RequestGuide() {
   mReturnState = mState;
   mNextState = kStateExtrasRequest;
   return true;
@@ -180,7 +180,7 @@ bool CBaseEpisod::ReturnFromMenu() {
   return true;
 }
 
-void CBaseEpisod::OpenDnevnik() { mNextState = kStateDiaryOpening; }
+void CBaseEpisod::RequestDiary() { mNextState = kStateDiaryOpening; }
 
 void CBaseEpisod::RequestToBacks(const std::wstring& kind, const std::wstring& name, const std::wstring& extra,
                                  int a, int) {

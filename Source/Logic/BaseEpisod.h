@@ -173,10 +173,12 @@ class CBaseEpisod {
   // The mini-game of that name becomes current and starts after the scene
   // fades out; 0 when there is none.
   virtual int StartMiniGame(const std::wstring& name);
-  virtual bool RequestPauseMenu();
-  virtual bool RequestExtras();
+  // The pause menu (state 6) and the guide (state 11) over the chapter,
+  // which comes back to the state it left; the diary opening (state 7).
+  virtual bool RequestMenu();
+  virtual bool RequestGuide();
   virtual bool ReturnFromMenu();
-  virtual void OpenDnevnik();
+  virtual void RequestDiary();
 
   // ---- fades --------------------------------------------------------------------------
   virtual void StartFadeClear(float speed);
@@ -291,9 +293,6 @@ class CBaseEpisod {
   // ---- what the game panel asks of the chapter ---------------------------------
   // Hands an action to the current scene; 0 when the scene reports failure.
   virtual int ForwardSceneAction(const std::wstring& name, int a, int b, int c);
-  virtual bool RequestMenu() { return RequestPauseMenu(); }
-  virtual bool RequestGuide() { return RequestExtras(); }
-  virtual void RequestDiary() { OpenDnevnik(); }
   // A mode request for every scene of the chapter.
   virtual void RequestToBacks(const std::wstring& kind, const std::wstring& name, const std::wstring& extra, int a,
                               int b);
