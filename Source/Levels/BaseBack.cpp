@@ -212,9 +212,3 @@ void CBaseBack::LogInvalidCast(const std::wstring& name) const {
   zuzorev::LogMessage(zuzorev::ELogLevel::Error, L"Include/Levels/BaseBack", __LINE__,
                       L"Invalid dynamic cast.!!! BackName = %s ObjectName = %s", GetName().c_str(), name.c_str());
 }
-
-// ---- asked by the chapter ----------------------------------------------------
-
-void CBaseBack::SaveBackFlagA(const std::wstring&) {}
-
-void CBaseBack::SaveBackFlagC(const std::wstring&) {}

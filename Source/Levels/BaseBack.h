@@ -561,12 +561,6 @@ class CBaseBack : public rovovoz::CBaseObject {
   // the list is not added again.
   void AddSoundSequence(const std::wstring& name, int count, float minPause, float maxPause);
 
-  // ---- asked by the chapter (neutral until the scene's own work fills them)
-  // Begin and end marks of the scene in the player's progress (the
-  // chapter's Run Beg and Run End).
-  virtual void SaveBackFlagA(const std::wstring& mark);
-  virtual void SaveBackFlagC(const std::wstring& mark);
-
   // ---- plain access -------------------------------------------------------
   // The index must be below GetEntryCount().
   SObjectEntry& GetEntry(int index) { return mEntries[static_cast<size_t>(index)]; }

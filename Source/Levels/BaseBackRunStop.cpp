@@ -56,9 +56,9 @@ void CBaseBack::ExecuteRun(const SLogicAction& a, int mode) {
       if (!a.par1.empty()) {
         if (!mEpisod) break;
         if (end)
-          mEpisod->DecrementSceneNamedCount(a.par1, a.par2);
+          mEpisod->MarkBackEnd(a.par1, a.par2);
         else
-          mEpisod->DecrementSceneNamedCount2(a.par1, a.par2);
+          mEpisod->MarkBackBegin(a.par1, a.par2);
       } else if (a.par2.empty()) {
         end ? DecrementBackCount() : DecrementBackCount2();
       } else {

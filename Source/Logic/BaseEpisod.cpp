@@ -136,11 +136,11 @@ bool CBaseEpisod::IsSceneObjectUpdated(const std::wstring& scene, const std::wst
 }
 
 void CBaseEpisod::MarkBackBegin(const std::wstring& scene, const std::wstring& mark) {
-  if (CBaseBack* back = scene.empty() ? nullptr : FindBack(scene)) back->SaveBackFlagA(mark);
+  if (CBaseBack* back = scene.empty() ? nullptr : FindBack(scene)) back->DecrementNamedCount2(mark);
 }
 
 void CBaseEpisod::MarkBackEnd(const std::wstring& scene, const std::wstring& mark) {
-  if (CBaseBack* back = scene.empty() ? nullptr : FindBack(scene)) back->SaveBackFlagC(mark);
+  if (CBaseBack* back = scene.empty() ? nullptr : FindBack(scene)) back->DecrementNamedCount(mark);
 }
 
 void CBaseEpisod::CameraMoveSimple(const std::wstring& list, const std::wstring& object, int value,

@@ -120,7 +120,8 @@ class CBaseEpisod {
   virtual bool IsSceneObjectActive(const std::wstring& scene, const std::wstring& region, const std::wstring& object);
   virtual bool IsSceneObjectUpdated(const std::wstring& scene, const std::wstring& region,
                                     const std::wstring& object);
-  // Begin and end marks of a named scene.
+  // Begin and end marks of a named scene: its second and first task
+  // counters of that name (its own count for an empty name) fall by one.
   virtual void MarkBackBegin(const std::wstring& scene, const std::wstring& mark);
   virtual void MarkBackEnd(const std::wstring& scene, const std::wstring& mark);
   // Every scene shows or hides a task object; only the current scene of a
@@ -318,9 +319,6 @@ class CBaseEpisod {
   // ---- More of what a scene's actions and clicks ask of the chapter ----
   // Whether a click may take a piece of a complex "find" item.
   virtual bool AcceptFindPiece(const std::wstring& group, const std::wstring& item, int piece);
-  // Counters of another scene.
-  virtual void DecrementSceneNamedCount(const std::wstring& scene, const std::wstring& counter);
-  virtual void DecrementSceneNamedCount2(const std::wstring& scene, const std::wstring& counter);
 
   const std::wstring& GetName() const { return mName; }
   bool IsHogScene() const { return mHogFlag != 0; }

@@ -86,7 +86,7 @@ TEST_F(EpisodTest, TheScenesRunTheNameFirstAndARefusalStopsTheChapter) {
   Calls().clear();
   EXPECT_EQ(e.RunAction(L"a_both", 0, nullptr, -1), 1);
   EXPECT_LT(IndexOf(L"Hall.DoAction(a_both,0)"), IndexOf(L"Study.DoAction(a_both,0)"));
-  EXPECT_LT(IndexOf(L"Study.DoAction(a_both,0)"), IndexOf(L"Hall.SaveBackFlagC(chapter)"));
+  EXPECT_LT(IndexOf(L"Study.DoAction(a_both,0)"), IndexOf(L"Hall.DecrementNamedCount(chapter)"));
 
   Calls().clear();
   mHall->answers[L"a_both"] = 0;
@@ -164,7 +164,7 @@ TEST_F(EpisodTest, EveryOperationOfTheExecutorHasItsEffect) {
        [&] { return info.GetObjectTaskValue(L"find", L"Knife") == 3 && Called(L"Hall.OnClickZone(find,Knife)"); }},
       {L"Delete complex", Op(3, 3, L"push", L"Clock"),
        [&] { return info.GetComplexTaskValue(L"push", L"Clock") == 3 && Called(L"Study.OnPushClick(push,Clock)"); }},
-      {L"Run End of a scene", Op(4, 7, L"Hall", L"door"), [] { return Called(L"Hall.SaveBackFlagC(door)"); }},
+      {L"Run End of a scene", Op(4, 7, L"Hall", L"door"), [] { return Called(L"Hall.DecrementNamedCount(door)"); }},
       {L"Run End of the chapter", Op(4, 7, L"Episode"), [&] { return info.mValue == 0; }},
       {L"Run Action in a scene", Op(4, 13, L"a_x", L"Study"), [] { return Called(L"Study.DoAction(a_x,0)"); }},
       {L"Run Action in no scene", Op(4, 13, L"a_y", L"Cellar"), [] { return !Called(L"Hall.DoAction(a_y,0)"); }},

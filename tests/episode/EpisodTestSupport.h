@@ -117,7 +117,7 @@ class FakeLevel : public CBaseLevel {
   int32_t HandleWordCommand(const std::vector<std::wstring>& words) override {
     return Note(L"HandleWordCommand(" + (words.empty() ? std::wstring() : words[0]) + L")", formAnswer);
   }
-  void SaveBackFlagC(const std::wstring& mark) override { Note(L"SaveBackFlagC(" + mark + L")", 0); }
+  void DecrementNamedCount(const std::wstring& mark) override { Note(L"DecrementNamedCount(" + mark + L")", 0); }
 
   int32_t startResult = 1;
   int32_t attachResult = 1;
@@ -320,8 +320,9 @@ class EpisodTest : public ::testing::Test {
   // The marks scene "Hall" was given by Run End records.
   std::vector<std::wstring> Marks() const {
     std::vector<std::wstring> marks;
+    const std::wstring prefix = L"Hall.DecrementNamedCount(";
     for (const std::wstring& c : Calls())
-      if (c.rfind(L"Hall.SaveBackFlagC(", 0) == 0) marks.push_back(c.substr(19, c.size() - 20));
+      if (c.rfind(prefix, 0) == 0) marks.push_back(c.substr(prefix.size(), c.size() - prefix.size() - 1));
     return marks;
   }
 

@@ -169,3 +169,36 @@ TEST_F(RegionForward, AHeldObjectDrawnByACloseUpIsLeftOutByThePanelOnlyInTheScen
     }
   }
 }
+
+TEST_F(RegionForward, TheChaptersBeginAndEndMarksCountDownTheNamedScenesCounters) {
+  CPlainLevel study(L"Study");
+  CListEpisod episod;
+  episod.AddScene(&study);
+  auto& tasks = gCurrentPlayer.mEpisodInfo.mBackTasks[L"Study"];
+  const struct {
+    bool begin;
+    const wchar_t* scene;
+    const wchar_t* mark;
+    int count, count2, lamp, lamp2;  // after the call, from 5, 5, 3, 3
+  } cases[] = {
+      {false, L"Study", L"lamp", 5, 5, 2, 3},
+      {true, L"Study", L"lamp", 5, 5, 3, 2},
+      {false, L"study", L"", 4, 5, 3, 3},  // scene names ignore case; no mark: the scene's own count
+      {true, L"Study", L"", 5, 4, 3, 3},
+      {false, L"Cellar", L"lamp", 5, 5, 3, 3},  // no such scene
+      {true, L"", L"lamp", 5, 5, 3, 3},
+  };
+  for (const auto& c : cases) {
+    tasks.mCount = tasks.mCount2 = 5;
+    tasks.mCounters[L"lamp"] = tasks.mCounters2[L"lamp"] = 3;
+    if (c.begin)
+      episod.MarkBackBegin(c.scene, c.mark);
+    else
+      episod.MarkBackEnd(c.scene, c.mark);
+    const std::wstring what = std::wstring(c.begin ? L"begin " : L"end ") + c.scene + L"/" + c.mark;
+    EXPECT_EQ(tasks.mCount, c.count) << what;
+    EXPECT_EQ(tasks.mCount2, c.count2) << what;
+    EXPECT_EQ(tasks.mCounters[L"lamp"], c.lamp) << what;
+    EXPECT_EQ(tasks.mCounters2[L"lamp"], c.lamp2) << what;
+  }
+}

@@ -235,11 +235,11 @@ class CClickEpisod : public CBaseEpisod {
     Note(L"SetBackObjectTopRender(" + s + L"," + r + L"," + o + L"," + std::to_wstring(v) + L")");
     return true;
   }
-  void DecrementSceneNamedCount(const std::wstring& s, const std::wstring& c) override {
-    Note(L"DecrementSceneNamedCount(" + s + L"," + c + L")");
+  void MarkBackEnd(const std::wstring& s, const std::wstring& c) override {
+    Note(L"MarkBackEnd(" + s + L"," + c + L")");
   }
-  void DecrementSceneNamedCount2(const std::wstring& s, const std::wstring& c) override {
-    Note(L"DecrementSceneNamedCount2(" + s + L"," + c + L")");
+  void MarkBackBegin(const std::wstring& s, const std::wstring& c) override {
+    Note(L"MarkBackBegin(" + s + L"," + c + L")");
   }
   int32_t RunBackAction(const std::wstring& s, const std::wstring& r, const std::wstring& a, int mode, SLogicAction*,
                         int) override {

@@ -164,11 +164,11 @@ TEST_F(SceneExecute, EveryOperationAndTarget) {
       {"Run End here", R(kOpRun, kTgEnd), {}, [] { return gCurrentPlayer.mEpisodInfo.mBackTasks[L"Hall"].mCount == 4; }},
       {"Run End named", R(kOpRun, kTgEnd, {L"", L"lamp"}), {},
        [] { return gCurrentPlayer.mEpisodInfo.mBackTasks[L"Hall"].mCounters[L"lamp"] == 1; }},
-      {"Run End elsewhere", R(kOpRun, kTgEnd, {L"Library", L"lamp"}), {L"DecrementSceneNamedCount(Library,lamp)"}},
+      {"Run End elsewhere", R(kOpRun, kTgEnd, {L"Library", L"lamp"}), {L"MarkBackEnd(Library,lamp)"}},
       {"Run Beg here", R(kOpRun, kTgBeg), {}, [] { return gCurrentPlayer.mEpisodInfo.mBackTasks[L"Hall"].mCount2 == 1; }},
       {"Run Beg named", R(kOpRun, kTgBeg, {L"", L"lamp"}), {},
        [] { return gCurrentPlayer.mEpisodInfo.mBackTasks[L"Hall"].mCounters2[L"lamp"] == 2; }},
-      {"Run Beg elsewhere", R(kOpRun, kTgBeg, {L"Library", L"lamp"}), {L"DecrementSceneNamedCount2(Library,lamp)"}},
+      {"Run Beg elsewhere", R(kOpRun, kTgBeg, {L"Library", L"lamp"}), {L"MarkBackBegin(Library,lamp)"}},
       {"Run Pause", R(kOpRun, kTgPause, {L"a_later"}, {1500}), {},
        [&] {
          return back.mTimedMessages.size() == 1 && back.mTimedMessages[0].mTime == 1.5f &&
