@@ -47,7 +47,7 @@ void CGamePanel::DropCursorObject(int mode) {
 void CGamePanel::UpdateCursorObject() {
   if (!mHeldName.empty()) {
     const zormath::Vec3f at(mLastCursor.x + 47.0f, 249.0f, mLastCursor.z - 30.0f);
-    const bool sceneShows = mEpisod && mEpisod->SceneShowsCursorObject(mHeldName, at);
+    const bool sceneShows = mEpisod && mEpisod->QuerySceneMark(mHeldName, at);
     if (!sceneShows && mHeldModel) {
       mHeldModel->SetPosition3D(at);
       mHeldModel->Render();

@@ -2,8 +2,10 @@
 #include "Interface/HintMenu.h"
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
+#include "Engine/rovovoz/AnimModelManager.h"
 #include "Engine/rovovoz/GUIMessageBox.h"
 #include "Engine/rovovoz/GameCore.h"
+#include "Engine/rovovoz/ModelAnimation3D.h"
 #include "Engine/rovovoz/StaticObject3D.h"
 #include "Engine/rovovoz/TextManager.h"
 #include "GameLog.h"
@@ -29,6 +31,7 @@ void CHintMenu::ResetDefaults() {
 
 void CHintMenu::Release() {
   mBox.reset();
+  mArrowAnim.reset();
   mArrowModel.reset();
   mDescs.clear();
   ResetDefaults();
@@ -117,8 +120,10 @@ bool CHintMenu::Load(const std::wstring& file) {
         mArrowModel = std::move(model);
       }
     }
-    if (const TiXmlElement* anim = FirstChildElementUpper(arrow, "Animation3D"))
+    if (const TiXmlElement* anim = FirstChildElementUpper(arrow, "Animation3D")) {
       mArrowAnimName = ValueUtf8(FindUpper(anim, "NameAnim"));
+      LoadArrowAnim(ValueUtf8(FindUpper(anim, "FileAnim")));
+    }
     if (const TiXmlAttribute* width = FindUpper(arrow, "Width")) {
       mArrowWidth = FloatValue(width);
     } else if (mArrowModel) {
@@ -137,8 +142,18 @@ bool CHintMenu::Load(const std::wstring& file) {
   return true;
 }
 
+void CHintMenu::LoadArrowAnim(const std::wstring& setFile) {
+  rovovoz::CAnimModelManager* manager = mCore ? mCore->GetAnimModelManager() : nullptr;
+  if (!manager || setFile.empty() || manager->LoadAnimSet(setFile) < 0) return;
+  auto anim = std::make_unique<rovovoz::CModelAnimation3D>(mCore);
+  if (anim->LoadAnimation(mArrowAnimName, 11, 0) < 0) return;
+  anim->SetRender2D(1);
+  mArrowAnim = std::move(anim);
+}
+
 int32_t CHintMenu::ReInit() {
   if (mBox) mBox->ReInit();
+  if (mArrowAnim) mArrowAnim->ReInit();
   return 1;
 }
 
@@ -189,6 +204,7 @@ int CHintMenu::Fill(SHintInfo& info) {
 void CHintMenu::SetAlphaAll(float alpha) {
   if (mBox) mBox->SetAlpha(alpha);
   if (mArrowModel) mArrowModel->SetAlpha(alpha);
+  if (mArrowAnim) mArrowAnim->SetAlpha(mArrowAnimName, alpha);
 }
 
 void CHintMenu::DropFront() {
@@ -233,11 +249,16 @@ int8_t CHintMenu::Update(float dt, rovovoz::CMouseCursor* cursor) {
   }
   SetAlphaAll(front.Alpha);
   if (!mShown) return 0;
-  if (mArrowPlaced && mArrowMove && front.State != SHintInfo::kNew) {
-    mArrowPhase += mArrowSpeed * dt;
-    if (mArrowPhase > 1.0f) mArrowPhase -= 1.0f;
-    const float k = (std::sin(2.0f * 3.14159265f * mArrowPhase) + 1.0f) * mArrowDelta * 0.5f;
-    if (mArrowModel) mArrowModel->SetPosition3D(mArrowBase + mArrowDir * k);
+  if (mArrowPlaced) {
+    if (mArrowAnim) mArrowAnim->Update(dt, nullptr);
+    if (mArrowMove && front.State != SHintInfo::kNew) {
+      mArrowPhase += mArrowSpeed * dt;
+      if (mArrowPhase > 1.0f) mArrowPhase -= 1.0f;
+      const float k = (std::sin(2.0f * 3.14159265f * mArrowPhase) + 1.0f) * mArrowDelta * 0.5f;
+      const zormath::Vec3f at = mArrowBase + mArrowDir * k;
+      if (mArrowModel) mArrowModel->SetPosition3D(at);
+      if (mArrowAnim) mArrowAnim->SetPosition3D(at);
+    }
   }
   if (front.State != SHintInfo::kOpen || !mBox) return 0;
   const int8_t result = mBox->UpdateBox(dt, cursor);
@@ -274,8 +295,10 @@ void CHintMenu::Render() {
   } else {
     mBox->Render();
   }
-  if ((mShown || mQueue.front().State == SHintInfo::kFadingOut) && mArrowPlaced && mArrowModel)
-    mArrowModel->Render();
+  if ((mShown || mQueue.front().State == SHintInfo::kFadingOut) && mArrowPlaced) {
+    if (mArrowModel) mArrowModel->Render();
+    if (mArrowAnim) mArrowAnim->Render();
+  }
 }
 
 bool CHintMenu::GetCheck() { return mBox && mBox->GetCheck() != 0; }

@@ -1,7 +1,8 @@
 #pragma once
 // The hint pop-up: a message box that shows queued hints one at a time,
 // each placed next to a point of the screen, optionally with an arrow that
-// points at it. Hints are described once, by name, in the pop-up's file.
+// points at it and bobs along its direction (a still model, an animated
+// one, or both). Hints are described once, by name, in the pop-up's file.
 // The game object owns three of them.
 #include <cstdint>
 #include <map>
@@ -14,6 +15,7 @@
 namespace rovovoz {
 class CGameCore;
 class CGUIMessageBox;
+class CModelAnimation3D;
 class CMouseCursor;
 class CStaticObject3D;
 }  // namespace rovovoz
@@ -88,19 +90,28 @@ class CHintMenu {
   int IsArrowPlaced() const { return mArrowPlaced; }
   const zormath::Vec3f& GetArrowBase() const { return mArrowBase; }
   const zormath::Vec3f& GetArrowDir() const { return mArrowDir; }
+  rovovoz::CStaticObject3D* GetArrowModel() const { return mArrowModel.get(); }
+  rovovoz::CModelAnimation3D* GetArrowAnim() const { return mArrowAnim.get(); }
 
  private:
   void ReadDesc(const TiXmlElement* element, SHintDesc& desc) const;
   std::wstring ResolveKey(const std::string& key) const;
   int Fill(SHintInfo& info);
   int StepHint(SHintInfo& info);
-  void PlaceArrow(const zormath::Vec3f& point, float angle, bool useAngle);
+  // The animated arrow of an animation set; none (logged by the engine)
+  // when the set or its clip does not load.
+  void LoadArrowAnim(const std::wstring& setFile);
+  // The arrows at the point, turned by the angle; the box the arrow's width
+  // away along the arrow.
+  void PlaceArrow(const zormath::Vec3f& point, float angle);
+  bool HasArrow() const { return mArrowModel || mArrowAnim; }
   void SetAlphaAll(float alpha);
   void DropFront();
   void ResetDefaults();
 
   rovovoz::CGameCore* mCore;
   std::unique_ptr<rovovoz::CGUIMessageBox> mBox;
+  std::unique_ptr<rovovoz::CModelAnimation3D> mArrowAnim;
   std::unique_ptr<rovovoz::CStaticObject3D> mArrowModel;
   std::wstring mArrowAnimName;
   int mArrowMove = 0;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Engine/rovovoz/GUIMessageBox.h"
+#include "Engine/rovovoz/ModelAnimation3D.h"
 #include "Engine/rovovoz/StaticObject3D.h"
 #include "Interface/HintMenu.h"
 
@@ -39,12 +40,18 @@ void MoveBox(rovovoz::CGUIMessageBox& box, const zormath::Vec3f& p) {
 
 }  // namespace
 
-void CHintMenu::PlaceArrow(const zormath::Vec3f& point, float angle, bool) {
-  mArrowModel->SetPosition3D(point);
-  mArrowModel->SetAngleAxisY(angle);
-  mArrowDir = (mArrowModel->GetDirection3D() * -1.0f).Normalized();
+void CHintMenu::PlaceArrow(const zormath::Vec3f& point, float angle) {
+  rovovoz::CBaseGeometryObject* const arrows[] = {mArrowModel.get(), mArrowAnim.get()};
+  for (rovovoz::CBaseGeometryObject* arrow : arrows) {
+    if (!arrow) continue;
+    arrow->SetPosition3D(point);
+    arrow->SetAngleAxisY(angle);
+  }
+  // The still arrow leads when there are both.
+  const rovovoz::CBaseGeometryObject* lead = arrows[0] ? arrows[0] : arrows[1];
+  mArrowDir = (lead->GetDirection3D() * -1.0f).Normalized();
   mArrowBase = point - mArrowDir * mArrowDelta;
-  mArrowModel->SetPosition3D(mArrowBase);
+  if (mArrowAnim) mArrowAnim->PlayLoop(mArrowAnimName, 1, 0, 0.0f, 0, 0);
   MoveBox(*mBox, point - mArrowDir * mArrowWidth);
   mArrowPlaced = 1;
 }
@@ -55,10 +62,10 @@ int CHintMenu::StepHint(SHintInfo& info) {
   mShown = 0;
   mArrowPlaced = 0;
   zormath::Vec3f p = info.Position;
-  const bool arrow = info.UseArrow && mArrowModel;
+  const bool arrow = info.UseArrow && HasArrow();
   if (!info.AutoPlace) {
     if (arrow && !(info.HAlign == 1 && info.VAlign == 4)) {
-      PlaceArrow(p, 0.0f, true);
+      PlaceArrow(p, 0.0f);
     } else if (arrow || info.Distance == 0.0f) {
       MoveBox(*mBox, p);
     } else {
@@ -106,7 +113,7 @@ int CHintMenu::StepHint(SHintInfo& info) {
   info.HAlign = hAlign;
   info.VAlign = vAlign;
   if (arrow && !(hAlign == 1 && vAlign == 4))
-    PlaceArrow(p, ArrowAngle(hAlign, vAlign), true);
+    PlaceArrow(p, ArrowAngle(hAlign, vAlign));
   else
     MoveBox(*mBox, p - AlignVector(hAlign, vAlign) * d);
   mBox->VisibleBox(hAlign, vAlign);

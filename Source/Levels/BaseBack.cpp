@@ -142,7 +142,7 @@ int32_t CBaseBack::ExtraHookA(int) { return 0; }
 int32_t CBaseBack::ExtraHookB(int) { return 0; }
 int32_t CBaseBack::ExtraQuery() { return 0; }
 int32_t CBaseBack::HasActiveObjects() { return 0; }
-bool CBaseBack::QueryMark(const std::wstring&, const std::wstring&) { return false; }
+bool CBaseBack::QueryMark(const std::wstring&, const zormath::Vec3f&) { return false; }
 void CBaseBack::OnHogHover(int) {}
 void CBaseBack::OnPickItem(const std::wstring&) {}
 void CBaseBack::UpdateBackSounds(float) {}
@@ -212,11 +212,3 @@ void CBaseBack::LogInvalidCast(const std::wstring& name) const {
   zuzorev::LogMessage(zuzorev::ELogLevel::Error, L"Include/Levels/BaseBack", __LINE__,
                       L"Invalid dynamic cast.!!! BackName = %s ObjectName = %s", GetName().c_str(), name.c_str());
 }
-
-// ---- asked by the chapter ----------------------------------------------------
-
-void CBaseBack::SaveBackFlagA(const std::wstring&) {}
-
-void CBaseBack::SaveBackFlagC(const std::wstring&) {}
-
-int32_t CBaseBack::SaveBackStateAll(const std::wstring&) { return 0; }

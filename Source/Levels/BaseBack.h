@@ -151,13 +151,13 @@ class CBaseBack : public rovovoz::CBaseObject {
   virtual void HandleModeRequest(const std::wstring& kind, const std::wstring& name, const std::wstring& text,
                                  int value);
   virtual void OnClickZone(const std::wstring& kind, const std::wstring& name);
-  virtual void OpenComplexItem(const std::wstring& group, const std::wstring& item, const std::wstring& command,
-                               int clickThrough);
-  virtual void RemoveComplexItem(const std::wstring& group, const std::wstring& item);
-  virtual void SetZoneItemVisible(const std::wstring& group, const std::wstring& item, int visible,
-                                  const std::wstring& command, int reload);
-  virtual void SetComplexItemVisible(const std::wstring& group, const std::wstring& item, int visible,
-                                     const std::wstring& command, int reload);
+  virtual void OnHogClick(const std::wstring& group, const std::wstring& item, const std::wstring& command,
+                          int clickThrough);
+  virtual void OnPushClick(const std::wstring& group, const std::wstring& item);
+  virtual void CameraMoveSimple(const std::wstring& group, const std::wstring& item, int visible,
+                                const std::wstring& command, int reload);
+  virtual void CameraMoveComplex(const std::wstring& group, const std::wstring& item, int visible,
+                                 const std::wstring& command, int reload);
   // Puts the current player's saved state of the scene onto its entries.
   virtual void ApplySaveInfo();
   virtual void ResetAlphaFades();
@@ -477,6 +477,8 @@ class CBaseBack : public rovovoz::CBaseObject {
   virtual std::wstring GetBackName() const;
   virtual int32_t RunActionByNameInRegion(const std::wstring& region, const std::wstring& name, int mode,
                                           SLogicAction* record, int mask);
+  // 1 when the scene's script has an action of that name (a playable scene
+  // also asks its close-ups); the chapter asks it when it looks for a mark.
   virtual int32_t HasAction(const std::wstring& name);
 
   // ---- per-object operations that record, with their owner forwards --------
@@ -519,7 +521,10 @@ class CBaseBack : public rovovoz::CBaseObject {
   virtual int32_t ExtraQuery();
   virtual int32_t HasActiveObjects();
   virtual bool IsInputEnabled() const;
-  virtual bool QueryMark(const std::wstring& a, const std::wstring& b);
+  // Whether the scene draws the object held on the cursor itself at that
+  // point (a puzzle drawing its own marks there); the panel then leaves it
+  // out. False in the base.
+  virtual bool QueryMark(const std::wstring& name, const zormath::Vec3f& point);
   virtual void OnPickItem(const std::wstring& item);
   virtual int32_t CloseRegion(int arg);
   // Erase the saved state filed under the scene's own name.
@@ -555,14 +560,6 @@ class CBaseBack : public rovovoz::CBaseObject {
   // A sound sequence (stem, variant count, pause range); a name already in
   // the list is not added again.
   void AddSoundSequence(const std::wstring& name, int count, float minPause, float maxPause);
-
-  // ---- asked by the chapter (neutral until the scene's own work fills them)
-  // Begin and end marks of the scene in the player's progress (the
-  // chapter's Run Beg and Run End).
-  virtual void SaveBackFlagA(const std::wstring& mark);
-  virtual void SaveBackFlagC(const std::wstring& mark);
-  // Whether the scene holds a saved state of that name; 0 in the base.
-  virtual int32_t SaveBackStateAll(const std::wstring& name);
 
   // ---- plain access -------------------------------------------------------
   // The index must be below GetEntryCount().

@@ -46,7 +46,7 @@ void CBaseBack::ExecuteVisible(const SLogicAction& a) {
   switch (a.Type) {
     case kTgObjTri:
       if (!a.par2.empty()) {
-        if (mEpisod) mEpisod->SceneTriggerVisible(a.par2, a.par3, a.par1, a.par_i1);
+        if (mEpisod) mEpisod->SetBackTriangleVisible(a.par2, a.par3, a.par1, a.par_i1);
       } else if (!a.par3.empty()) {
         SetObjectClickableInRegion(a.par3, a.par1, a.par_i1);
       } else {
@@ -55,15 +55,15 @@ void CBaseBack::ExecuteVisible(const SLogicAction& a) {
       break;
     case kTgObj:
       if (!a.par3.empty()) {
-        if (mEpisod) mEpisod->SceneObjectVisible(a.par3, a.par4, a.par1, a.par_i1, a.par2, a.par_i2);
+        if (mEpisod) mEpisod->SetBackObjectVisible(a.par3, a.par4, a.par1, a.par_i1, a.par2, a.par_i2);
       } else if (!a.par4.empty()) {
         ShowObjectInRegion(a.par4, a.par1, a.par_i1, a.par2, a.par_i2);
       } else {
         ShowObject(a.par1, a.par_i1, a.par2, a.par_i2);
       }
       break;
-    case kTgSimpleTask: SetZoneItemVisible(a.par1, a.par2, a.par_i1, a.par3, a.par_i2); break;
-    case kTgComplexTask: SetComplexItemVisible(a.par1, a.par2, a.par_i1, a.par3, a.par_i2); break;
+    case kTgSimpleTask: CameraMoveSimple(a.par1, a.par2, a.par_i1, a.par3, a.par_i2); break;
+    case kTgComplexTask: CameraMoveComplex(a.par1, a.par2, a.par_i1, a.par3, a.par_i2); break;
     case kTgTopText:
       if (a.par2.empty())
         ShowGameTip(a.par1);
@@ -80,7 +80,7 @@ void CBaseBack::ExecuteVisible(const SLogicAction& a) {
 void CBaseBack::ExecuteVisibleMask(const SLogicAction& a) {
   if (a.Type == kTgObjTri) {
     if (!a.par2.empty()) {
-      if (mEpisod) mEpisod->SceneTriggersVisibleByMask(a.par2, a.par3, a.par1, a.par_i1, a.par_i2, a.par_i3);
+      if (mEpisod) mEpisod->SetBackTriangleMask(a.par2, a.par3, a.par1, a.par_i1, a.par_i2, a.par_i3);
     } else if (!a.par3.empty()) {
       SetObjectGroupClickableInRegion(a.par3, a.par1, a.par_i1, a.par_i2, a.par_i3);
     } else {
@@ -88,8 +88,7 @@ void CBaseBack::ExecuteVisibleMask(const SLogicAction& a) {
     }
   } else if (a.Type == kTgObj) {
     if (!a.par3.empty()) {
-      if (mEpisod)
-        mEpisod->SceneObjectsVisibleByMask(a.par3, a.par4, a.par1, a.par_i1, a.par2, a.par_i2, a.par_i3, a.par_i4);
+      if (mEpisod) mEpisod->SetBackObjectMask(a.par3, a.par4, a.par1, a.par_i1, a.par2, a.par_i2, a.par_i3, a.par_i4);
     } else if (!a.par4.empty()) {
       ShowObjectGroupInRegion(a.par4, a.par1, a.par_i1, a.par2, a.par_i2, a.par_i3, a.par_i4);
     } else {
@@ -102,18 +101,18 @@ void CBaseBack::ExecuteObjectFlag(const SLogicAction& a) {
   if (a.Type != kTgObj) return;
   using Here = void (CBaseBack::*)(const std::wstring&, int);
   using InRegion = void (CBaseBack::*)(const std::wstring&, const std::wstring&, int);
-  using Elsewhere = void (CBaseEpisod::*)(const std::wstring&, const std::wstring&, const std::wstring&, int);
+  using Elsewhere = bool (CBaseEpisod::*)(const std::wstring&, const std::wstring&, const std::wstring&, int);
   Here here = &CBaseBack::SetObjectRotating2;
   InRegion inRegion = &CBaseBack::SetObjectRotating2InRegion;
-  Elsewhere elsewhere = &CBaseEpisod::SceneObjectUpdate;
+  Elsewhere elsewhere = &CBaseEpisod::SetBackObjectUpdate;
   if (a.Operation == kOpRender2D) {
     here = &CBaseBack::SetObjectRender2D;
     inRegion = &CBaseBack::SetObjectRender2DInRegion;
-    elsewhere = &CBaseEpisod::SceneObjectRender2D;
+    elsewhere = &CBaseEpisod::SetBackObjectRender2D;
   } else if (a.Operation == kOpTopRender) {
     here = &CBaseBack::SetObjectTopLayer;
     inRegion = &CBaseBack::SetObjectTopLayerInRegion;
-    elsewhere = &CBaseEpisod::SceneObjectTopRender;
+    elsewhere = &CBaseEpisod::SetBackObjectTopRender;
   }
   if (!a.par2.empty()) {
     if (mEpisod) (mEpisod->*elsewhere)(a.par2, a.par3, a.par1, a.par_i1);
@@ -128,7 +127,7 @@ void CBaseBack::ExecuteOpen(const SLogicAction& a) {
   const int alwaysPick = a.Operation == kOpOpenAlwaysPick ? 1 : 0;
   switch (a.Type) {
     case kTgSimpleTask:
-      if (mEpisod) mEpisod->OpenSimpleTask(a.par1, a.par2, a.key_tips, a.par3, alwaysPick);
+      if (mEpisod) mEpisod->AddSimpleObject(a.par1, a.par2, a.key_tips, a.par3, alwaysPick);
       break;
     case kTgComplexTask:
       if (mEpisod) mEpisod->AddComplexObject(a.par1, a.par2, a.key_tips, a.par3, alwaysPick);
@@ -156,10 +155,10 @@ void CBaseBack::ExecuteOpen(const SLogicAction& a) {
 void CBaseBack::ExecuteDelete(const SLogicAction& a) {
   switch (a.Type) {
     case kTgSimpleTask:
-      if (mEpisod) mEpisod->DeleteSimpleTask(a.par1, a.par2);
+      if (mEpisod) mEpisod->DeleteSimpleObject(a.par1, a.par2);
       break;
     case kTgComplexTask:
-      if (mEpisod) mEpisod->DeleteComplexTask(a.par1, a.par2);
+      if (mEpisod) mEpisod->DeleteComplexObject(a.par1, a.par2);
       break;
     case kTgPredmet:
       if (gGamePanel) gGamePanel->DeleteSimpleObject(a.par1);
@@ -177,11 +176,11 @@ void CBaseBack::ExecuteDelete(const SLogicAction& a) {
 void CBaseBack::ExecuteSetTextTips(const SLogicAction& a) {
   if (!mEpisod) return;
   if (a.Type == kTgSimpleTask)
-    mEpisod->SetSimpleTaskTip(a.par1, a.par2, a.key_tips);
+    mEpisod->SetSimpleTaskTips(a.par1, a.par2, a.key_tips);
   else if (a.Type == kTgComplexTask)
-    mEpisod->SetComplexTaskTip(a.par1, a.par2, a.key_tips);
+    mEpisod->SetComplexTaskTips(a.par1, a.par2, a.key_tips);
   else if (a.Type == kTgComplexPiece)
-    mEpisod->SetComplexPieceTip(a.par1, a.par2, a.par_i1, a.key_tips);
+    mEpisod->SetPieceTaskTips(a.par1, a.par2, a.par_i1, a.key_tips);
 }
 
 void CBaseBack::ExecuteAdd(const SLogicAction& a) {

@@ -96,8 +96,8 @@ void CBaseBack::OnClickZone(const std::wstring& kind, const std::wstring& name) 
 
 // ---- complex items ------------------------------------------------------------------
 
-void CBaseBack::OpenComplexItem(const std::wstring& group, const std::wstring& itemName, const std::wstring& command,
-                                int clickThrough) {
+void CBaseBack::OnHogClick(const std::wstring& group, const std::wstring& itemName, const std::wstring& command,
+                           int clickThrough) {
   std::wstring alpha;
   if (!command.empty() && !IsCamera(command)) alpha = command.substr(0, kAlphaCommandLength);
   if (mEpisod) mEpisod->SetStartedFlag();
@@ -150,7 +150,7 @@ void CBaseBack::OpenComplexItem(const std::wstring& group, const std::wstring& i
   if (IsCamera(command)) AddFindItems(L"complex", group, itemName);
 }
 
-void CBaseBack::RemoveComplexItem(const std::wstring& group, const std::wstring& itemName) {
+void CBaseBack::OnPushClick(const std::wstring& group, const std::wstring& itemName) {
   if (mEpisod) mEpisod->SetStartedFlag();
   std::vector<SZoneComplex>* zone = nullptr;
   SZoneComplex* item = nullptr;
@@ -173,8 +173,8 @@ void CBaseBack::RemoveComplexItem(const std::wstring& group, const std::wstring&
   item->mActivePieces.clear();
 }
 
-void CBaseBack::SetZoneItemVisible(const std::wstring& group, const std::wstring& itemName, int visible,
-                                   const std::wstring& command, int reload) {
+void CBaseBack::CameraMoveSimple(const std::wstring& group, const std::wstring& itemName, int visible,
+                                 const std::wstring& command, int reload) {
   std::vector<SZoneObject>* zone = nullptr;
   SZoneObject* item = nullptr;
   if (!FindZoneItem(group, itemName, zone, item) || !IsEntryIndex(item->ind)) return;
@@ -190,8 +190,8 @@ void CBaseBack::SetZoneItemVisible(const std::wstring& group, const std::wstring
   SaveObjectVisible(item->ind, visible);
 }
 
-void CBaseBack::SetComplexItemVisible(const std::wstring& group, const std::wstring& itemName, int visible,
-                                      const std::wstring& command, int reload) {
+void CBaseBack::CameraMoveComplex(const std::wstring& group, const std::wstring& itemName, int visible,
+                                  const std::wstring& command, int reload) {
   std::vector<SZoneComplex>* zone = nullptr;
   SZoneComplex* item = nullptr;
   if (!FindZone2Item(group, itemName, zone, item)) return;

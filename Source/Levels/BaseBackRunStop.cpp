@@ -56,9 +56,9 @@ void CBaseBack::ExecuteRun(const SLogicAction& a, int mode) {
       if (!a.par1.empty()) {
         if (!mEpisod) break;
         if (end)
-          mEpisod->DecrementSceneNamedCount(a.par1, a.par2);
+          mEpisod->MarkBackEnd(a.par1, a.par2);
         else
-          mEpisod->DecrementSceneNamedCount2(a.par1, a.par2);
+          mEpisod->MarkBackBegin(a.par1, a.par2);
       } else if (a.par2.empty()) {
         end ? DecrementBackCount() : DecrementBackCount2();
       } else {
@@ -69,11 +69,11 @@ void CBaseBack::ExecuteRun(const SLogicAction& a, int mode) {
     case kTgPause: QueueTimedMessage(a.par1, static_cast<float>(a.par_i1 / 1000.0)); break;
     case kTgCameraMove: ExecuteCameraMove(a); break;
     case kTgAction:
-      if (mEpisod) mEpisod->RunSceneAction(a.par2, a.par3, a.par1, mode, nullptr, kActionMaskAll);
+      if (mEpisod) mEpisod->RunBackAction(a.par2, a.par3, a.par1, mode, nullptr, kActionMaskAll);
       break;
     case kTgActionE:
       if (!a.par2.empty()) {
-        if (mEpisod) mEpisod->RunSceneActionE(a.par2, a.par3, a.par1, mode, nullptr, kActionMaskAll);
+        if (mEpisod) mEpisod->RunBackActionE(a.par2, a.par3, a.par1, mode, nullptr, kActionMaskAll);
       } else if (!a.par3.empty()) {
         RunActionByNameInRegion(a.par3, a.par1, mode, nullptr, kActionMaskAll);
       } else {
@@ -160,7 +160,7 @@ void CBaseBack::ExecuteRun(const SLogicAction& a, int mode) {
       if (mEpisod) mEpisod->StartRolik(a.par1, a.par_i1);
       break;
     case kTgRandomMusic:
-      if (mEpisod) mEpisod->PlayRandomMusic(a.par1, 0);
+      if (mEpisod) mEpisod->StartRandomMusic(&a.par1, 0);
       break;
     default: break;
   }

@@ -262,4 +262,3 @@ int32_t CBaseLevel::HandleWordCommand(const std::vector<std::wstring>& words) {
   return CBaseBack::HandleWordCommand(words);
 }
 
-bool CBaseLevel::ShowsCursorObject(const std::wstring&, const zormath::Vec3f&) { return false; }

@@ -93,9 +93,6 @@ class CBaseLevel : public CBaseBack {
   // open close-up's own answer is handed back unchanged.
   virtual int32_t FindHintTarget(int queryOnly);
   virtual void OnEpisodeStarted();
-  // Whether the scene draws the held object itself at that point (no scene
-  // class does yet).
-  virtual bool ShowsCursorObject(const std::wstring& name, const zormath::Vec3f& point);
   int32_t GetStartFlag() const { return mStartFlag; }
   void SetStartFlag(int value) { mStartFlag = value; }
 
@@ -154,14 +151,18 @@ class CBaseLevel : public CBaseBack {
   int32_t UpdateMouseList() override;
   bool IsObjectRotating2(const std::wstring& name) override;
   void SetObjectRotating3(const std::wstring& name, int value) override;
-  bool QueryMark(const std::wstring& a, const std::wstring& b) override;
+  bool QueryMark(const std::wstring& name, const zormath::Vec3f& point) override;
   void OnPickItem(const std::wstring& item) override;
   void ResetSaveState(int arg) override;
   void ResetSaveState2(int arg) override;
   void RefreshPushZones() override;
-  void OpenComplexItem(const std::wstring& group, const std::wstring& item, const std::wstring& command,
-                       int clickThrough) override;
-  void RemoveComplexItem(const std::wstring& group, const std::wstring& item) override;
+  void OnHogClick(const std::wstring& group, const std::wstring& item, const std::wstring& command,
+                  int clickThrough) override;
+  void OnPushClick(const std::wstring& group, const std::wstring& item) override;
+  void CameraMoveSimple(const std::wstring& group, const std::wstring& item, int visible, const std::wstring& command,
+                        int reload) override;
+  void CameraMoveComplex(const std::wstring& group, const std::wstring& item, int visible, const std::wstring& command,
+                         int reload) override;
   int32_t HasAction(const std::wstring& name) override;
 
   // The owner operations that name a close-up: the named close-up runs the

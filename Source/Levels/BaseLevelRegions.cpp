@@ -253,9 +253,9 @@ void CBaseLevel::SetObjectRotating3(const std::wstring& name, int value) {
     if (region) region->SetObjectRotating3(name, value);
 }
 
-bool CBaseLevel::QueryMark(const std::wstring& a, const std::wstring& b) {
-  for (auto& [name, region] : mRegions)
-    if (region && region->QueryMark(a, b)) return true;
+bool CBaseLevel::QueryMark(const std::wstring& name, const zormath::Vec3f& point) {
+  for (auto& [regionName, region] : mRegions)
+    if (region && region->QueryMark(name, point)) return true;
   return false;
 }
 
@@ -282,17 +282,31 @@ void CBaseLevel::RefreshPushZones() {
   CBaseBack::RefreshPushZones();
 }
 
-void CBaseLevel::OpenComplexItem(const std::wstring& group, const std::wstring& item, const std::wstring& command,
-                                 int clickThrough) {
-  CBaseBack::OpenComplexItem(group, item, command, clickThrough);
+void CBaseLevel::OnHogClick(const std::wstring& group, const std::wstring& item, const std::wstring& command,
+                            int clickThrough) {
+  CBaseBack::OnHogClick(group, item, command, clickThrough);
   for (auto& [name, region] : mRegions)
-    if (region) region->OpenComplexItem(group, item, command, clickThrough);
+    if (region) region->OnHogClick(group, item, command, clickThrough);
 }
 
-void CBaseLevel::RemoveComplexItem(const std::wstring& group, const std::wstring& item) {
-  CBaseBack::RemoveComplexItem(group, item);
+void CBaseLevel::OnPushClick(const std::wstring& group, const std::wstring& item) {
+  CBaseBack::OnPushClick(group, item);
   for (auto& [name, region] : mRegions)
-    if (region) region->RemoveComplexItem(group, item);
+    if (region) region->OnPushClick(group, item);
+}
+
+void CBaseLevel::CameraMoveSimple(const std::wstring& group, const std::wstring& item, int visible,
+                                  const std::wstring& command, int reload) {
+  CBaseBack::CameraMoveSimple(group, item, visible, command, reload);
+  for (auto& [name, region] : mRegions)
+    if (region) region->CameraMoveSimple(group, item, visible, command, reload);
+}
+
+void CBaseLevel::CameraMoveComplex(const std::wstring& group, const std::wstring& item, int visible,
+                                   const std::wstring& command, int reload) {
+  CBaseBack::CameraMoveComplex(group, item, visible, command, reload);
+  for (auto& [name, region] : mRegions)
+    if (region) region->CameraMoveComplex(group, item, visible, command, reload);
 }
 
 int32_t CBaseLevel::HasAction(const std::wstring& name) {

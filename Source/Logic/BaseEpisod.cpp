@@ -136,11 +136,11 @@ bool CBaseEpisod::IsSceneObjectUpdated(const std::wstring& scene, const std::wst
 }
 
 void CBaseEpisod::MarkBackBegin(const std::wstring& scene, const std::wstring& mark) {
-  if (CBaseBack* back = scene.empty() ? nullptr : FindBack(scene)) back->SaveBackFlagA(mark);
+  if (CBaseBack* back = scene.empty() ? nullptr : FindBack(scene)) back->DecrementNamedCount2(mark);
 }
 
 void CBaseEpisod::MarkBackEnd(const std::wstring& scene, const std::wstring& mark) {
-  if (CBaseBack* back = scene.empty() ? nullptr : FindBack(scene)) back->SaveBackFlagC(mark);
+  if (CBaseBack* back = scene.empty() ? nullptr : FindBack(scene)) back->DecrementNamedCount(mark);
 }
 
 void CBaseEpisod::CameraMoveSimple(const std::wstring& list, const std::wstring& object, int value,
@@ -149,7 +149,7 @@ void CBaseEpisod::CameraMoveSimple(const std::wstring& list, const std::wstring&
   for (CBaseBack* scene : mScenes) {
     if (!scene) continue;
     const bool gets = !cameraHere || scene == mCurrentScene;
-    scene->SetZoneItemVisible(list, object, value, gets ? option : std::wstring(), value2);
+    scene->CameraMoveSimple(list, object, value, gets ? option : std::wstring(), value2);
   }
 }
 
@@ -159,17 +159,17 @@ void CBaseEpisod::CameraMoveComplex(const std::wstring& list, const std::wstring
   for (CBaseBack* scene : mScenes) {
     if (!scene) continue;
     const bool gets = !cameraHere || scene == mCurrentScene;
-    scene->SetComplexItemVisible(list, object, value, gets ? option : std::wstring(), value2);
+    scene->CameraMoveComplex(list, object, value, gets ? option : std::wstring(), value2);
   }
 }
 
-bool CBaseEpisod::RequestPauseMenu() {
+bool CBaseEpisod::RequestMenu() {
   mReturnState = mState;
   mNextState = kStatePauseRequest;
   return true;
 }
 
-bool CBaseEpisod::RequestExtras() {
+bool CBaseEpisod::RequestGuide() {
   mReturnState = mState;
   mNextState = kStateExtrasRequest;
   return true;
@@ -180,7 +180,7 @@ bool CBaseEpisod::ReturnFromMenu() {
   return true;
 }
 
-void CBaseEpisod::OpenDnevnik() { mNextState = kStateDiaryOpening; }
+void CBaseEpisod::RequestDiary() { mNextState = kStateDiaryOpening; }
 
 void CBaseEpisod::RequestToBacks(const std::wstring& kind, const std::wstring& name, const std::wstring& extra,
                                  int a, int) {
@@ -208,8 +208,8 @@ bool CBaseEpisod::IsSceneInputEnabled() {
   return mState == kStateScene && mCurrentScene ? mCurrentScene->IsInputEnabled() : false;
 }
 
-bool CBaseEpisod::QuerySceneMark(const std::wstring& a, const std::wstring& b) {
-  return IsSceneState() && mCurrentScene ? mCurrentScene->QueryMark(a, b) : false;
+bool CBaseEpisod::QuerySceneMark(const std::wstring& name, const zormath::Vec3f& point) {
+  return IsSceneState() && mCurrentScene ? mCurrentScene->QueryMark(name, point) : false;
 }
 
 bool CBaseEpisod::HasPanelMark(const std::wstring& name, std::wstring& other) {
@@ -218,12 +218,6 @@ bool CBaseEpisod::HasPanelMark(const std::wstring& name, std::wstring& other) {
 
 bool CBaseEpisod::HasPanelName(const std::wstring& name) {
   return !name.empty() && gCurrentPlayer.mEpisodInfo.mActions.FindName(L"gpanel_mc", name);
-}
-
-bool CBaseEpisod::SceneShowsCursorObject(const std::wstring& name, const zormath::Vec3f& point) {
-  CBaseLevel* level = CurrentLevel();
-  if (!IsSceneState() || !level) return false;
-  return level->ShowsCursorObject(name, point);
 }
 
 void CBaseEpisod::OnCursorObjectReleased(const std::wstring& name) { ClearPanelItem(name); }

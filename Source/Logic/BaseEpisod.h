@@ -120,7 +120,8 @@ class CBaseEpisod {
   virtual bool IsSceneObjectActive(const std::wstring& scene, const std::wstring& region, const std::wstring& object);
   virtual bool IsSceneObjectUpdated(const std::wstring& scene, const std::wstring& region,
                                     const std::wstring& object);
-  // Begin and end marks of a named scene.
+  // Begin and end marks of a named scene: its second and first task
+  // counters of that name (its own count for an empty name) fall by one.
   virtual void MarkBackBegin(const std::wstring& scene, const std::wstring& mark);
   virtual void MarkBackEnd(const std::wstring& scene, const std::wstring& mark);
   // Every scene shows or hides a task object; only the current scene of a
@@ -173,10 +174,12 @@ class CBaseEpisod {
   // The mini-game of that name becomes current and starts after the scene
   // fades out; 0 when there is none.
   virtual int StartMiniGame(const std::wstring& name);
-  virtual bool RequestPauseMenu();
-  virtual bool RequestExtras();
+  // The pause menu (state 6) and the guide (state 11) over the chapter,
+  // which comes back to the state it left; the diary opening (state 7).
+  virtual bool RequestMenu();
+  virtual bool RequestGuide();
   virtual bool ReturnFromMenu();
-  virtual void OpenDnevnik();
+  virtual void RequestDiary();
 
   // ---- fades --------------------------------------------------------------------------
   virtual void StartFadeClear(float speed);
@@ -234,13 +237,15 @@ class CBaseEpisod {
   virtual bool IsComplexTaskDeleted(const std::wstring& group, const std::wstring& item);
   // The complex task is shown and exactly count of its pieces are left.
   virtual bool IsPiecesLeftCount(const std::wstring& group, const std::wstring& item, int count);
-  virtual void SetSimpleTaskFound(const std::wstring& list, const std::wstring& object);
-  virtual bool SetComplexPieceFound(const std::wstring& list, const std::wstring& object, int piece,
-                                    rovovoz::CBaseGeometryObject* extra);
+  // Found items and pieces in the player's chapter progress.
+  virtual void RecordFoundItem(const std::wstring& group, const std::wstring& item, int unused = 0);
+  virtual bool RecordFoundPiece(const std::wstring& group, const std::wstring& item, int piece,
+                                rovovoz::CBaseGeometryObject* model);
   // Records the item; "predmet_menu" re-queues the item window, any other
   // text (or none) puts the item into the inventory.
   virtual void AddPredmet(const std::wstring& name, const std::wstring& target);
-  virtual void AddFoundItemName(const std::wstring& name);
+  // The item's name into the player's name list (items the logic knows).
+  virtual void RecordItem(const std::wstring& item);
   // The chapter's next update tells its current scene the story went on.
   virtual void MarkStarted();
   virtual void SetStartedFlag() { MarkStarted(); }
@@ -289,9 +294,6 @@ class CBaseEpisod {
   // ---- what the game panel asks of the chapter ---------------------------------
   // Hands an action to the current scene; 0 when the scene reports failure.
   virtual int ForwardSceneAction(const std::wstring& name, int a, int b, int c);
-  virtual bool RequestMenu() { return RequestPauseMenu(); }
-  virtual bool RequestGuide() { return RequestExtras(); }
-  virtual void RequestDiary() { OpenDnevnik(); }
   // A mode request for every scene of the chapter.
   virtual void RequestToBacks(const std::wstring& kind, const std::wstring& name, const std::wstring& extra, int a,
                               int b);
@@ -301,12 +303,12 @@ class CBaseEpisod {
   virtual int GetSceneFrontMode();
   virtual bool IsSceneItemWindowMode();
   virtual bool IsSceneInputEnabled();
-  virtual bool QuerySceneMark(const std::wstring& a, const std::wstring& b);
+  // Whether the current scene draws the held object itself at that point
+  // (false outside the scene states).
+  virtual bool QuerySceneMark(const std::wstring& name, const zormath::Vec3f& point);
   // For a panel action gpanel_mc..._a_b naming the item, the other name.
   virtual bool HasPanelMark(const std::wstring& name, std::wstring& other);
   virtual bool HasPanelName(const std::wstring& name);
-  // Whether the scene draws the held object itself at that point.
-  virtual bool SceneShowsCursorObject(const std::wstring& name, const zormath::Vec3f& point);
   virtual void OnCursorObjectReleased(const std::wstring& name);
   virtual int QueryPredmet(const std::wstring& name);
   // The current scene's trigger test over it and its close-ups; true
@@ -315,50 +317,8 @@ class CBaseEpisod {
   virtual bool IsHogObjectMarked(const std::wstring& objectName) { return IsObjectParamCSetInScene(objectName); }
 
   // ---- More of what a scene's actions and clicks ask of the chapter ----
-  // (the scene's names for the chapter's operations: BaseEpisodSceneCalls.cpp
-  // hands each to the chapter's own.)
-  // Found items and pieces in the player's chapter progress.
-  virtual void RecordFoundItem(const std::wstring& group, const std::wstring& item, int unused = 0);
-  virtual void RecordItem(const std::wstring& item);
-  virtual bool RecordFoundPiece(const std::wstring& group, const std::wstring& item, int piece,
-                                rovovoz::CBaseGeometryObject* model);
   // Whether a click may take a piece of a complex "find" item.
   virtual bool AcceptFindPiece(const std::wstring& group, const std::wstring& item, int piece);
-  // Tasks opened, registered, deleted and their tip keys.
-  virtual void OpenSimpleTask(const std::wstring& group, const std::wstring& item, const std::wstring& tipKey,
-                              const std::wstring& text, int value);
-  virtual void DeleteSimpleTask(const std::wstring& group, const std::wstring& item);
-  virtual void DeleteComplexTask(const std::wstring& group, const std::wstring& item);
-  virtual void SetSimpleTaskTip(const std::wstring& group, const std::wstring& item, const std::wstring& tipKey);
-  virtual void SetComplexTaskTip(const std::wstring& group, const std::wstring& item, const std::wstring& tipKey);
-  virtual void SetComplexPieceTip(const std::wstring& group, const std::wstring& item, int piece,
-                                  const std::wstring& tipKey);
-  // Object operations on another scene of the chapter (its region form).
-  virtual void SceneObjectVisible(const std::wstring& scene, const std::wstring& region, const std::wstring& object,
-                                  int visible, const std::wstring& command, int reload);
-  virtual void SceneTriggerVisible(const std::wstring& scene, const std::wstring& region, const std::wstring& object,
-                                   int value);
-  virtual void SceneObjectsVisibleByMask(const std::wstring& scene, const std::wstring& region,
-                                         const std::wstring& prefix, int visible, const std::wstring& command,
-                                         int reload, int first, int last);
-  virtual void SceneTriggersVisibleByMask(const std::wstring& scene, const std::wstring& region,
-                                          const std::wstring& prefix, int value, int first, int last);
-  virtual void SceneObjectUpdate(const std::wstring& scene, const std::wstring& region, const std::wstring& object,
-                                 int value);
-  virtual void SceneObjectRender2D(const std::wstring& scene, const std::wstring& region, const std::wstring& object,
-                                   int value);
-  virtual void SceneObjectTopRender(const std::wstring& scene, const std::wstring& region,
-                                    const std::wstring& object, int value);
-  // Counters of another scene.
-  virtual void DecrementSceneNamedCount(const std::wstring& scene, const std::wstring& counter);
-  virtual void DecrementSceneNamedCount2(const std::wstring& scene, const std::wstring& counter);
-  // An action of the chapter (empty scene name) or of one of its scenes.
-  virtual int32_t RunSceneAction(const std::wstring& scene, const std::wstring& region, const std::wstring& action,
-                                 int mode, SLogicAction* record, int mask);
-  virtual int32_t RunSceneActionE(const std::wstring& scene, const std::wstring& region, const std::wstring& action,
-                                  int mode, SLogicAction* record, int mask);
-  // The chapter's video and random music.
-  virtual void PlayRandomMusic(const std::wstring& name, int flag);
 
   const std::wstring& GetName() const { return mName; }
   bool IsHogScene() const { return mHogFlag != 0; }

@@ -77,7 +77,7 @@ void CBaseEpisod::AddComplexObject(const std::wstring& list, const std::wstring&
   for (CBaseBack* scene : mScenes) {
     if (!scene) continue;
     const bool gets = !cameraHere || scene == mCurrentScene;
-    scene->OpenComplexItem(list, object, gets ? option : std::wstring(), alwaysPick);
+    scene->OnHogClick(list, object, gets ? option : std::wstring(), alwaysPick);
   }
 }
 
@@ -95,7 +95,7 @@ void CBaseEpisod::DeleteComplexObject(const std::wstring& list, const std::wstri
   task.mValue = 3;
   Progress().AddComplexTask(list, task);
   for (CBaseBack* scene : mScenes)
-    if (scene) scene->RemoveComplexItem(list, object);
+    if (scene) scene->OnPushClick(list, object);
 }
 
 void CBaseEpisod::SetSimpleTaskTips(const std::wstring& list, const std::wstring& object, const std::wstring& key) {
@@ -143,13 +143,13 @@ bool CBaseEpisod::IsPiecesLeftCount(const std::wstring& list, const std::wstring
          Progress().CountComplexPieces(list, object) == static_cast<uint32_t>(count);
 }
 
-void CBaseEpisod::SetSimpleTaskFound(const std::wstring& list, const std::wstring& object) {
+void CBaseEpisod::RecordFoundItem(const std::wstring& list, const std::wstring& object, int) {
   MarkStarted();
   Progress().AddObjectTask(list, object, 3);
 }
 
-bool CBaseEpisod::SetComplexPieceFound(const std::wstring& list, const std::wstring& object, int piece,
-                                       rovovoz::CBaseGeometryObject* extra) {
+bool CBaseEpisod::RecordFoundPiece(const std::wstring& list, const std::wstring& object, int piece,
+                                   rovovoz::CBaseGeometryObject* extra) {
   MarkStarted();
   const bool hog = list == L"hog";
   if (hog && (!gGamePanel || !gGamePanel->RemoveComplexPiece(object, piece, extra))) return false;
@@ -159,7 +159,7 @@ bool CBaseEpisod::SetComplexPieceFound(const std::wstring& list, const std::wstr
   return true;
 }
 
-void CBaseEpisod::AddFoundItemName(const std::wstring& name) {
+void CBaseEpisod::RecordItem(const std::wstring& name) {
   if (!gLogic) return;
   const auto push = gLogic->m_PushPredmets.find(name);
   if (push != gLogic->m_PushPredmets.end()) {
@@ -171,7 +171,7 @@ void CBaseEpisod::AddFoundItemName(const std::wstring& name) {
 }
 
 void CBaseEpisod::AddPredmet(const std::wstring& name, const std::wstring& target) {
-  AddFoundItemName(name);
+  RecordItem(name);
   if (Platform::EqualsNoCase(target, L"predmet_menu") && IsSceneState() && mCurrentScene) {
     mCurrentScene->QueueModeName(name);
     return;

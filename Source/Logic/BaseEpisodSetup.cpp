@@ -128,7 +128,7 @@ void CBaseEpisod::ReleaseSoundManagers() {
 bool CBaseEpisod::HasMarkGroup(const std::wstring& name) {
   if (gCurrentPlayer.mEpisodInfo.mActions.Backs.count(name) > 0) return true;
   for (CBaseBack* scene : mScenes)
-    if (scene && scene->SaveBackStateAll(name)) return true;
+    if (scene && scene->HasAction(name)) return true;
   return false;
 }
 

@@ -86,7 +86,7 @@ TEST_F(EpisodTest, TheScenesRunTheNameFirstAndARefusalStopsTheChapter) {
   Calls().clear();
   EXPECT_EQ(e.RunAction(L"a_both", 0, nullptr, -1), 1);
   EXPECT_LT(IndexOf(L"Hall.DoAction(a_both,0)"), IndexOf(L"Study.DoAction(a_both,0)"));
-  EXPECT_LT(IndexOf(L"Study.DoAction(a_both,0)"), IndexOf(L"Hall.SaveBackFlagC(chapter)"));
+  EXPECT_LT(IndexOf(L"Study.DoAction(a_both,0)"), IndexOf(L"Hall.DecrementNamedCount(chapter)"));
 
   Calls().clear();
   mHall->answers[L"a_both"] = 0;
@@ -154,7 +154,7 @@ TEST_F(EpisodTest, EveryOperationOfTheExecutorHasItsEffect) {
       {L"OpenAlwaysPick simple", Op(13, 2, L"find", L"Fork"),
        [] { return Called(L"Hall.HandleModeRequest(find,Fork,,1)"); }},
       {L"Open complex push", Op(1, 3, L"push", L"Clock"),
-       [&] { return info.CountComplexPieces(L"push", L"Clock") == 2 && Called(L"Hall.OpenComplexItem(push,Clock,,0)"); }},
+       [&] { return info.CountComplexPieces(L"push", L"Clock") == 2 && Called(L"Hall.OnHogClick(push,Clock,,0)"); }},
       {L"Open complex find", Op(1, 3, L"find", L"Vase"),
        [&] { return info.CountComplexPieces(L"find", L"Vase") == 3; }},
       {L"Add Predmet", Op(2, 9, L"Key"), [] { return gCurrentPlayer.HasName(L"Key"); }},
@@ -163,8 +163,8 @@ TEST_F(EpisodTest, EveryOperationOfTheExecutorHasItsEffect) {
       {L"Delete simple", Op(3, 2, L"find", L"Knife"),
        [&] { return info.GetObjectTaskValue(L"find", L"Knife") == 3 && Called(L"Hall.OnClickZone(find,Knife)"); }},
       {L"Delete complex", Op(3, 3, L"push", L"Clock"),
-       [&] { return info.GetComplexTaskValue(L"push", L"Clock") == 3 && Called(L"Study.RemoveComplexItem(push,Clock)"); }},
-      {L"Run End of a scene", Op(4, 7, L"Hall", L"door"), [] { return Called(L"Hall.SaveBackFlagC(door)"); }},
+       [&] { return info.GetComplexTaskValue(L"push", L"Clock") == 3 && Called(L"Study.OnPushClick(push,Clock)"); }},
+      {L"Run End of a scene", Op(4, 7, L"Hall", L"door"), [] { return Called(L"Hall.DecrementNamedCount(door)"); }},
       {L"Run End of the chapter", Op(4, 7, L"Episode"), [&] { return info.mValue == 0; }},
       {L"Run Action in a scene", Op(4, 13, L"a_x", L"Study"), [] { return Called(L"Study.DoAction(a_x,0)"); }},
       {L"Run Action in no scene", Op(4, 13, L"a_y", L"Cellar"), [] { return !Called(L"Hall.DoAction(a_y,0)"); }},
@@ -279,12 +279,12 @@ TEST_F(EpisodTest, ComplexTasksTakeTheirPiecesFromTheItemTableOrTheScenes) {
   Calls().clear();
   mHall->pieces = {1};
   e.AddComplexObject(L"hog", L"Shelf", L"k_tip", L"camera", 1);
-  EXPECT_TRUE(Called(L"Hall.OpenComplexItem(hog,Shelf,camera,1)"));
-  EXPECT_TRUE(Called(L"Study.OpenComplexItem(hog,Shelf,,1)")) << "only the current scene moves its camera";
+  EXPECT_TRUE(Called(L"Hall.OnHogClick(hog,Shelf,camera,1)"));
+  EXPECT_TRUE(Called(L"Study.OnHogClick(hog,Shelf,,1)")) << "only the current scene moves its camera";
   Calls().clear();
   e.AddComplexObject(L"lupa", L"Glass", L"", L"", 0);
   EXPECT_EQ(info.mBackComplex.count(L"lupa"), 0u);
-  EXPECT_TRUE(Called(L"Hall.OpenComplexItem(lupa,Glass,,0)"));
+  EXPECT_TRUE(Called(L"Hall.OnHogClick(lupa,Glass,,0)"));
 }
 
 }  // namespace

@@ -100,16 +100,15 @@ class FakeLevel : public CBaseLevel {
                          int value) override {
     Note(L"HandleModeRequest(" + kind + L"," + name + L"," + text + L"," + std::to_wstring(value) + L")", 0);
   }
-  void OpenComplexItem(const std::wstring& group, const std::wstring& item, const std::wstring& command,
-                       int clickThrough) override {
-    Note(L"OpenComplexItem(" + group + L"," + item + L"," + command + L"," + std::to_wstring(clickThrough) + L")",
-         0);
+  void OnHogClick(const std::wstring& group, const std::wstring& item, const std::wstring& command,
+                  int clickThrough) override {
+    Note(L"OnHogClick(" + group + L"," + item + L"," + command + L"," + std::to_wstring(clickThrough) + L")", 0);
   }
   void OnClickZone(const std::wstring& kind, const std::wstring& name) override {
     Note(L"OnClickZone(" + kind + L"," + name + L")", 0);
   }
-  void RemoveComplexItem(const std::wstring& group, const std::wstring& item) override {
-    Note(L"RemoveComplexItem(" + group + L"," + item + L")", 0);
+  void OnPushClick(const std::wstring& group, const std::wstring& item) override {
+    Note(L"OnPushClick(" + group + L"," + item + L")", 0);
   }
   bool QueueModeName(const std::wstring& name) override {
     Note(L"QueueModeName(" + name + L")", 0);
@@ -118,7 +117,7 @@ class FakeLevel : public CBaseLevel {
   int32_t HandleWordCommand(const std::vector<std::wstring>& words) override {
     return Note(L"HandleWordCommand(" + (words.empty() ? std::wstring() : words[0]) + L")", formAnswer);
   }
-  void SaveBackFlagC(const std::wstring& mark) override { Note(L"SaveBackFlagC(" + mark + L")", 0); }
+  void DecrementNamedCount(const std::wstring& mark) override { Note(L"DecrementNamedCount(" + mark + L")", 0); }
 
   int32_t startResult = 1;
   int32_t attachResult = 1;
@@ -321,8 +320,9 @@ class EpisodTest : public ::testing::Test {
   // The marks scene "Hall" was given by Run End records.
   std::vector<std::wstring> Marks() const {
     std::vector<std::wstring> marks;
+    const std::wstring prefix = L"Hall.DecrementNamedCount(";
     for (const std::wstring& c : Calls())
-      if (c.rfind(L"Hall.SaveBackFlagC(", 0) == 0) marks.push_back(c.substr(19, c.size() - 20));
+      if (c.rfind(prefix, 0) == 0) marks.push_back(c.substr(prefix.size(), c.size() - prefix.size() - 1));
     return marks;
   }
 

@@ -3,7 +3,11 @@
 #include <cmath>
 #include <cstring>
 
+#include <fstream>
+#include <sstream>
+
 #include "Engine/rovovoz/GUIMessageBox.h"
+#include "Engine/rovovoz/ModelAnimation3D.h"
 #include "Interface/HintMenu.h"
 #include "panel/PanelTestSupport.h"
 
@@ -142,6 +146,97 @@ TEST_F(HintMenu, AutomaticPlacementPutsTheBoxOnTheCentreSideWithItsArrow) {
     EXPECT_EQ(box.x > c.x, c.h == 0);
     EXPECT_EQ(box.z > c.z, c.v == 8);
   }
+}
+
+// The fixture of the animated arrow with its set file and clip name swapped.
+std::string AnimArrowHints(const std::string& set, const std::string& clip) {
+  std::ifstream in(testsupport::FixturesDir() / "panel" / "HintAnimTest.xml");
+  std::stringstream text;
+  text << in.rdbuf();
+  std::string body = text.str();
+  body.replace(body.find("HintArrowAnim.xml"), std::strlen("HintArrowAnim.xml"), set);
+  body.replace(body.find("hint_arrow_glow"), std::strlen("hint_arrow_glow"), clip);
+  return body;
+}
+
+TEST_F(HintMenu, TheAnimatedArrowLoopsItsClipFadesWithTheHintAndBobsTowardsThePoint) {
+  CHintMenu hints(core.Get());
+  ASSERT_TRUE(hints.Load(L"HintAnimTest.xml"));
+  rovovoz::CModelAnimation3D* arrow = hints.GetArrowAnim();
+  ASSERT_NE(arrow, nullptr);
+  EXPECT_EQ(hints.GetArrowModel(), nullptr);
+  ASSERT_TRUE(hints.SelectHint(L"Plain"));
+  const zormath::Vec3f p(100.0f, 0.0f, 50.0f);
+  const float at[3] = {p.x, p.y, p.z};
+  ASSERT_EQ(hints.Show(at, 1, 1, 0, 0.0f, 2.0f, 0, 0), 1);
+  ASSERT_EQ(hints.IsArrowPlaced(), 1);
+  EXPECT_EQ(arrow->IsState(), rovovoz::kAnimPlaying);
+  EXPECT_EQ(arrow->GetCurrentName(), L"hint_arrow_glow");
+  EXPECT_FLOAT_EQ(arrow->GetAlpha(L"hint_arrow_glow"), 0.0f);
+  // The box stands the arrow's width back along the arrow.
+  const zormath::Vec3f box = hints.GetBox()->GetPosition3D();
+  const zormath::Vec3f dir = hints.GetArrowDir();
+  EXPECT_NEAR(box.x, p.x - dir.x * 40.0f, 1e-3f);
+  EXPECT_NEAR(box.z, p.z - dir.z * 40.0f, 1e-3f);
+
+  const struct {
+    float dt;
+    float alpha;    // the hint's fade, which the arrow takes
+    float reach;    // how far from the point the arrow stands
+    float clipTime;
+  } steps[] = {
+      {0.25f, 0.5f, 0.0f, 0.25f},   // a quarter cycle: at the point
+      {0.5f, 1.0f, 12.0f, 0.75f},   // three quarters: fully drawn back
+      {0.5f, 1.0f, 0.0f, 0.25f},    // a cycle and a quarter: the clip has looped
+  };
+  for (const auto& s : steps) {
+    hints.Update(s.dt, nullptr);
+    EXPECT_FLOAT_EQ(arrow->GetAlpha(L"hint_arrow_glow"), s.alpha);
+    const zormath::Vec3f now = arrow->GetPosition3D();
+    EXPECT_NEAR(std::hypot(now.x - p.x, now.z - p.z), s.reach, 1e-3f) << s.clipTime;
+    EXPECT_NEAR(arrow->GetTime(), s.clipTime, 1e-4f);
+    EXPECT_EQ(arrow->IsState(), rovovoz::kAnimPlaying);
+  }
+  zuzorev::CRenderSystem& render = *core.Get()->GetRender();
+  render.Begin();
+  hints.Render();
+  bool drawn = false;
+  for (const zuzorev::SDrawRecord& draw : render.GetFrameDraws()) drawn = drawn || draw.mesh == L"Hint_arrow";
+  render.End();
+  EXPECT_TRUE(drawn);
+}
+
+TEST_F(HintMenu, AnArrowAnimationThatDoesNotLoadLeavesTheHintsWithoutArrow) {
+  const struct {
+    const char* set;
+    const char* clip;
+  } cases[] = {{"NoSuchSet.xml", "hint_arrow_glow"}, {"HintArrowAnim.xml", "no_such_clip"}, {"", "hint_arrow_glow"}};
+  testsupport::TempDir dir;
+  core.Get()->GetFileSystem()->InsertPath(dir.Path().wstring(), zorfile::kKindXml);
+  for (const auto& c : cases) {
+    dir.Write("broken_arrow.xml", AnimArrowHints(c.set, c.clip));
+    CHintMenu hints(core.Get());
+    ASSERT_TRUE(hints.Load(L"broken_arrow.xml")) << c.set << " " << c.clip;
+    EXPECT_EQ(hints.GetArrowAnim(), nullptr);
+    ASSERT_TRUE(hints.SelectHint(L"Plain"));
+    const float at[3] = {100.0f, 0.0f, 50.0f};
+    ASSERT_EQ(hints.Show(at, 1, 1, 0, 0.0f, 0.0f, 0, 0), 1);
+    EXPECT_EQ(hints.IsArrowPlaced(), 0);
+    EXPECT_FLOAT_EQ(hints.GetBox()->GetPosition3D().x, 100.0f) << "the box stands at the point";
+  }
+}
+
+TEST_F(HintMenu, TheSampleGamesPopUpHasItsGlowingArrow) {
+  testsupport::LogCapture log;
+  CHintMenu hints(core.Get());
+  ASSERT_TRUE(hints.Load(L"Data\\Interface\\HintMenu.xml"));
+  ASSERT_NE(hints.GetArrowAnim(), nullptr);
+  EXPECT_TRUE(log.Texts(zuzorev::ELogLevel::Warning).empty());
+  EXPECT_TRUE(log.Texts(zuzorev::ELogLevel::Error).empty());
+  ASSERT_TRUE(hints.SelectHint(L"HintHint"));
+  const float at[3] = {-300.0f, 0.0f, -300.0f};
+  ASSERT_EQ(hints.Show(at, 1, 1, 1, 0.0f, 2.0f, 0, 0), 1);
+  EXPECT_EQ(hints.IsArrowPlaced(), 1);
 }
 
 }  // namespace

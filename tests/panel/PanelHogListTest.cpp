@@ -48,7 +48,9 @@ TEST_F(PanelHogList, RowsShowNamesCountsObjectNamesAndColours) {
     EXPECT_EQ(Label(c.row)->GetText(), c.text) << c.row;
     EXPECT_EQ(rows[static_cast<size_t>(c.row)].ObjectName, c.object) << c.row;
     EXPECT_EQ(rows[static_cast<size_t>(c.row)].Found, c.found) << c.row;
-    if (c.colour) EXPECT_EQ(Label(c.row)->GetColor(), c.colour) << c.row;
+    if (c.colour) {
+      EXPECT_EQ(Label(c.row)->GetColor(), c.colour) << c.row;
+    }
   }
   rovovoz::CGUIBaseObject* counter = panel->GetChild(L"LOstalos");
   ASSERT_NE(counter, nullptr);

@@ -1,11 +1,38 @@
 // The inventory strip: adding, removing and scrolling items, the 51st item,
 // the click chain that puts an item on the cursor and back, and scene
 // objects carried on the cursor.
+#include "Levels/BaseLevel.h"
+#include "Regions/BaseRegion.h"
 #include "panel/PanelTestSupport.h"
 
 namespace {
 
 using paneltest::PanelFixture;
+
+// A close-up that draws one held object itself (as a puzzle draws its marks
+// at the pointer).
+class CMarkRegion : public CBaseRegion {
+ public:
+  bool QueryMark(const std::wstring& name, const zormath::Vec3f&) override { return name == drawsItself; }
+  std::wstring drawsItself;
+};
+
+class CMarkLevel : public CBaseLevel {
+ public:
+  explicit CMarkLevel(CBaseRegion* region) {
+    region->SetName(L"Desk");
+    mRegions[L"Desk"] = region;
+  }
+};
+
+// A chapter whose current scene and state the test sets.
+class SceneEpisod : public paneltest::TestEpisod {
+ public:
+  void SetScene(CBaseBack* scene, int32_t value) {
+    mCurrentScene = scene;
+    mState = value;
+  }
+};
 
 class PanelStrip : public PanelFixture {
  protected:
@@ -132,6 +159,46 @@ TEST_F(PanelStrip, AClickOnAnItemRunsTheChainThenTheItemIsHeldAndAClickOnItsSlot
   EXPECT_EQ(panel->GetItem(1).state, SPanelItem::kFlyingIn);
   Run(1.1f);
   EXPECT_EQ(panel->GetItem(1).state, SPanelItem::kInStrip);
+}
+
+TEST_F(PanelStrip, TheHeldObjectIsDrawnBesideThePointerUnlessTheSceneDrawsItItself) {
+  panel->AddSimpleObject(L"Wick", L"start");
+  Run(1.1f);
+  CMarkRegion desk;
+  CMarkLevel level(&desk);
+  SceneEpisod chapter;
+  panel->SetBack(&chapter);
+  core.MoveTo(100.0f, 50.0f);
+  panel->SetCursorIcon(0.0f, core.Cursor());
+  panel->TakeToCursor(L"Wick", nullptr);
+  rovovoz::CStaticObject3D* model = panel->GetItem(0).model.get();
+  zuzorev::CRenderSystem& render = *core.Get()->GetRender();
+  const struct {
+    int32_t state;
+    CBaseBack* scene;
+    const wchar_t* sceneDraws;
+    bool panelDraws;
+  } cases[] = {
+      {1, &level, L"", true},      {1, &level, L"Wick", false}, {3, &level, L"Wick", false},
+      {6, &level, L"Wick", true},  // the pause menu: the scene is not asked
+      {1, nullptr, L"Wick", true},
+  };
+  for (const auto& c : cases) {
+    chapter.SetScene(c.scene, c.state);
+    desk.drawsItself = c.sceneDraws;
+    model->SetPosition3D(0.0f, 0.0f, 0.0f);
+    render.Begin();
+    panel->UpdateCursorObject();
+    EXPECT_EQ(!render.GetFrameDraws().empty(), c.panelDraws) << c.state << " " << c.sceneDraws;
+    render.End();
+    const zormath::Vec3f at = model->GetPosition3D();
+    EXPECT_FLOAT_EQ(at.y, c.panelDraws ? 249.0f : 0.0f);
+    if (c.panelDraws) {
+      EXPECT_FLOAT_EQ(at.x, 147.0f);
+      EXPECT_FLOAT_EQ(at.z, 20.0f);
+    }
+  }
+  panel->SetBack(&episod);
 }
 
 TEST_F(PanelStrip, ARefusedStepOfTheChainLeavesTheItemInTheStrip) {

@@ -84,13 +84,13 @@ class CClickBack : public CBaseBack {
     Note(L"RunActionByNameInRegion(" + r + L"," + name + L"," + N(mode) + L")");
     return 1;
   }
-  void SetZoneItemVisible(const std::wstring& g, const std::wstring& i, int v, const std::wstring& c,
-                          int reload) override {
-    Note(L"SetZoneItemVisible(" + g + L"," + i + L"," + N(v) + L"," + c + L"," + N(reload) + L")");
+  void CameraMoveSimple(const std::wstring& g, const std::wstring& i, int v, const std::wstring& c,
+                        int reload) override {
+    Note(L"CameraMoveSimple(" + g + L"," + i + L"," + N(v) + L"," + c + L"," + N(reload) + L")");
   }
-  void SetComplexItemVisible(const std::wstring& g, const std::wstring& i, int v, const std::wstring& c,
-                             int reload) override {
-    Note(L"SetComplexItemVisible(" + g + L"," + i + L"," + N(v) + L"," + c + L"," + N(reload) + L")");
+  void CameraMoveComplex(const std::wstring& g, const std::wstring& i, int v, const std::wstring& c,
+                         int reload) override {
+    Note(L"CameraMoveComplex(" + g + L"," + i + L"," + N(v) + L"," + c + L"," + N(reload) + L")");
   }
   int32_t StartPathObject(const std::wstring& name, const std::wstring& end, int queued) override {
     Note(L"StartPathObject(" + name + L"," + end + L"," + N(queued) + L")");
@@ -178,77 +178,84 @@ class CClickEpisod : public CBaseEpisod {
 
   // The chapter's side of the forwarding cases, written as "name(args)".
   void Note(const std::wstring& what) { mLog.push_back(what); }
-  void OpenSimpleTask(const std::wstring& g, const std::wstring& i, const std::wstring& key, const std::wstring& text,
-                      int value) override {
-    Note(L"OpenSimpleTask(" + g + L"," + i + L"," + key + L"," + text + L"," + std::to_wstring(value) + L")");
+  void AddSimpleObject(const std::wstring& g, const std::wstring& i, const std::wstring& key, const std::wstring& text,
+                       int value) override {
+    Note(L"AddSimpleObject(" + g + L"," + i + L"," + key + L"," + text + L"," + std::to_wstring(value) + L")");
   }
   void AddComplexObject(const std::wstring& g, const std::wstring& i, const std::wstring& key,
                         const std::wstring& text, int value) override {
     Note(L"AddComplexObject(" + g + L"," + i + L"," + key + L"," + text + L"," + std::to_wstring(value) + L")");
   }
-  void DeleteSimpleTask(const std::wstring& g, const std::wstring& i) override {
-    Note(L"DeleteSimpleTask(" + g + L"," + i + L")");
+  void DeleteSimpleObject(const std::wstring& g, const std::wstring& i) override {
+    Note(L"DeleteSimpleObject(" + g + L"," + i + L")");
   }
-  void DeleteComplexTask(const std::wstring& g, const std::wstring& i) override {
-    Note(L"DeleteComplexTask(" + g + L"," + i + L")");
+  void DeleteComplexObject(const std::wstring& g, const std::wstring& i) override {
+    Note(L"DeleteComplexObject(" + g + L"," + i + L")");
   }
-  void SetSimpleTaskTip(const std::wstring& g, const std::wstring& i, const std::wstring& key) override {
-    Note(L"SetSimpleTaskTip(" + g + L"," + i + L"," + key + L")");
+  void SetSimpleTaskTips(const std::wstring& g, const std::wstring& i, const std::wstring& key) override {
+    Note(L"SetSimpleTaskTips(" + g + L"," + i + L"," + key + L")");
   }
-  void SetComplexTaskTip(const std::wstring& g, const std::wstring& i, const std::wstring& key) override {
-    Note(L"SetComplexTaskTip(" + g + L"," + i + L"," + key + L")");
+  void SetComplexTaskTips(const std::wstring& g, const std::wstring& i, const std::wstring& key) override {
+    Note(L"SetComplexTaskTips(" + g + L"," + i + L"," + key + L")");
   }
-  void SetComplexPieceTip(const std::wstring& g, const std::wstring& i, int n, const std::wstring& key) override {
-    Note(L"SetComplexPieceTip(" + g + L"," + i + L"," + std::to_wstring(n) + L"," + key + L")");
+  void SetPieceTaskTips(const std::wstring& g, const std::wstring& i, int n, const std::wstring& key) override {
+    Note(L"SetPieceTaskTips(" + g + L"," + i + L"," + std::to_wstring(n) + L"," + key + L")");
   }
-  void SceneObjectVisible(const std::wstring& s, const std::wstring& r, const std::wstring& o, int v,
-                          const std::wstring& c, int reload) override {
-    Note(L"SceneObjectVisible(" + s + L"," + r + L"," + o + L"," + std::to_wstring(v) + L"," + c + L"," +
+  bool SetBackObjectVisible(const std::wstring& s, const std::wstring& r, const std::wstring& o, int v,
+                            const std::wstring& c, int reload) override {
+    Note(L"SetBackObjectVisible(" + s + L"," + r + L"," + o + L"," + std::to_wstring(v) + L"," + c + L"," +
          std::to_wstring(reload) + L")");
+    return true;
   }
-  void SceneTriggerVisible(const std::wstring& s, const std::wstring& r, const std::wstring& o, int v) override {
-    Note(L"SceneTriggerVisible(" + s + L"," + r + L"," + o + L"," + std::to_wstring(v) + L")");
+  bool SetBackTriangleVisible(const std::wstring& s, const std::wstring& r, const std::wstring& o, int v) override {
+    Note(L"SetBackTriangleVisible(" + s + L"," + r + L"," + o + L"," + std::to_wstring(v) + L")");
+    return true;
   }
-  void SceneObjectsVisibleByMask(const std::wstring& s, const std::wstring& r, const std::wstring& p, int v,
-                                 const std::wstring& c, int reload, int first, int last) override {
-    Note(L"SceneObjectsVisibleByMask(" + s + L"," + r + L"," + p + L"," + std::to_wstring(v) + L"," + c + L"," +
+  bool SetBackObjectMask(const std::wstring& s, const std::wstring& r, const std::wstring& p, int v,
+                         const std::wstring& c, int reload, int first, int last) override {
+    Note(L"SetBackObjectMask(" + s + L"," + r + L"," + p + L"," + std::to_wstring(v) + L"," + c + L"," +
          std::to_wstring(reload) + L"," + std::to_wstring(first) + L"," + std::to_wstring(last) + L")");
+    return true;
   }
-  void SceneTriggersVisibleByMask(const std::wstring& s, const std::wstring& r, const std::wstring& p, int v,
-                                  int first, int last) override {
-    Note(L"SceneTriggersVisibleByMask(" + s + L"," + r + L"," + p + L"," + std::to_wstring(v) + L"," +
-         std::to_wstring(first) + L"," + std::to_wstring(last) + L")");
+  bool SetBackTriangleMask(const std::wstring& s, const std::wstring& r, const std::wstring& p, int v, int first,
+                           int last) override {
+    Note(L"SetBackTriangleMask(" + s + L"," + r + L"," + p + L"," + std::to_wstring(v) + L"," + std::to_wstring(first) +
+         L"," + std::to_wstring(last) + L")");
+    return true;
   }
-  void SceneObjectUpdate(const std::wstring& s, const std::wstring& r, const std::wstring& o, int v) override {
-    Note(L"SceneObjectUpdate(" + s + L"," + r + L"," + o + L"," + std::to_wstring(v) + L")");
+  bool SetBackObjectUpdate(const std::wstring& s, const std::wstring& r, const std::wstring& o, int v) override {
+    Note(L"SetBackObjectUpdate(" + s + L"," + r + L"," + o + L"," + std::to_wstring(v) + L")");
+    return true;
   }
-  void SceneObjectRender2D(const std::wstring& s, const std::wstring& r, const std::wstring& o, int v) override {
-    Note(L"SceneObjectRender2D(" + s + L"," + r + L"," + o + L"," + std::to_wstring(v) + L")");
+  bool SetBackObjectRender2D(const std::wstring& s, const std::wstring& r, const std::wstring& o, int v) override {
+    Note(L"SetBackObjectRender2D(" + s + L"," + r + L"," + o + L"," + std::to_wstring(v) + L")");
+    return true;
   }
-  void SceneObjectTopRender(const std::wstring& s, const std::wstring& r, const std::wstring& o, int v) override {
-    Note(L"SceneObjectTopRender(" + s + L"," + r + L"," + o + L"," + std::to_wstring(v) + L")");
+  bool SetBackObjectTopRender(const std::wstring& s, const std::wstring& r, const std::wstring& o, int v) override {
+    Note(L"SetBackObjectTopRender(" + s + L"," + r + L"," + o + L"," + std::to_wstring(v) + L")");
+    return true;
   }
-  void DecrementSceneNamedCount(const std::wstring& s, const std::wstring& c) override {
-    Note(L"DecrementSceneNamedCount(" + s + L"," + c + L")");
+  void MarkBackEnd(const std::wstring& s, const std::wstring& c) override {
+    Note(L"MarkBackEnd(" + s + L"," + c + L")");
   }
-  void DecrementSceneNamedCount2(const std::wstring& s, const std::wstring& c) override {
-    Note(L"DecrementSceneNamedCount2(" + s + L"," + c + L")");
+  void MarkBackBegin(const std::wstring& s, const std::wstring& c) override {
+    Note(L"MarkBackBegin(" + s + L"," + c + L")");
   }
-  int32_t RunSceneAction(const std::wstring& s, const std::wstring& r, const std::wstring& a, int mode,
-                         SLogicAction*, int) override {
-    Note(L"RunSceneAction(" + s + L"," + r + L"," + a + L"," + std::to_wstring(mode) + L")");
+  int32_t RunBackAction(const std::wstring& s, const std::wstring& r, const std::wstring& a, int mode, SLogicAction*,
+                        int) override {
+    Note(L"RunBackAction(" + s + L"," + r + L"," + a + L"," + std::to_wstring(mode) + L")");
     return 1;
   }
-  int32_t RunSceneActionE(const std::wstring& s, const std::wstring& r, const std::wstring& a, int mode,
-                          SLogicAction*, int) override {
-    Note(L"RunSceneActionE(" + s + L"," + r + L"," + a + L"," + std::to_wstring(mode) + L")");
+  int32_t RunBackActionE(const std::wstring& s, const std::wstring& r, const std::wstring& a, int mode, SLogicAction*,
+                         int) override {
+    Note(L"RunBackActionE(" + s + L"," + r + L"," + a + L"," + std::to_wstring(mode) + L")");
     return 1;
   }
   void StartRolik(std::wstring name, int flag) override {
     Note(L"StartRolik(" + name + L"," + std::to_wstring(flag) + L")");
   }
-  void PlayRandomMusic(const std::wstring& name, int flag) override {
-    Note(L"PlayRandomMusic(" + name + L"," + std::to_wstring(flag) + L")");
+  void StartRandomMusic(const std::wstring* name, int flag) override {
+    Note(L"StartRandomMusic(" + (name ? *name : L"-") + L"," + std::to_wstring(flag) + L")");
   }
   void StopRandomMusic(float fade) override { Note(L"StopRandomMusic(" + std::to_wstring(fade).substr(0, 3) + L")"); }
 

@@ -67,7 +67,7 @@ TEST_F(SceneExecute, EveryOperationAndTarget) {
     const char* what;
     SLogicAction record;
     CallLog calls;
-    std::function<bool()> effect;  // what the record changed, when not a call
+    std::function<bool()> effect = {};  // what the record changed, when not a call
   } cases[] = {
       // Visible
       {"Visible ObjTri here", R(kOpVisible, kTgObjTri, {L"T_Find"}, {0}), {},
@@ -75,16 +75,16 @@ TEST_F(SceneExecute, EveryOperationAndTarget) {
       {"Visible ObjTri in a close-up", R(kOpVisible, kTgObjTri, {L"T_Find", L"", L"Desk"}, {0}),
        {L"SetObjectClickableInRegion(Desk,T_Find,0)"}},
       {"Visible ObjTri in another scene", R(kOpVisible, kTgObjTri, {L"T_Find", L"Library", L"Desk"}, {0}),
-       {L"SceneTriggerVisible(Library,Desk,T_Find,0)"}},
+       {L"SetBackTriangleVisible(Library,Desk,T_Find,0)"}},
       {"Visible Obj here", R(kOpVisible, kTgObj, {L"S_Ball"}, {0}), {}, [&] { return E(kSfind).mActive == 0; }},
       {"Visible Obj in a close-up", R(kOpVisible, kTgObj, {L"S_Ball", L"alpha-", L"", L"Desk"}, {0, 1}),
        {L"ShowObjectInRegion(Desk,S_Ball,0,alpha-,1)"}},
       {"Visible Obj in another scene", R(kOpVisible, kTgObj, {L"S_Ball", L"", L"Library", L"Desk"}, {1}),
-       {L"SceneObjectVisible(Library,Desk,S_Ball,1,,0)"}},
+       {L"SetBackObjectVisible(Library,Desk,S_Ball,1,,0)"}},
       {"Visible Sadanie_simple", R(kOpVisible, kTgSimpleTask, {L"find", L"Key", L"camera"}, {1, 1}),
-       {L"SetZoneItemVisible(find,Key,1,camera,1)"}},
+       {L"CameraMoveSimple(find,Key,1,camera,1)"}},
       {"Visible Sadanie_complex", R(kOpVisible, kTgComplexTask, {L"hog", L"Jar"}, {0}),
-       {L"SetComplexItemVisible(hog,Jar,0,,0)"}},
+       {L"CameraMoveComplex(hog,Jar,0,,0)"}},
       {"Visible TopText", R(kOpVisible, kTgTopText, {L"k_tip"}), {L"gametip:k_tip"}},
       {"Visible TopText with a section", R(kOpVisible, kTgTopText, {L"k_tip", L"k_sec"}), {L"tip:k_tip/k_sec"}},
       {"Visible GamePanel", R(kOpVisible, kTgGamePanel, {L"hog", L"k_label"}), {L"panelmode:hog"}},
@@ -95,36 +95,36 @@ TEST_F(SceneExecute, EveryOperationAndTarget) {
       {"VisibleMask ObjTri in a close-up", R(kOpVisibleMask, kTgObjTri, {L"T_Jar", L"", L"Desk"}, {0, 1, 2}),
        {L"SetObjectGroupClickableInRegion(Desk,T_Jar,0,1,2)"}},
       {"VisibleMask ObjTri in another scene", R(kOpVisibleMask, kTgObjTri, {L"T_Jar", L"Library"}, {0, 1, 2}),
-       {L"SceneTriggersVisibleByMask(Library,,T_Jar,0,1,2)"}},
+       {L"SetBackTriangleMask(Library,,T_Jar,0,1,2)"}},
       {"VisibleMask Obj", R(kOpVisibleMask, kTgObj, {L"T_Jar"}, {0, 0, 1, 2}), {},
        [&] { return E(kJar1).mActive == 0 && E(kJar2).mActive == 0; }},
       {"VisibleMask Obj in a close-up", R(kOpVisibleMask, kTgObj, {L"T_Jar", L"", L"", L"Desk"}, {0, 0, 1, 2}),
        {L"ShowObjectGroupInRegion(Desk,T_Jar,0,,0,1,2)"}},
       {"VisibleMask Obj in another scene", R(kOpVisibleMask, kTgObj, {L"T_Jar", L"", L"Library"}, {0, 0, 1, 2}),
-       {L"SceneObjectsVisibleByMask(Library,,T_Jar,0,,0,1,2)"}},
+       {L"SetBackObjectMask(Library,,T_Jar,0,,0,1,2)"}},
       // Update, Render2D, TopRender
       {"Update here", R(kOpUpdate, kTgObj, {L"S_Ball"}, {0}), {}, [&] { return E(kSfind).mUpdating == 0; }},
       {"Update in a close-up", R(kOpUpdate, kTgObj, {L"S_Ball", L"", L"Desk"}, {0}),
        {L"SetObjectRotating2InRegion(Desk,S_Ball,0)"}},
       {"Update in another scene", R(kOpUpdate, kTgObj, {L"S_Ball", L"Library"}, {0}),
-       {L"SceneObjectUpdate(Library,,S_Ball,0)"}},
+       {L"SetBackObjectUpdate(Library,,S_Ball,0)"}},
       {"Render2D here", R(kOpRender2D, kTgObj, {L"S_Ball"}, {1}), {}, [&] { return E(kSfind).mRender2D == 1; }},
       {"Render2D in a close-up", R(kOpRender2D, kTgObj, {L"S_Ball", L"", L"Desk"}, {1}),
        {L"SetObjectRender2DInRegion(Desk,S_Ball,1)"}},
       {"Render2D in another scene", R(kOpRender2D, kTgObj, {L"S_Ball", L"Library"}, {1}),
-       {L"SceneObjectRender2D(Library,,S_Ball,1)"}},
+       {L"SetBackObjectRender2D(Library,,S_Ball,1)"}},
       {"TopRender here", R(kOpTopRender, kTgObj, {L"S_Ball"}, {1}), {}, [&] { return E(kSfind).mFadeState == 2; }},
       {"TopRender in a close-up", R(kOpTopRender, kTgObj, {L"S_Ball", L"", L"Desk"}, {1}),
        {L"SetObjectTopLayerInRegion(Desk,S_Ball,1)"}},
       {"TopRender in another scene", R(kOpTopRender, kTgObj, {L"S_Ball", L"Library"}, {1}),
-       {L"SceneObjectTopRender(Library,,S_Ball,1)"}},
+       {L"SetBackObjectTopRender(Library,,S_Ball,1)"}},
       // Open, OpenAlwaysPick
       {"Open Sadanie_simple", WithTip(R(kOpOpen, kTgSimpleTask, {L"find", L"Key", L"camera"}), L"k_key"),
-       {L"OpenSimpleTask(find,Key,k_key,camera,0)"}},
+       {L"AddSimpleObject(find,Key,k_key,camera,0)"}},
       {"Open Sadanie_complex", WithTip(R(kOpOpen, kTgComplexTask, {L"hog", L"Jar"}), L"k_jar"),
        {L"AddComplexObject(hog,Jar,k_jar,,0)"}},
       {"OpenAlwaysPick Sadanie_simple", R(kOpOpenAlwaysPick, kTgSimpleTask, {L"find", L"Key"}),
-       {L"OpenSimpleTask(find,Key,,,1)"}},
+       {L"AddSimpleObject(find,Key,,,1)"}},
       {"OpenAlwaysPick Sadanie_complex", R(kOpOpenAlwaysPick, kTgComplexTask, {L"hog", L"Jar"}),
        {L"AddComplexObject(hog,Jar,,,1)"}},
       {"Open Page", R(kOpOpen, kTgPage, {L"page_1"}), {L"diary:1"},
@@ -132,16 +132,16 @@ TEST_F(SceneExecute, EveryOperationAndTarget) {
       {"Open MapLevel", R(kOpOpen, kTgMapLevel, {L"Back_2"}), {},
        [] { return gCurrentPlayer.mMapLocations == std::vector<std::wstring>{L"Back_2"}; }},
       // Delete
-      {"Delete Sadanie_simple", R(kOpDelete, kTgSimpleTask, {L"find", L"Key"}), {L"DeleteSimpleTask(find,Key)"}},
-      {"Delete Sadanie_complex", R(kOpDelete, kTgComplexTask, {L"hog", L"Jar"}), {L"DeleteComplexTask(hog,Jar)"}},
+      {"Delete Sadanie_simple", R(kOpDelete, kTgSimpleTask, {L"find", L"Key"}), {L"DeleteSimpleObject(find,Key)"}},
+      {"Delete Sadanie_complex", R(kOpDelete, kTgComplexTask, {L"hog", L"Jar"}), {L"DeleteComplexObject(hog,Jar)"}},
       {"Delete Predmet", R(kOpDelete, kTgPredmet, {L"Wick"}), {L"uninventory:Wick"}},
       // SetTextTips
       {"SetTextTips Sadanie_simple", WithTip(R(kOpSetTextTips, kTgSimpleTask, {L"find", L"Key"}), L"k_a"),
-       {L"SetSimpleTaskTip(find,Key,k_a)"}},
+       {L"SetSimpleTaskTips(find,Key,k_a)"}},
       {"SetTextTips Sadanie_complex", WithTip(R(kOpSetTextTips, kTgComplexTask, {L"hog", L"Jar"}), L"k_b"),
-       {L"SetComplexTaskTip(hog,Jar,k_b)"}},
+       {L"SetComplexTaskTips(hog,Jar,k_b)"}},
       {"SetTextTips Sadanie_complex_kusok", WithTip(R(kOpSetTextTips, kTgComplexPiece, {L"hog", L"Jar"}, {2}), L"k_c"),
-       {L"SetComplexPieceTip(hog,Jar,2,k_c)"}},
+       {L"SetPieceTaskTips(hog,Jar,2,k_c)"}},
       // Add
       {"Add Predmet to the item window", R(kOpAdd, kTgPredmet, {L"Key", L"predmet_menu"}),
        {L"item:Key", L"window:Key", L"addpredmet:Key/predmet_menu"}, [&] { return back.mModes == std::vector<int32_t>{6}; }},
@@ -164,21 +164,21 @@ TEST_F(SceneExecute, EveryOperationAndTarget) {
       {"Run End here", R(kOpRun, kTgEnd), {}, [] { return gCurrentPlayer.mEpisodInfo.mBackTasks[L"Hall"].mCount == 4; }},
       {"Run End named", R(kOpRun, kTgEnd, {L"", L"lamp"}), {},
        [] { return gCurrentPlayer.mEpisodInfo.mBackTasks[L"Hall"].mCounters[L"lamp"] == 1; }},
-      {"Run End elsewhere", R(kOpRun, kTgEnd, {L"Library", L"lamp"}), {L"DecrementSceneNamedCount(Library,lamp)"}},
+      {"Run End elsewhere", R(kOpRun, kTgEnd, {L"Library", L"lamp"}), {L"MarkBackEnd(Library,lamp)"}},
       {"Run Beg here", R(kOpRun, kTgBeg), {}, [] { return gCurrentPlayer.mEpisodInfo.mBackTasks[L"Hall"].mCount2 == 1; }},
       {"Run Beg named", R(kOpRun, kTgBeg, {L"", L"lamp"}), {},
        [] { return gCurrentPlayer.mEpisodInfo.mBackTasks[L"Hall"].mCounters2[L"lamp"] == 2; }},
-      {"Run Beg elsewhere", R(kOpRun, kTgBeg, {L"Library", L"lamp"}), {L"DecrementSceneNamedCount2(Library,lamp)"}},
+      {"Run Beg elsewhere", R(kOpRun, kTgBeg, {L"Library", L"lamp"}), {L"MarkBackBegin(Library,lamp)"}},
       {"Run Pause", R(kOpRun, kTgPause, {L"a_later"}, {1500}), {},
        [&] {
          return back.mTimedMessages.size() == 1 && back.mTimedMessages[0].mTime == 1.5f &&
                 back.mModes == std::vector<int32_t>{3};
        }},
-      {"Run Action", R(kOpRun, kTgAction, {L"a_go", L"Library", L"Desk"}), {L"RunSceneAction(Library,Desk,a_go,0)"}},
+      {"Run Action", R(kOpRun, kTgAction, {L"a_go", L"Library", L"Desk"}), {L"RunBackAction(Library,Desk,a_go,0)"}},
       {"Run ActionE here", R(kOpRun, kTgActionE, {L"a_go"}), {L"a_go"}},
       {"Run ActionE in a close-up", R(kOpRun, kTgActionE, {L"a_go", L"", L"Desk"}),
        {L"RunActionByNameInRegion(Desk,a_go,0)"}},
-      {"Run ActionE elsewhere", R(kOpRun, kTgActionE, {L"a_go", L"Library"}), {L"RunSceneActionE(Library,,a_go,0)"}},
+      {"Run ActionE elsewhere", R(kOpRun, kTgActionE, {L"a_go", L"Library"}), {L"RunBackActionE(Library,,a_go,0)"}},
       {"Run Path", R(kOpRun, kTgPath, {L"P_Cat", L"a_end"}, {1}), {L"StartPathObject(P_Cat,a_end,1)"}},
       {"Run AmbientSound at full volume", R(kOpRun, kTgAmbientSound, {L"Rain"}, {0, 1}, {0.5f, 2.0f, 3.0f}),
        {L"PlayAmbientSound(Rain,1.00,0.50,1,2.00,3.00)"}},
@@ -187,7 +187,7 @@ TEST_F(SceneExecute, EveryOperationAndTarget) {
       {"Run Musik", R(kOpRun, kTgMusik, {L"Theme"}, {20}), {L"PlayMusic(Theme,0.20,0.00,0,0.00,0.00)"}},
       {"Run Sound", R(kOpRun, kTgSound, {L"I_Click"}, {50, 0}), {L"sound:I_Click", L"PlaySound(0.50,0.00,0)"}},
       {"Run Rolik", R(kOpRun, kTgRolik, {L"Intro"}, {1}), {L"StartRolik(Intro,1)"}},
-      {"Run RandomMusic", R(kOpRun, kTgRandomMusic, {L"Night"}), {L"PlayRandomMusic(Night,0)"}},
+      {"Run RandomMusic", R(kOpRun, kTgRandomMusic, {L"Night"}), {L"StartRandomMusic(Night,0)"}},
       {"Run MiniGame unknown", R(kOpRun, kTgMiniGame, {L"NoSuchGame"}), {},
        [&] { return back.mMiniGame == nullptr && back.mModes.empty(); }},
       // Stop
@@ -220,7 +220,9 @@ TEST_F(SceneExecute, EveryOperationAndTarget) {
     back.mSoundSequences.clear();
     EXPECT_EQ(back.ExecuteAction(c.record, 0, 1), 1);
     EXPECT_EQ(log, c.calls);
-    if (c.effect) EXPECT_TRUE(c.effect());
+    if (c.effect) {
+      EXPECT_TRUE(c.effect());
+    }
     EXPECT_TRUE(back.mDelayedActions.empty());
   }
 }

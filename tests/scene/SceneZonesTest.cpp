@@ -287,21 +287,21 @@ TEST_F(SceneZones, ComplexItemsOpenedTwiceAndRemoved) {
   Progress().AddComplexTask(L"push", Task(L"Chest", 1, {1}));
   Progress().AddComplexTask(L"find", Task(L"Vase", 1, {1}));
   for (int i = 0; i < 2; ++i) {
-    back->OpenComplexItem(L"find", L"Vase", L"Camera", 0);
+    back->OnHogClick(L"find", L"Vase", L"Camera", 0);
     const auto& vase = back->GetComplexZones().at(L"find")[0];
     ASSERT_EQ(vase.mActivePieces.size(), 1u);
     EXPECT_EQ(back->GetEntry(kVase1).mState, 1);
     EXPECT_EQ(back->GetEntry(kVase2).mState, 0);
   }
   EXPECT_EQ(back->mFindItems, (std::vector<SFindItem>{{L"complex", L"find", L"Vase"}}));
-  back->OpenComplexItem(L"push", L"Chest", L"", 0);
+  back->OnHogClick(L"push", L"Chest", L"", 0);
   EXPECT_EQ(back->GetEntry(kChest).mActive, 0) << "a push piece is armed invisible";
   EXPECT_EQ(back->GetEntry(kChest).mClickable, 1);
   EXPECT_EQ(back->mObjectEffects.size(), 1u);
 
   // A task without piece records arms nothing.
   Progress().AddComplexTask(L"find", Task(L"Vase", 1, {}));
-  back->OpenComplexItem(L"find", L"Vase", L"", 0);
+  back->OnHogClick(L"find", L"Vase", L"", 0);
   EXPECT_TRUE(back->GetComplexZones().at(L"find")[0].mActivePieces.empty());
   EXPECT_EQ(back->GetEntry(kVase1).mState, 0);
 
@@ -310,9 +310,9 @@ TEST_F(SceneZones, ComplexItemsOpenedTwiceAndRemoved) {
   back->SetOwner(&owner);
   Progress().mBackTasks[L"Street"].mCounters[L"Hall"] = 3;
   Progress().AddComplexTask(L"find", Task(L"Vase", 1, {1, 2}));
-  back->OpenComplexItem(L"find", L"Vase", L"", 0);
+  back->OnHogClick(L"find", L"Vase", L"", 0);
   back->GetEntry(kVase2).mState = 3;  // already taken
-  back->RemoveComplexItem(L"find", L"Vase");
+  back->OnPushClick(L"find", L"Vase");
   EXPECT_EQ(Progress().mBackTasks[L"Street"].mCounters[L"Hall"], 2) << "only the piece still armed";
   EXPECT_EQ(back->GetEntry(kVase1).mState, 3);
   EXPECT_TRUE(back->GetComplexZones().at(L"find")[0].mActivePieces.empty());
