@@ -1030,6 +1030,7 @@ def main():
 
     panel_art(game)
     final_art(game)
+    extras_art(game)  # the extras' galleries and guide screenshots
 
 
 # ---------------------------------------------------------------------------
@@ -1231,6 +1232,72 @@ def final_art(game):
     final.quad('S_logo', 0, 710, 120, 640, 160, 'final_logo')
     final.quad('S_logoBlik', 0, 715, 120, 640, 160, 'final_sheen')
     final.write(models, 'ZORM')
+
+
+# ---------------------------------------------------------------------------
+# The extras: concept-art and wallpaper galleries (thumbnail, enlarged
+# picture and pick shape each), the guide's three screenshot places, the
+# guide's screenshots and two wallpapers for the desktop.
+
+def extras_picture(n, w, h, hue):
+    c = Canvas(w, h)
+    top = blend((40, 30, 20, 255), hue, 0.6)
+    c.vgradient(0, 0, w, h, top, (20, 14, 10, 255))
+    # A lantern-like shape and a frame, shifted by the picture's number.
+    cx = w // 2 + (n * 7) % (w // 4) - w // 8
+    c.rect(cx - w // 12, h // 3, cx + w // 12, h - h // 5, (230, 190, 90, 255))
+    c.rect(cx - w // 20, h // 4, cx + w // 20, h // 3, (120, 90, 50, 255))
+    for x0, y0, x1, y1 in ((0, 0, w, 2), (0, h - 2, w, h), (0, 0, 2, h), (w - 2, 0, w, h)):
+        c.rect(x0, y0, x1, y1, (232, 184, 72, 255))
+    return c
+
+
+def extras_art(game):
+    textures = os.path.join(game, 'Data', 'Textures')
+    models = os.path.join(game, 'Data', 'Models')
+    walls = os.path.join(game, 'DataLoc', 'Wallpapers')
+    os.makedirs(walls, exist_ok=True)
+
+    def save(folder, name, canvas):
+        with open(os.path.join(folder, name), 'wb') as f:
+            f.write(canvas.png(False))
+
+    hues = [(200, 80, 60, 255), (80, 160, 90, 255), (70, 110, 200, 255), (190, 170, 60, 255)]
+    window = Model('Extras_window')
+    shapes = Model('Extras_window')
+    # Concept art: 13 pictures in rows of five; enlarged in the middle.
+    for i in range(1, 14):
+        save(textures, 'extras_concept%d.png' % i, extras_picture(i, 96, 72, hues[i % 4]))
+        window.material('concept%d' % i, 'extras_concept%d.png' % i)
+        col, row = (i - 1) % 5, (i - 1) // 5
+        cx, cz = -280 + col * 140, 134 - row * 110
+        window.quad('ST_concept%d' % i, cx, 0, cz, 120, 90, 'concept%d' % i)
+        window.quad('ST_concept%d_big' % i, 0, 0, -16, 640, 480, 'concept%d' % i)
+        shapes.triangles('ST_concept%d_T' % i, rect_triangles(cx, cz, 120, 90))
+    # Wallpapers: nine in three rows, each with its two size buttons below.
+    for i in range(1, 10):
+        save(textures, 'extras_wallpaper%d.png' % i, extras_picture(i + 20, 96, 60, hues[(i + 1) % 4]))
+        window.material('wallpaper%d' % i, 'extras_wallpaper%d.png' % i)
+        col, row = (i - 1) % 3, (i - 1) // 3
+        cx, cz = -212 + col * 212, 154 - row * 150
+        window.quad('ST_wallpaper%d' % i, cx, 0, cz, 160, 100, 'wallpaper%d' % i)
+        window.quad('ST_wallpaper%d_big' % i, 0, 0, -16, 640, 400, 'wallpaper%d' % i)
+        shapes.triangles('ST_wallpaper%d_T' % i, rect_triangles(cx, cz, 160, 100))
+    # The guide's screenshot places and the enlarged screenshot.
+    save(textures, 'extras_screen.png', extras_picture(0, 48, 36, hues[0]))
+    window.material('screen', 'extras_screen.png')
+    for j in range(1, 4):
+        cx, cz = -250 + (j - 1) * 250, -100
+        window.quad('Screen_small_0%d' % j, cx, 0, cz, 180, 120, 'screen')
+        shapes.triangles('Screen_small_0%d_T' % j, rect_triangles(cx, cz, 180, 120))
+    window.quad('Screen_big', 0, 0, -16, 720, 480, 'screen')
+    window.write(models, 'zorm')
+    shapes.write(models, 'zort')
+    for n in range(1, 7):
+        save(textures, 'scr%03d.jpg' % n, extras_picture(n + 40, 96, 64, hues[n % 4]))
+    for i in (1, 2):
+        for size in ('1024x768', '1280x800'):
+            save(walls, 'LHT60_wallpaper%d_%s.jpg' % (i, size), extras_picture(i + 20, 128, 96, hues[(i + 1) % 4]))
 
 
 if __name__ == '__main__':
