@@ -13,7 +13,7 @@ ROOT=$PWD
 BUILD=$ROOT/build-fuzz
 SECONDS_EACH=${FUZZ_SECONDS:-60}
 ALL=(Xml Profile Texts RenderSetings Particles AnimSet Scene Episodes Items LogicLists FrameAnim PanelData Replay
-  AnimExport AnimCompanion)
+  AnimExport AnimCompanion Menus)
 if [ $# -gt 0 ]; then HARNESSES=("$@"); else HARNESSES=("${ALL[@]}"); fi
 
 cmake -S tools/fuzz -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -40,6 +40,7 @@ seeds() {
     Replay) find tests/fixtures/input -iname "*.replay" ;;
     AnimExport) find Game/Data/Animation tests/fixtures/keyframes -iname "*.xaf" ;;
     AnimCompanion) find Game/Data/Animation tests/fixtures/keyframes -iname "*.anim" ;;
+    Menus) find Game/Data/Interface -iname "CreditsMenu.xml" -o -iname "Map.xml" ;;
   esac
 }
 
