@@ -1019,6 +1019,7 @@ def main():
     load.quad('Alpha_loader_shkala', 0, 60, up - 250, 576, 32, 'load_bar_mask', pivot=(288, 60, up - 250))
     load.quad('S_loader_shkala', 0, 50, up - 250, 576, 32, 'load_bar')
     load.quad('S_loader_decor', 0, 70, up - 320, 720, 96, 'load_decor')
+    title_scene_art(game, load)  # the title scene's set behind the main menu
     load.write(models, 'ZORM')
 
     # The wide-screen border: dark panels beside the 4:3 picture.
@@ -1298,6 +1299,65 @@ def extras_art(game):
     for i in (1, 2):
         for size in ('1024x768', '1280x800'):
             save(walls, 'LHT60_wallpaper%d_%s.jpg' % (i, size), extras_picture(i + 20, 128, 96, hues[(i + 1) % 4]))
+
+
+# ---------------------------------------------------------------------------
+# The title scene's set in LHT60_MM: the mansion with its 19 windows, trees
+# and swaying branches, fountain, bush and urn, in their final places (the
+# main menu raises them from below during its fly-in).
+
+def title_scene_art(game, load):
+    textures = os.path.join(game, 'Data', 'Textures')
+
+    def save(name, canvas):
+        with open(os.path.join(textures, name), 'wb') as f:
+            f.write(canvas.png(True))
+
+    house = Canvas(140, 84, (0, 0, 0, 0))
+    house.vgradient(10, 24, 130, 84, (52, 44, 60, 255), (26, 22, 30, 255))
+    for i in range(24):  # the roof
+        house.rect(10 + i * 2, 24 - i, 130 - i * 2, 25 - i, (40, 30, 36, 255))
+    save('mm_dom.png', house)
+    save('mm_okno.png', flat((250, 210, 120, 255)))
+    tree = Canvas(48, 96, (0, 0, 0, 0))
+    tree.rect(20, 60, 28, 96, (40, 28, 20, 255))
+    for r in range(24):
+        tree.rect(24 - r, 10 + r * 2, 24 + r, 12 + r * 2, (18, 40, 26, 255))
+    save('mm_derevo.png', tree)
+    branch = Canvas(64, 16, (0, 0, 0, 0))
+    branch.rect(0, 6, 64, 10, (30, 24, 18, 255))
+    branch.rect(40, 2, 60, 14, (20, 44, 28, 255))
+    save('mm_vetka.png', branch)
+    fountain = Canvas(64, 40, (0, 0, 0, 0))
+    fountain.rect(4, 24, 60, 40, (90, 90, 100, 255))
+    fountain.rect(28, 4, 36, 24, (110, 110, 120, 255))
+    save('mm_fontan.png', fountain)
+    save('mm_glow.png', flat((120, 160, 255, 90)))
+    save('mm_kust.png', flat((16, 36, 22, 255)))
+    urn = Canvas(24, 40, (0, 0, 0, 0))
+    urn.rect(4, 8, 20, 32, (96, 84, 70, 255))
+    urn.rect(8, 32, 16, 40, (80, 70, 60, 255))
+    save('mm_urna.png', urn)
+    for m, tex in (('mm_dom', 'mm_dom.png'), ('mm_okno', 'mm_okno.png'), ('mm_derevo', 'mm_derevo.png'),
+                   ('mm_vetka', 'mm_vetka.png'), ('mm_fontan', 'mm_fontan.png'), ('mm_kust', 'mm_kust.png'),
+                   ('mm_urna', 'mm_urna.png')):
+        load.material(m, tex)
+    load.material('mm_glow', 'mm_glow.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
+    load.quad('S_dom', 0, -40, 20, 700, 420, 'mm_dom')
+    for i in range(1, 20):
+        col, row = (i - 1) % 7, (i - 1) // 7
+        load.quad('A_okno_%02d' % i, -240 + col * 80, -41, 60 - row * 90, 28, 44, 'mm_okno')
+    load.quad('S_derevoSleva', -430, -42, -40, 220, 440, 'mm_derevo')
+    load.quad('S_derevoSprava', 430, -42, -40, 220, 440, 'mm_derevo')
+    load.quad('S_vetkaSleva', -400, -43, 250, 260, 60, 'mm_vetka')
+    load.quad('S_vetkaSprava', 400, -43, 250, 260, 60, 'mm_vetka', uv=(1.0, 0.0, 0.0, 1.0))
+    for i in range(1, 8):
+        x = -420 + (i - 1) * 140
+        load.quad('A_vetkaKachaetsya_%02d' % i, x, -44, 300, 140, 36, 'mm_vetka', pivot=(x, -44, 318))
+    load.quad('S_fontan', 0, -45, -300, 220, 140, 'mm_fontan')
+    load.quad('A_zasvetFontan', 0, -46, -290, 260, 160, 'mm_glow')
+    load.quad('S_kustSleva', -330, -47, -320, 260, 120, 'mm_kust')
+    load.quad('S_urnaSleva', 300, -48, -300, 72, 120, 'mm_urna')
 
 
 if __name__ == '__main__':
