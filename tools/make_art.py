@@ -1032,6 +1032,7 @@ def main():
     panel_art(game)
     final_art(game)
     extras_art(game)  # the extras' galleries and guide screenshots
+    map_art(game)  # the location map's sheet, places and footprints
 
 
 # ---------------------------------------------------------------------------
@@ -1358,6 +1359,66 @@ def title_scene_art(game, load):
     load.quad('A_zasvetFontan', 0, -46, -290, 260, 160, 'mm_glow')
     load.quad('S_kustSleva', -330, -47, -320, 260, 120, 'mm_kust')
     load.quad('S_urnaSleva', 300, -48, -300, 72, 120, 'mm_urna')
+
+
+# ---------------------------------------------------------------------------
+# The location map: the sheet (and the bonus chapter's), a picture per place
+# with its highlights, exclamation mark, footprint backing and pick shape,
+# and 16 footprint frames.
+
+MAP_PLACES = [('Back_1', -150, 40), ('Back_2', 160, 60)]
+
+
+def map_art(game):
+    textures = os.path.join(game, 'Data', 'Textures')
+    models = os.path.join(game, 'Data', 'Models')
+
+    def save(name, canvas):
+        with open(os.path.join(textures, name), 'wb') as f:
+            f.write(canvas.png(True))
+
+    sheet = Canvas(128, 96)
+    sheet.vgradient(0, 0, 128, 96, (214, 196, 150, 255), (180, 158, 112, 255))
+    for x0, y0, x1, y1 in ((0, 0, 128, 2), (0, 94, 128, 96), (0, 0, 2, 96), (126, 0, 128, 96)):
+        sheet.rect(x0, y0, x1, y1, (110, 80, 40, 255))
+    save('map_sheet.png', sheet)
+    room = Canvas(64, 48)
+    room.rect(0, 0, 64, 48, (120, 96, 64, 255))
+    room.rect(4, 4, 60, 44, (160, 130, 90, 255))
+    save('map_room.png', room)
+    save('map_task.png', flat((255, 220, 120, 110)))
+    save('map_here.png', flat((140, 220, 140, 110)))
+    mark = Canvas(16, 32)
+    mark.rect(6, 2, 10, 22, (200, 40, 30, 255))
+    mark.rect(6, 26, 10, 30, (200, 40, 30, 255))
+    save('map_mark.png', mark)
+    save('map_footback.png', flat((60, 40, 20, 140)))
+    for n in range(1, 17):
+        foot = Canvas(32, 32)
+        k = n - 1
+        foot.rect(4 + k % 4 * 6, 20 - k // 4 * 5, 10 + k % 4 * 6, 28 - k // 4 * 5, (50, 30, 10, 255))
+        save('map_nogi_%02d.png' % n, foot)
+
+    for name in ('LHT60_map', 'LHT60_mapCE'):
+        m = Model(name)
+        m.material('map_sheet', 'map_sheet.png')
+        m.quad('Map_back', 0, 5, 0, 600, 440, 'map_sheet')
+        if name == 'LHT60_map':
+            for tex in ('map_room', 'map_task', 'map_here', 'map_mark', 'map_footback'):
+                m.material(tex, tex + '.png')
+            for n in range(1, 17):
+                m.material('map_nogi_%02d' % n, 'map_nogi_%02d.png' % n)
+                m.quad('O_nogi_%02d' % n, 0, 0, 0, 32, 32, 'map_nogi_%02d' % n)
+            t = Model('LHT60_map')
+            for place, cx, cz in MAP_PLACES:
+                m.quad(place, cx, 4, cz, 200, 150, 'map_room')
+                m.quad(place + '_ef1', cx, 3, cz, 210, 160, 'map_task')
+                m.quad(place + '_ef2', cx, 3, cz, 210, 160, 'map_here')
+                m.quad(place + '_vosklznak', cx + 80, 2, cz + 55, 16, 32, 'map_mark')
+                m.quad(place + '_nogiBack', cx, 2, cz - 40, 48, 40, 'map_footback')
+                t.triangles(place + '_T', rect_triangles(cx, cz, 200, 150))
+            t.write(models, 'zort')
+        m.write(models, 'zorm')
 
 
 if __name__ == '__main__':

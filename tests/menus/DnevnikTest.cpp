@@ -207,6 +207,24 @@ TEST_F(Dnevnik, AClosingAfterTheMapsTravelTellsTheChapterSo) {
   for (int i = 0; i < 100 && result == 0; ++i) result = diary->Show(0.05f);
   EXPECT_EQ(result, 1);
   EXPECT_TRUE(chapter.actions.empty());
+
+  // Travel chosen on the map: the closing ends with 3 and the chapter has
+  // run the travel action.
+  gCurrentPlayer.mMapLocations = {L"Back_1", L"Back_2"};
+  OpenFully();
+  ClickOn(diary->GetChild(L"BKarta"));
+  diary->Update(0.01f, core.Cursor());
+  ASSERT_EQ(diary->IsMapShown(), 1);
+  core.NextFrame();
+  for (int i = 0; i < 10; ++i) diary->Update(0.05f, core.Cursor());
+  core.MoveTo(160.0f, 60.0f);  // the gallery on the map
+  core.Click(0);
+  core.NextFrame();
+  EXPECT_EQ(diary->Update(0.01f, core.Cursor()), 1);
+  result = 0;
+  for (int i = 0; i < 100 && result == 0; ++i) result = diary->Show(0.05f);
+  EXPECT_EQ(result, 3);
+  EXPECT_EQ(chapter.actions, std::vector<std::wstring>{L"a_open_back_gallery"});
 }
 
 }  // namespace
