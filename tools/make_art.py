@@ -1041,6 +1041,7 @@ def main():
     load.quad('Alpha_loader_shkala', 0, 60, up - 250, 576, 32, 'load_bar_mask', pivot=(288, 60, up - 250))
     load.quad('S_loader_shkala', 0, 50, up - 250, 576, 32, 'load_bar')
     load.quad('S_loader_decor', 0, 70, up - 320, 720, 96, 'load_decor')
+    title_scene_art(game, load)  # the title scene's set behind the main menu
     load.write(models, 'ZORM')
 
     # The wide-screen border: dark panels beside the 4:3 picture.
@@ -1055,6 +1056,8 @@ def main():
     for name, canvas in sorted(weather_pictures().items()):
         save(textures, name, canvas)
     fire_art(game)
+    extras_art(game)  # the extras' galleries and guide screenshots
+    map_art(game)  # the location map's sheet, places and footprints
 
 
 # ---------------------------------------------------------------------------
@@ -1723,6 +1726,188 @@ def orchard_art(hall, textures):
     hall.obj += ['usemtl hall_rays', 'f %d/%d %d/%d %d/%d %d/%d' % (b + 1, b + 1, b + 2, b + 2, b + 3, b + 3,
                                                                     b + 4, b + 4)]
     hall.count += 4
+# The extras: concept-art and wallpaper galleries (thumbnail, enlarged
+# picture and pick shape each), the guide's three screenshot places, the
+# guide's screenshots and two wallpapers for the desktop.
+
+def extras_picture(n, w, h, hue):
+    c = Canvas(w, h)
+    top = blend((40, 30, 20, 255), hue, 0.6)
+    c.vgradient(0, 0, w, h, top, (20, 14, 10, 255))
+    # A lantern-like shape and a frame, shifted by the picture's number.
+    cx = w // 2 + (n * 7) % (w // 4) - w // 8
+    c.rect(cx - w // 12, h // 3, cx + w // 12, h - h // 5, (230, 190, 90, 255))
+    c.rect(cx - w // 20, h // 4, cx + w // 20, h // 3, (120, 90, 50, 255))
+    for x0, y0, x1, y1 in ((0, 0, w, 2), (0, h - 2, w, h), (0, 0, 2, h), (w - 2, 0, w, h)):
+        c.rect(x0, y0, x1, y1, (232, 184, 72, 255))
+    return c
+
+
+def extras_art(game):
+    textures = os.path.join(game, 'Data', 'Textures')
+    models = os.path.join(game, 'Data', 'Models')
+    walls = os.path.join(game, 'DataLoc', 'Wallpapers')
+    os.makedirs(walls, exist_ok=True)
+
+    def save(folder, name, canvas):
+        with open(os.path.join(folder, name), 'wb') as f:
+            f.write(canvas.png(False))
+
+    hues = [(200, 80, 60, 255), (80, 160, 90, 255), (70, 110, 200, 255), (190, 170, 60, 255)]
+    window = Model('Extras_window')
+    shapes = Model('Extras_window')
+    # Concept art: 13 pictures in rows of five; enlarged in the middle.
+    for i in range(1, 14):
+        save(textures, 'extras_concept%d.png' % i, extras_picture(i, 96, 72, hues[i % 4]))
+        window.material('concept%d' % i, 'extras_concept%d.png' % i)
+        col, row = (i - 1) % 5, (i - 1) // 5
+        cx, cz = -280 + col * 140, 134 - row * 110
+        window.quad('ST_concept%d' % i, cx, 0, cz, 120, 90, 'concept%d' % i)
+        window.quad('ST_concept%d_big' % i, 0, 0, -16, 640, 480, 'concept%d' % i)
+        shapes.triangles('ST_concept%d_T' % i, rect_triangles(cx, cz, 120, 90))
+    # Wallpapers: nine in three rows, each with its two size buttons below.
+    for i in range(1, 10):
+        save(textures, 'extras_wallpaper%d.png' % i, extras_picture(i + 20, 96, 60, hues[(i + 1) % 4]))
+        window.material('wallpaper%d' % i, 'extras_wallpaper%d.png' % i)
+        col, row = (i - 1) % 3, (i - 1) // 3
+        cx, cz = -212 + col * 212, 154 - row * 150
+        window.quad('ST_wallpaper%d' % i, cx, 0, cz, 160, 100, 'wallpaper%d' % i)
+        window.quad('ST_wallpaper%d_big' % i, 0, 0, -16, 640, 400, 'wallpaper%d' % i)
+        shapes.triangles('ST_wallpaper%d_T' % i, rect_triangles(cx, cz, 160, 100))
+    # The guide's screenshot places and the enlarged screenshot.
+    save(textures, 'extras_screen.png', extras_picture(0, 48, 36, hues[0]))
+    window.material('screen', 'extras_screen.png')
+    for j in range(1, 4):
+        cx, cz = -250 + (j - 1) * 250, -100
+        window.quad('Screen_small_0%d' % j, cx, 0, cz, 180, 120, 'screen')
+        shapes.triangles('Screen_small_0%d_T' % j, rect_triangles(cx, cz, 180, 120))
+    window.quad('Screen_big', 0, 0, -16, 720, 480, 'screen')
+    window.write(models, 'zorm')
+    shapes.write(models, 'zort')
+    for n in range(1, 7):
+        save(textures, 'scr%03d.jpg' % n, extras_picture(n + 40, 96, 64, hues[n % 4]))
+    for i in (1, 2):
+        for size in ('1024x768', '1280x800'):
+            save(walls, 'LHT60_wallpaper%d_%s.jpg' % (i, size), extras_picture(i + 20, 128, 96, hues[(i + 1) % 4]))
+
+
+# ---------------------------------------------------------------------------
+# The title scene's set in LHT60_MM: the mansion with its 19 windows, trees
+# and swaying branches, fountain, bush and urn, in their final places (the
+# main menu raises them from below during its fly-in).
+
+def title_scene_art(game, load):
+    textures = os.path.join(game, 'Data', 'Textures')
+
+    def save(name, canvas):
+        with open(os.path.join(textures, name), 'wb') as f:
+            f.write(canvas.png(True))
+
+    house = Canvas(140, 84, (0, 0, 0, 0))
+    house.vgradient(10, 24, 130, 84, (52, 44, 60, 255), (26, 22, 30, 255))
+    for i in range(24):  # the roof
+        house.rect(10 + i * 2, 24 - i, 130 - i * 2, 25 - i, (40, 30, 36, 255))
+    save('mm_dom.png', house)
+    save('mm_okno.png', flat((250, 210, 120, 255)))
+    tree = Canvas(48, 96, (0, 0, 0, 0))
+    tree.rect(20, 60, 28, 96, (40, 28, 20, 255))
+    for r in range(24):
+        tree.rect(24 - r, 10 + r * 2, 24 + r, 12 + r * 2, (18, 40, 26, 255))
+    save('mm_derevo.png', tree)
+    branch = Canvas(64, 16, (0, 0, 0, 0))
+    branch.rect(0, 6, 64, 10, (30, 24, 18, 255))
+    branch.rect(40, 2, 60, 14, (20, 44, 28, 255))
+    save('mm_vetka.png', branch)
+    fountain = Canvas(64, 40, (0, 0, 0, 0))
+    fountain.rect(4, 24, 60, 40, (90, 90, 100, 255))
+    fountain.rect(28, 4, 36, 24, (110, 110, 120, 255))
+    save('mm_fontan.png', fountain)
+    save('mm_glow.png', flat((120, 160, 255, 90)))
+    save('mm_kust.png', flat((16, 36, 22, 255)))
+    urn = Canvas(24, 40, (0, 0, 0, 0))
+    urn.rect(4, 8, 20, 32, (96, 84, 70, 255))
+    urn.rect(8, 32, 16, 40, (80, 70, 60, 255))
+    save('mm_urna.png', urn)
+    for m, tex in (('mm_dom', 'mm_dom.png'), ('mm_okno', 'mm_okno.png'), ('mm_derevo', 'mm_derevo.png'),
+                   ('mm_vetka', 'mm_vetka.png'), ('mm_fontan', 'mm_fontan.png'), ('mm_kust', 'mm_kust.png'),
+                   ('mm_urna', 'mm_urna.png')):
+        load.material(m, tex)
+    load.material('mm_glow', 'mm_glow.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
+    load.quad('S_dom', 0, -40, 20, 700, 420, 'mm_dom')
+    for i in range(1, 20):
+        col, row = (i - 1) % 7, (i - 1) // 7
+        load.quad('A_okno_%02d' % i, -240 + col * 80, -41, 60 - row * 90, 28, 44, 'mm_okno')
+    load.quad('S_derevoSleva', -430, -42, -40, 220, 440, 'mm_derevo')
+    load.quad('S_derevoSprava', 430, -42, -40, 220, 440, 'mm_derevo')
+    load.quad('S_vetkaSleva', -400, -43, 250, 260, 60, 'mm_vetka')
+    load.quad('S_vetkaSprava', 400, -43, 250, 260, 60, 'mm_vetka', uv=(1.0, 0.0, 0.0, 1.0))
+    for i in range(1, 8):
+        x = -420 + (i - 1) * 140
+        load.quad('A_vetkaKachaetsya_%02d' % i, x, -44, 300, 140, 36, 'mm_vetka', pivot=(x, -44, 318))
+    load.quad('S_fontan', 0, -45, -300, 220, 140, 'mm_fontan')
+    load.quad('A_zasvetFontan', 0, -46, -290, 260, 160, 'mm_glow')
+    load.quad('S_kustSleva', -330, -47, -320, 260, 120, 'mm_kust')
+    load.quad('S_urnaSleva', 300, -48, -300, 72, 120, 'mm_urna')
+
+
+# ---------------------------------------------------------------------------
+# The location map: the sheet (and the bonus chapter's), a picture per place
+# with its highlights, exclamation mark, footprint backing and pick shape,
+# and 16 footprint frames.
+
+MAP_PLACES = [('Back_1', -150, 40), ('Back_2', 160, 60)]
+
+
+def map_art(game):
+    textures = os.path.join(game, 'Data', 'Textures')
+    models = os.path.join(game, 'Data', 'Models')
+
+    def save(name, canvas):
+        with open(os.path.join(textures, name), 'wb') as f:
+            f.write(canvas.png(True))
+
+    sheet = Canvas(128, 96)
+    sheet.vgradient(0, 0, 128, 96, (214, 196, 150, 255), (180, 158, 112, 255))
+    for x0, y0, x1, y1 in ((0, 0, 128, 2), (0, 94, 128, 96), (0, 0, 2, 96), (126, 0, 128, 96)):
+        sheet.rect(x0, y0, x1, y1, (110, 80, 40, 255))
+    save('map_sheet.png', sheet)
+    room = Canvas(64, 48)
+    room.rect(0, 0, 64, 48, (120, 96, 64, 255))
+    room.rect(4, 4, 60, 44, (160, 130, 90, 255))
+    save('map_room.png', room)
+    save('map_task.png', flat((255, 220, 120, 110)))
+    save('map_here.png', flat((140, 220, 140, 110)))
+    mark = Canvas(16, 32)
+    mark.rect(6, 2, 10, 22, (200, 40, 30, 255))
+    mark.rect(6, 26, 10, 30, (200, 40, 30, 255))
+    save('map_mark.png', mark)
+    save('map_footback.png', flat((60, 40, 20, 140)))
+    for n in range(1, 17):
+        foot = Canvas(32, 32)
+        k = n - 1
+        foot.rect(4 + k % 4 * 6, 20 - k // 4 * 5, 10 + k % 4 * 6, 28 - k // 4 * 5, (50, 30, 10, 255))
+        save('map_nogi_%02d.png' % n, foot)
+
+    for name in ('LHT60_map', 'LHT60_mapCE'):
+        m = Model(name)
+        m.material('map_sheet', 'map_sheet.png')
+        m.quad('Map_back', 0, 5, 0, 600, 440, 'map_sheet')
+        if name == 'LHT60_map':
+            for tex in ('map_room', 'map_task', 'map_here', 'map_mark', 'map_footback'):
+                m.material(tex, tex + '.png')
+            for n in range(1, 17):
+                m.material('map_nogi_%02d' % n, 'map_nogi_%02d.png' % n)
+                m.quad('O_nogi_%02d' % n, 0, 0, 0, 32, 32, 'map_nogi_%02d' % n)
+            t = Model('LHT60_map')
+            for place, cx, cz in MAP_PLACES:
+                m.quad(place, cx, 4, cz, 200, 150, 'map_room')
+                m.quad(place + '_ef1', cx, 3, cz, 210, 160, 'map_task')
+                m.quad(place + '_ef2', cx, 3, cz, 210, 160, 'map_here')
+                m.quad(place + '_vosklznak', cx + 80, 2, cz + 55, 16, 32, 'map_mark')
+                m.quad(place + '_nogiBack', cx, 2, cz - 40, 48, 40, 'map_footback')
+                t.triangles(place + '_T', rect_triangles(cx, cz, 200, 150))
+            t.write(models, 'zort')
+        m.write(models, 'zorm')
 
 
 if __name__ == '__main__':

@@ -6,6 +6,8 @@
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/GameSoundSystem.h"
 #include "Engine/rovovoz/ScriptFunctions.h"
+#include "Engine/TinyXmlExt/TinyXmlExt.h"
+#include "Engine/zorfile/FileSystem.h"
 #include "Engine/rovovoz/StaticObject3D.h"
 #include "Engine/zuzorev/InputSystem.h"
 #include "GameState.h"
@@ -14,6 +16,12 @@
 #include "Interface/PlayMenu.h"
 #include "Interface/UserDestroyMenu.h"
 #include "Interface/WinMenu.h"
+#include "Objects/MaxAnim.h"
+#include "Objects/ROLuchi.h"
+#include "Objects/ROMolnia.h"
+#include "Objects/RORain.h"
+#include "Platform/Format.h"
+#include "Platform/Random.h"
 #include "PlayerList.h"
 #include "PlayerRecord.h"
 
@@ -44,8 +52,9 @@ void OnOptions() {
 void OnExtras() {
   if (gCurrentPlayer.mGameFinished != 0) {
     if (gExtrasMenu) gExtrasMenu->Open(0);
-  } else if (gBonusDisableMenu) {
-    gBonusDisableMenu->Open();
+  } else {
+    if (gMainMenu) gMainMenu->ShakeLock();
+    if (gBonusDisableMenu) gBonusDisableMenu->Open();
   }
 }
 
@@ -73,6 +82,17 @@ CMainMenu::CMainMenu(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent) 
     core->GetScript()->AddCommand(L"MainBCExit", OnExit);
     core->GetScript()->AddCommand(L"MainBCChange", OnChange);
   }
+  for (SWindow& w : mWindows) {
+    NewWindowCycle(w);
+    w.countdown = Platform::RandomFloat() * w.cycle;
+  }
+}
+
+void CMainMenu::NewWindowCycle(SWindow& w) {
+  const float lit = 4.0f + 10.0f * Platform::RandomFloat();
+  w.dark = 4.0f + 10.0f * Platform::RandomFloat();
+  w.cycle = lit + w.dark;
+  w.countdown = w.cycle;
 }
 
 CMainMenu::~CMainMenu() = default;
@@ -109,7 +129,102 @@ void CMainMenu::LoadScene() {
     const zormath::Vec3f p = loader->GetPosition3D();
     loader->SetPosition3D(p.x, p.y, p.z - 895.0f);
   }
+  load(mDom, L"S_dom");
+  load(mBranchLeft, L"S_vetkaSleva");
+  load(mBranchRight, L"S_vetkaSprava");
+  load(mTreeRight, L"S_derevoSprava");
+  load(mTreeLeft, L"S_derevoSleva");
+  for (size_t i = 0; i < mSway.size(); ++i) {
+    const std::wstring name = Platform::FormatWide(L"A_vetkaKachaetsya_0%i", static_cast<int>(i) + 1);
+    mSway[i] = std::make_unique<rovovoz::CStaticObject3D>(GetCore());
+    if (mSway[i]->LoadModel(kModels, name, 11, 0) == 0) mSway[i].reset();
+  }
+  load(mFountain, L"S_fontan");
+  load(mFountainGlow, L"A_zasvetFontan");
+  load(mBushLeft, L"S_kustSleva");
+  load(mUrnLeft, L"S_urnaSleva");
+  for (rovovoz::CStaticObject3D* branch : {mBranchLeft.get(), mBranchRight.get()})
+    if (branch) branch->SetRender2D(0);
+  for (auto& branch : mSway)
+    if (branch) branch->SetRender2D(0);
+  LoadWeather();
   load(mLogo, L"S_logoCE");
+  for (int i = 0; i < kWindows; ++i) {
+    auto& model = mWindows[static_cast<size_t>(i)].model;
+    model = std::make_unique<rovovoz::CStaticObject3D>(GetCore());
+    if (model->LoadModel(kModels, Platform::FormatWide(L"A_okno_%.2d", i + 1), 11, 0) <= 0) model.reset();
+  }
+  // The lock and chains hang over the Extras button until the game is
+  // finished; a click on the locked button plays them once.
+  auto anim = [&](std::unique_ptr<CMaxAnim>& a, const wchar_t* name) {
+    a = std::make_unique<CMaxAnim>(GetCore());
+    if (a->LoadFromFiles(kModels, name, L"Data\\Animation\\LHT60_MM_zamok.xaf", name, 11) == 0) a.reset();
+    if (a) a->PlayAndHold();
+  };
+  if (zorfile::GetFileSystem() && !zorfile::GetFileSystem()->ResolveOnDisk(L"Data\\Animation\\LHT60_MM_zamok.xaf").empty()) {
+    anim(mLock, L"A_zamokExtras");
+    anim(mChains, L"A_cepiExtras");
+  }
+}
+
+// The rain, lightning and lamp rays named by the scene's object file; a
+// missing file or list leaves the scene without them.
+void CMainMenu::LoadWeather() {
+  TiXmlDocument doc;
+  if (!LoadXmlDocument(doc, L"Data\\Interface\\main_menu_anim.xml")) return;
+  const TiXmlElement* objects = FirstChildElementUpper(&doc, "Objects");
+  if (!objects) return;
+  auto make = [&](auto& slot, const char* name) {
+    using T = typename std::decay_t<decltype(slot)>::element_type;
+    const TiXmlElement* e = FirstChildElementUpper(objects, name);
+    const TiXmlElement* properties = e ? FirstChildElementUpper(e, "Properties") : nullptr;
+    if (!properties) return;
+    slot = std::make_unique<T>(GetCore());
+    if (slot->Load(properties, kModels, 11) < 0) slot.reset();
+  };
+  make(mRain[0], "Rain1");
+  make(mRain[1], "Rain2");
+  make(mRain[2], "Rain3");
+  make(mLightning[0], "Moln1");
+  make(mLightning[1], "Moln2");
+  make(mLightning[2], "Moln3");
+  make(mRays[0], "Lampa1");
+  make(mRays[1], "Lampa2");
+}
+
+void CMainMenu::ShakeLock() {
+  if (mLock) mLock->PlayAndHold();
+  if (mChains) mChains->PlayAndHold();
+}
+
+int CMainMenu::GetWeatherCount() const {
+  int n = 0;
+  for (const auto& o : mRain) n += o ? 1 : 0;
+  for (const auto& o : mLightning) n += o ? 1 : 0;
+  for (const auto& o : mRays) n += o ? 1 : 0;
+  return n;
+}
+
+float CMainMenu::GetWindowAlpha(int i) const {
+  if (i < 0 || i >= kWindows || !mWindows[static_cast<size_t>(i)].model) return -1.0f;
+  return mWindows[static_cast<size_t>(i)].model->GetAlpha();
+}
+
+void CMainMenu::UpdateWindows(float dt) {
+  for (SWindow& w : mWindows) {
+    if (!w.model) continue;
+    w.countdown -= dt;
+    float alpha = 1.0f;
+    if (w.countdown < 0.0f) {
+      NewWindowCycle(w);
+    } else if (w.countdown <= w.dark) {
+      // Dark, lighting up over its last 2 s and going dark over its first 2 s.
+      alpha = 0.0f;
+      if (w.countdown < 2.0f) alpha = 1.0f - w.countdown / 2.0f;
+      if (w.countdown > w.dark - 2.0f) alpha = (w.countdown - (w.dark - 2.0f)) / 2.0f;
+    }
+    w.model->SetAlpha(alpha);
+  }
 }
 
 void CMainMenu::ResetTimers() {
@@ -120,6 +235,33 @@ void CMainMenu::ResetTimers() {
 int CMainMenu::UpdateScene(float dt, rovovoz::CMouseCursor*) {
   mSceneTime += dt;
   mSwayTime += dt;
+  for (size_t i = 0; i < mSway.size(); ++i) {
+    if (!mSway[i]) continue;
+    const float k = static_cast<float>(i);
+    const float a = 0.05f * std::sin(mSwayTime + k + k * k);
+    mSway[i]->SetDirection3D(zormath::Vec3f(std::sin(a), 0.0f, std::cos(a)));
+  }
+  const float rainAlpha = std::min(mSceneTime * 0.5f, 1.0f);
+  for (auto& rain : mRain) {
+    if (!rain) continue;
+    rain->Update(dt, nullptr);
+    rain->SetAlpha(rainAlpha);
+  }
+  // Lightning and rays stay away for the first 5 s and are full from 7 s.
+  const float lightAlpha = Clamp01((mSceneTime - 5.0f) * 0.5f);
+  for (auto& o : mLightning) {
+    if (!o) continue;
+    o->Update(dt, nullptr);
+    o->SetAlpha(lightAlpha);
+  }
+  for (auto& o : mRays) {
+    if (!o) continue;
+    o->Update(dt, nullptr);
+    o->SetAlpha(lightAlpha);
+  }
+  UpdateWindows(dt);
+  if (mLock) mLock->Update(dt, nullptr);
+  if (mChains) mChains->Update(dt, nullptr);
   return mSceneTime <= kFlyIn ? 1 : 0;
 }
 
@@ -197,9 +339,30 @@ int32_t CMainMenu::Render() {
   const float d = std::max(1.0f - e / kFlyIn, 0.0f);
   const float g = Clamp01(e - 3.5f);
   const float f = Clamp01((mSceneTime - kFlyIn) / 1.5f);
+  const float b = Clamp01(1.0f - (e - 1.5f) / 3.0f);
+  const float h = Clamp01((e - 1.5f) / 3.0f);
   DrawAt(mSky.get(), kDepth * d);
   DrawAt(mSkyTop.get(), kDepth * d);
+  if (mDom) {
+    const float at = kDepth * d - 250.0f * b;
+    DrawAt(mDom.get(), at);
+    for (SWindow& w : mWindows) DrawAt(w.model.get(), at);
+  }
+  for (auto& o : mLightning)
+    if (o) o->Render();
+  for (auto& o : mRays)
+    if (o) o->Render();
   if (GetChild(L"Panel")) PlaceMoving(295.0f * g + kDepth * d, 250.0f * f + kDepth * d);
+  DrawAt(mBushLeft.get(), 166.0f * g + kDepth * d);
+  DrawAt(mUrnLeft.get(), 295.0f * g + kDepth * d);
+  DrawAt(mFountain.get(), 308.0f * g + kDepth * d);
+  DrawAt(mFountainGlow.get(), 308.0f * g + kDepth * d);
+  if (mBranchLeft) {
+    const float at = 798.0f * h + kDepth * d;
+    for (rovovoz::CStaticObject3D* m : {mBranchLeft.get(), mBranchRight.get(), mTreeRight.get(), mTreeLeft.get()})
+      DrawAt(m, at);
+    for (auto& branch : mSway) DrawAt(branch.get(), at);
+  }
   DrawAt(mLogo.get(), 53.0f * std::min(e / kFlyIn, 1.0f) + kDepth);
   const float loaderAlpha = std::max(1.0f - 2.0f * mSceneTime, 0.0f);
   for (rovovoz::CStaticObject3D* loader : {mLoaderBack.get(), mLoaderBar.get(), mLoaderFrame.get()}) {
@@ -208,6 +371,16 @@ int32_t CMainMenu::Render() {
     loader->Render();
   }
   rovovoz::CGUIBaseObject::Render();
+  if (gCurrentPlayer.mGameFinished == 0)
+    for (CMaxAnim* a : {mLock.get(), mChains.get()}) {
+      if (!a) continue;
+      const zormath::Vec3f p = a->GetPosition3D();
+      a->SetPosition3D(p.x, p.y, p.z + 295.0f * g + kDepth * d);
+      a->Render();
+      a->SetPosition3D(p);
+    }
+  for (auto& rain : mRain)
+    if (rain) rain->Render();
   if (Shown(gExtrasMenu)) gExtrasMenu->Render();
   if (Shown(gPlayMenu)) gPlayMenu->Render();
   if (Shown(gWinMenu) && mSceneTime > kFlyIn) gWinMenu->Render();
@@ -223,5 +396,15 @@ int32_t CMainMenu::Release(uint32_t flags) {
   mLoaderBack.reset();
   mLoaderBar.reset();
   mLoaderFrame.reset();
+  for (auto* m : {&mDom, &mBranchLeft, &mBranchRight, &mTreeRight, &mTreeLeft, &mFountain, &mFountainGlow,
+                  &mBushLeft, &mUrnLeft})
+    m->reset();
+  for (auto& m : mSway) m.reset();
+  for (SWindow& w : mWindows) w.model.reset();
+  for (auto& o : mRain) o.reset();
+  for (auto& o : mLightning) o.reset();
+  for (auto& o : mRays) o.reset();
+  mLock.reset();
+  mChains.reset();
   return rovovoz::CGUIForm::Release(flags);
 }

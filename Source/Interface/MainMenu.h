@@ -14,6 +14,10 @@ namespace rovovoz {
 class CMouseCursor;
 class CStaticObject3D;
 }  // namespace rovovoz
+class CRORain;
+class CROMolnia;
+class CROLuchi;
+class CMaxAnim;
 
 class CMainMenu : public rovovoz::CGUIForm {
  public:
@@ -40,7 +44,15 @@ class CMainMenu : public rovovoz::CGUIForm {
   int32_t Render() override;
   int32_t Release(uint32_t flags = 0) override;
 
+  // The lock and chains over the locked Extras button play once.
+  void ShakeLock();
+
   float GetSceneTime() const { return mSceneTime; }
+  static constexpr int kWindows = 19;
+  // A lit window's alpha now (0 dark .. 1 lit); -1 without that window.
+  float GetWindowAlpha(int i) const;
+  // How many of the scene's weather and light objects loaded.
+  int GetWeatherCount() const;
 
  protected:
   // The form's children that fly in with the scene, and where the form put them.
@@ -53,7 +65,25 @@ class CMainMenu : public rovovoz::CGUIForm {
   std::array<bool, kMoving> mHasBase{};
   float mSwayTime = 0.0f;
 
+  // The mansion's windows light up and go dark each on its own cycle:
+  // lit and dark parts of 4 to 14 s; countdown through the cycle.
+  struct SWindow {
+    std::unique_ptr<rovovoz::CStaticObject3D> model;
+    float cycle = 0.0f, dark = 0.0f, countdown = 0.0f;
+  };
+  std::unique_ptr<rovovoz::CStaticObject3D> mDom, mBranchLeft, mBranchRight, mTreeRight, mTreeLeft;
+  std::array<std::unique_ptr<rovovoz::CStaticObject3D>, 7> mSway;
+  std::unique_ptr<rovovoz::CStaticObject3D> mFountain, mFountainGlow, mBushLeft, mUrnLeft;
+  std::array<SWindow, kWindows> mWindows;
+  std::array<std::unique_ptr<CRORain>, 3> mRain;
+  std::array<std::unique_ptr<CROMolnia>, 3> mLightning;
+  std::array<std::unique_ptr<CROLuchi>, 2> mRays;
+  std::unique_ptr<CMaxAnim> mLock, mChains;
+
  private:
+  static void NewWindowCycle(SWindow& w);
+  void LoadWeather();
+  void UpdateWindows(float dt);
   void LoadScene();
   void DrawAt(rovovoz::CStaticObject3D* model, float offset);
   void PlaceMoving(float extras, float others);

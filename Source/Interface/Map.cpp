@@ -4,6 +4,13 @@
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/GameCore.h"
+#include "Engine/rovovoz/MouseCursor.h"
+#include "Engine/rovovoz/StaticObject3D.h"
+#include "Engine/rovovoz/TriangleObject3D.h"
+#include "Engine/zuzorev/InputSystem.h"
+#include "Interface/HintMenu.h"
+#include "Interface/InterfaceHelpers.h"
+#include "Platform/Format.h"
 #include "Engine/rovovoz/TextManager.h"
 #include "GameLog.h"
 #include "Logic/BaseEpisod.h"
@@ -25,6 +32,37 @@ CMap::CMap(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent) : rovovoz:
   SetVisible(0);
 }
 
+CMap::~CMap() = default;
+
+namespace {
+std::unique_ptr<rovovoz::CStaticObject3D> LoadPicture(rovovoz::CGameCore* core, const wchar_t* file,
+                                                      const std::wstring& name, uint32_t flags) {
+  auto model = std::make_unique<rovovoz::CStaticObject3D>(core);
+  if (model->LoadModel(file, name, flags, 0) == 0) return nullptr;
+  return model;
+}
+}  // namespace
+
+void CMap::LoadPlaceModels(SPlaceModels& m, const SMapLocation& l) {
+  const wchar_t* models = l.Bonus ? L"LHT60_mapCE.ZORM" : L"LHT60_map.ZORM";
+  const wchar_t* triggers = l.Bonus ? L"LHT60_mapCE.ZORT" : L"LHT60_map.ZORT";
+  m.Model = LoadPicture(GetCore(), models, l.ModelName, 11);
+  m.Ef1 = LoadPicture(GetCore(), models, l.ModelName + L"_ef1", 11);
+  m.Ef2 = LoadPicture(GetCore(), models, l.ModelName + L"_ef2", 11);
+  m.Mark = LoadPicture(GetCore(), models, l.ModelName + L"_vosklznak", 11);
+  m.FootBack = LoadPicture(GetCore(), models, l.ModelName + L"_nogiBack", 11);
+  m.Trigger = std::make_unique<rovovoz::CTriangleObject3D>(GetCore());
+  if (m.Trigger->LoadModel(triggers, l.ModelName + L"_T", 11, 0) < 0) m.Trigger.reset();
+}
+
+int32_t CMap::Release(uint32_t flags) {
+  mModels.clear();
+  mMapBack.reset();
+  mMapBackCE.reset();
+  for (auto& f : mFootprints) f.reset();
+  return rovovoz::CGUIForm::Release(flags);
+}
+
 int32_t CMap::LoadProperty(const TiXmlElement* element, int index, uint32_t flags) {
   mState = 0;
   mPhase = 0.0f;
@@ -36,6 +74,12 @@ int32_t CMap::LoadProperty(const TiXmlElement* element, int index, uint32_t flag
   mLAction = GetChild(L"L_LokaciyaDeistviya");
   mLDnevnikText = GetChild(L"L_dnevnikText");
   mLocations.clear();
+  mModels.clear();
+  mMapBack = LoadPicture(GetCore(), L"LHT60_map.ZORM", L"Map_back", flags);
+  mMapBackCE = LoadPicture(GetCore(), L"LHT60_mapCE.ZORM", L"Map_back", flags);
+  for (size_t i = 0; i < mFootprints.size(); ++i)
+    mFootprints[i] = LoadPicture(GetCore(), L"LHT60_map.ZORM",
+                                 Platform::FormatWide(L"O_nogi_%.2d", static_cast<int>(i) + 1), flags);
   if (!element) return result;
   rovovoz::CTextManager* texts = GetCore() ? GetCore()->GetTextManager() : nullptr;
   size_t ignored = 0;
@@ -60,6 +104,8 @@ int32_t CMap::LoadProperty(const TiXmlElement* element, int index, uint32_t flag
     if (const TiXmlElement* e = FirstChildElementUpper(level, "Model"))
       if (FindUpper(e, "Name")) loc.ModelName = ValueUtf8(FindUpper(e, "Name"));
     loc.LevelFile = L"Data\\Level\\" + loc.Name + L".xml";
+    mModels.emplace_back();
+    if (loc.InMap == 1) LoadPlaceModels(mModels.back(), loc);
     mLocations.push_back(std::move(loc));
   }
   if (ignored)
@@ -107,6 +153,7 @@ void CMap::SetCurrentLocation(const std::wstring& levelFile) {
 }
 
 void CMap::Open(CBaseEpisod* episod) {
+  SetVisible(1);
   mEpisod = episod;
   gCurrentPlayer.mHintKartaShown = 1;
   for (SMapLocation& l : mLocations) l.Hover = -1.0f;
@@ -137,6 +184,7 @@ int CMap::UpdateShowAnimation(float dt) {
     SetMapAlpha(1.0f);
     const int result = mState == -2 ? 2 : 1;
     mState = 0;
+    SetVisible(0);
     return result;
   }
   return 0;
@@ -146,10 +194,62 @@ void CMap::SetMapAlpha(float alpha) {
   mAlpha = mPhase * alpha;
   for (rovovoz::CGUIBaseObject* w : {mBClose, mBDnevnik, mLCurrent, mLAction, mLDnevnikText})
     if (w) w->SetAlpha(mAlpha);
+  for (rovovoz::CStaticObject3D* sheet : {mMapBack.get(), mMapBackCE.get()})
+    if (sheet) sheet->SetAlpha(mAlpha);
+  const float a2 = mAlpha * mAlpha;
+  for (auto& f : mFootprints)
+    if (f) f->SetAlpha(a2);
+  for (size_t i = 0; i < mModels.size() && i < mLocations.size(); ++i) {
+    SPlaceModels& m = mModels[i];
+    for (rovovoz::CStaticObject3D* e : {m.Ef1.get(), m.Ef2.get(), m.Mark.get(), m.FootBack.get()})
+      if (e) e->SetAlpha(a2);
+    if (m.Model) m.Model->SetAlpha(mLocations[i].Visited ? mAlpha : mAlpha * 0.3f);
+  }
+}
+
+// Hovering a place the player may go to shows its name; a click travels
+// there (or, on the place the player stands in, only closes). True when the
+// map and the diary are to close.
+bool CMap::UpdatePlaces(float dt, rovovoz::CMouseCursor* cursor) {
+  zuzorev::CInputSystem* input = GetCore() ? GetCore()->GetInput() : nullptr;
+  for (size_t i = 0; i < mLocations.size() && i < mModels.size(); ++i) {
+    SMapLocation& l = mLocations[i];
+    rovovoz::CTriangleObject3D* trigger = mModels[i].Trigger.get();
+    if (!l.InMap || !l.Visited || !l.Shown || !trigger || !cursor) continue;
+    if (!trigger->PickOrthoPointY(cursor->GetPosition3D())) {
+      l.Hover = std::max(l.Hover - dt * 10.0f, -1.0f);
+      continue;
+    }
+    const float before = l.Hover;
+    l.Hover += dt * 5.0f;
+    if (before < 0.0f && l.Hover >= 0.0f && dt != 0.0f)
+      ui::PlaySound(GetCore(), L"Poyavlenie_vyplyvayuschego_hinta");
+    l.Hover = std::min(l.Hover, 1.01f);
+    if (input && input->IsButton(0, zuzorev::kInputUp) && l.AtionBackOpen.size() >= 2) {
+      if (!l.Current) mPendingAction = L"a_open_back_" + l.AtionBackOpen;
+      ui::PlaySound(GetCore(), L"Zakrytie_dnevnika");
+      return true;
+    }
+  }
+  return false;
 }
 
 int32_t CMap::Update(float dt, rovovoz::CMouseCursor* cursor) {
+  mFootprintTimer -= dt * 1.2f;
+  if (mFootprintTimer < 0.0f) mFootprintTimer += 1.0f;
   if (mState != 0) return 0;
+  bool blocked = false;
+  if (gHintMenu) {
+    if (gHintMenu->Update(dt, cursor) < 0 && gHintMenu->GetCheck()) gCurrentPlayer.mTutorialHints = 0;
+    blocked = gHintMenu->IsShown() != 0;
+  }
+  if (UpdatePlaces(dt, cursor)) return 1;
+  zuzorev::CInputSystem* input = GetCore() ? GetCore()->GetInput() : nullptr;
+  if (mTime > 2.0f && blocked && input && input->IsButton(0, zuzorev::kInputUp)) {
+    if (gHintMenu->GetCheck()) gCurrentPlayer.mTutorialHints = 0;
+    gHintMenu->CloseHint(1, 0.0f);
+  }
+  if (blocked) return 0;
   if (Clicked(mBClose, dt, cursor)) {
     mState = -1;
     return 1;
@@ -203,4 +303,63 @@ std::wstring CMap::FindHintPortal(const std::wstring& sceneName) {
   for (const SMapNeighbour& n : mLocations[static_cast<size_t>(start)].Sosed)
     if (n.Name == mLocations[static_cast<size_t>(step)].Name) return n.Portal;
   return L"";
+}
+
+void CMap::DrawAt(rovovoz::CStaticObject3D* model, const zormath::Vec3f& at) {
+  if (!model) return;
+  const zormath::Vec3f home = model->GetPosition3D();
+  model->SetPosition3D(at);
+  model->Render();
+  model->SetPosition3D(home);
+}
+
+int32_t CMap::Render() {
+  if (!GetVisible()) return 0;
+  const uint32_t mode = gCurrentPlayer.mGameMode;
+  rovovoz::CStaticObject3D* sheet = mode == 1 || mode == 0 || static_cast<int32_t>(mode) == -1 ? mMapBack.get()
+                                                                                              : mMapBackCE.get();
+  if (sheet) sheet->Render();
+  for (rovovoz::CGUIBaseObject* w : {mLCurrent, mLAction})
+    if (w) w->Render();
+  const int frame = std::clamp(static_cast<int>(mFootprintTimer * 15.999f), 0, 15);
+  rovovoz::CStaticObject3D* footprint = mFootprints[static_cast<size_t>(frame)].get();
+  const size_t count = std::min(mLocations.size(), mModels.size());
+  auto drawn = [&](size_t i) { return mLocations[i].InMap && mLocations[i].Shown; };
+  for (size_t i = 0; i < count; ++i)
+    if (drawn(i) && mModels[i].Model) mModels[i].Model->Render();
+  for (size_t i = 0; i < count; ++i) {
+    if (!drawn(i)) continue;
+    const SMapLocation& l = mLocations[i];
+    if (l.HasTask && mModels[i].Ef1) mModels[i].Ef1->Render();
+    if (l.Current && !l.HasTask && mModels[i].Ef2) mModels[i].Ef2->Render();
+  }
+  for (size_t i = 0; i < count; ++i) {
+    if (!drawn(i)) continue;
+    const SMapLocation& l = mLocations[i];
+    SPlaceModels& m = mModels[i];
+    const zormath::Vec3f back = m.FootBack ? m.FootBack->GetPosition3D() : zormath::Vec3f();
+    if (l.HasTask && !l.Current && m.FootBack) DrawAt(m.Mark.get(), back);
+    if (l.Current && l.HasTask && m.Mark) m.Mark->Render();
+    if (l.Current && m.Trigger && m.FootBack) {
+      m.FootBack->Render();
+      DrawAt(footprint, back);
+    }
+  }
+  for (rovovoz::CGUIBaseObject* w : {mBClose, mBDnevnik, mLDnevnikText})
+    if (w) w->Render();
+  // The name of the place under the pointer, over its picture.
+  for (size_t i = 0; i < count && mLLocation; ++i) {
+    const SMapLocation& l = mLocations[i];
+    if (!drawn(i) || l.Hover <= 0.01f) continue;
+    zormath::Vec3f at = mModels[i].Trigger ? mModels[i].Trigger->GetPosition3D() : zormath::Vec3f();
+    at.z += 50.0f;
+    const zormath::Vec3f home = mLLocation->GetPosition3D();
+    mLLocation->SetText(l.Text);
+    mLLocation->SetAlpha(mAlpha * std::min(l.Hover, 1.0f));
+    mLLocation->SetPosition3D(at);
+    mLLocation->Render();
+    mLLocation->SetPosition3D(home);
+  }
+  if (gHintMenu) gHintMenu->Render();
+  return 0;
 }

@@ -3,12 +3,18 @@
 // ones the player may travel to, where the player stands and where
 // something is still to be done. Its places and their neighbours also
 // serve the hint search of the scenes.
+#include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "Engine/rovovoz/GUIForm.h"
 
 class CBaseEpisod;
+namespace rovovoz {
+class CStaticObject3D;
+class CTriangleObject3D;
+}  // namespace rovovoz
 
 struct SMapNeighbour {
   std::wstring Name;
@@ -35,6 +41,7 @@ class CMap : public rovovoz::CGUIForm {
   static constexpr size_t kMaxLocations = 100;
 
   CMap(rovovoz::CGameCore* core, rovovoz::CGUIBaseObject* parent);
+  ~CMap() override;
 
   // Advances the opening or closing: 1 when a close ended, 2 when a close
   // back to the diary pages ended, else 0.
@@ -44,6 +51,8 @@ class CMap : public rovovoz::CGUIForm {
   int32_t LoadProperty(const TiXmlElement* element, int index, uint32_t flags) override;
   // 1 when the map and the diary are to close.
   int32_t Update(float dt, rovovoz::CMouseCursor* cursor) override;
+  int32_t Render() override;
+  int32_t Release(uint32_t flags = 0) override;
 
   void Open(CBaseEpisod* episod);
   // Runs the travel chosen on the map (1), or nothing (0).
@@ -56,6 +65,8 @@ class CMap : public rovovoz::CGUIForm {
   std::wstring FindHintPortal(const std::wstring& sceneName);
 
   void UpdateLocationStates(CBaseEpisod* episod);
+  // Whether the place has its picture and its pick shape.
+  bool HasPicture(size_t i) const { return i < mModels.size() && mModels[i].Model && mModels[i].Trigger; }
   bool IsLocationVisited(const std::wstring& name) const;
   bool HasTaskAround(const std::wstring& name) const;
 
@@ -79,6 +90,23 @@ class CMap : public rovovoz::CGUIForm {
   std::vector<SMapLocation> mLocations;
   CBaseEpisod* mEpisod = nullptr;
   std::wstring mPendingAction;
+
+  // A place's pictures (places on the map with models only): the picture,
+  // the task highlight, the current-place highlight, the exclamation mark,
+  // the footprints' backing, and its pick shape.
+  struct SPlaceModels {
+    std::unique_ptr<rovovoz::CStaticObject3D> Model, Ef1, Ef2, Mark, FootBack;
+    std::unique_ptr<rovovoz::CTriangleObject3D> Trigger;
+  };
+  std::vector<SPlaceModels> mModels;
+  std::unique_ptr<rovovoz::CStaticObject3D> mMapBack, mMapBackCE;
+  std::array<std::unique_ptr<rovovoz::CStaticObject3D>, 16> mFootprints;
+  float mFootprintTimer = 1.0f;
+
+ private:
+  void LoadPlaceModels(SPlaceModels& m, const SMapLocation& l);
+  bool UpdatePlaces(float dt, rovovoz::CMouseCursor* cursor);
+  static void DrawAt(rovovoz::CStaticObject3D* model, const zormath::Vec3f& at);
 };
 
 // Made and owned by the game object.

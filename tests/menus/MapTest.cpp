@@ -31,7 +31,12 @@ TEST_F(Map, TheSamplePlacesAreReadWithTheirNamesAndNeighbours) {
   ASSERT_EQ(places.size(), 3u);
   EXPECT_EQ(places[0].Text, L"Entrance hall");
   EXPECT_EQ(places[0].LevelFile, L"Data\\Level\\Back_1.xml");
-  EXPECT_EQ(places[0].InMap, 2);
+  EXPECT_EQ(places[0].InMap, 1);
+  EXPECT_EQ(places[1].InMap, 2);
+  // Places on the map with pictures have them; the close-up has none.
+  EXPECT_TRUE(map->HasPicture(0));
+  EXPECT_FALSE(map->HasPicture(1));
+  EXPECT_TRUE(map->HasPicture(2));
   ASSERT_EQ(places[0].Sosed.size(), 2u);
   EXPECT_EQ(places[0].Sosed[1].Portal, L"P_Back_2");
   EXPECT_EQ(places[1].ParentBack, L"Back_1");
@@ -129,6 +134,61 @@ TEST_F(Map, OpeningTakesAQuarterSecondAndClosingHalfASecond) {
   }
   EXPECT_EQ(frames, 6);
   EXPECT_EQ(map->RunPendingAction(), 0) << "nothing chosen, nothing run";
+}
+
+TEST_F(Map, AClickOnAVisitedPlaceTravelsAndOnTheCurrentOneOnlyCloses) {
+  struct SCase {
+    const char* name;
+    std::vector<std::wstring> visited;
+    std::wstring current;
+    std::wstring travel;  // AtionBackOpen of the gallery
+    int closes;
+    std::wstring pending;
+  };
+  const SCase cases[] = {
+      {"to the gallery", {L"Back_1", L"Back_2"}, L"Back_1", L"gallery", 1, L"a_open_back_gallery"},
+      {"the place the player stands in", {L"Back_1", L"Back_2"}, L"Back_2", L"gallery", 1, L""},
+      {"a place not yet open", {L"Back_1"}, L"Back_1", L"gallery", 0, L""},
+      {"a one-letter action is no travel", {L"Back_1", L"Back_2"}, L"Back_1", L"g", 0, L""},
+  };
+  for (const SCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    gCurrentPlayer.mGameMode = 1;
+    gCurrentPlayer.mMapLocations = c.visited;
+    gCurrentPlayer.mLocationName = c.current;
+    map->Locations()[2].AtionBackOpen = c.travel;
+    map->Open(&chapter);
+    for (int i = 0; i < 10; ++i) map->UpdateShowAnimation(0.05f);
+    ASSERT_EQ(map->GetState(), 0);
+    core.MoveTo(160.0f, 60.0f);  // the gallery's picture
+    core.Click(0);
+    core.NextFrame();
+    EXPECT_EQ(map->Update(0.02f, core.Cursor()), c.closes);
+    EXPECT_EQ(map->GetPendingAction(), c.pending);
+    map->Render();
+    chapter.actions.clear();
+    EXPECT_EQ(map->RunPendingAction(), c.pending.empty() ? 0 : 1);
+    EXPECT_EQ(chapter.actions, c.pending.empty() ? std::vector<std::wstring>{} : std::vector<std::wstring>{c.pending});
+    core.NextFrame();
+  }
+}
+
+TEST_F(Map, HoveringAPlaceShowsItsNameAfterAFifthOfASecond) {
+  gCurrentPlayer.mMapLocations = {L"Back_1", L"Back_2"};
+  map->Open(&chapter);
+  for (int i = 0; i < 10; ++i) map->UpdateShowAnimation(0.05f);
+  core.MoveTo(160.0f, 60.0f);
+  core.Quiet();
+  map->Update(0.1f, core.Cursor());
+  EXPECT_LT(map->GetLocations()[2].Hover, 0.0f);
+  map->Update(0.1f, core.Cursor());
+  EXPECT_NEAR(map->GetLocations()[2].Hover, 0.0f, 1e-5);
+  EXPECT_TRUE(core.Played(L"Poyavlenie_vyplyvayuschego_hinta"));
+  map->Update(0.5f, core.Cursor());
+  EXPECT_FLOAT_EQ(map->GetLocations()[2].Hover, 1.01f);
+  core.MoveTo(-400.0f, -300.0f);
+  map->Update(0.1f, core.Cursor());
+  EXPECT_NEAR(map->GetLocations()[2].Hover, 0.01f, 1e-5);
 }
 
 }  // namespace

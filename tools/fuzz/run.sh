@@ -13,7 +13,7 @@ ROOT=$PWD
 BUILD=$ROOT/build-fuzz
 SECONDS_EACH=${FUZZ_SECONDS:-60}
 ALL=(Xml Profile Texts RenderSetings Particles AnimSet Scene Episodes Items LogicLists FrameAnim PanelData Replay
-  AnimExport AnimCompanion Weather Tree)
+  AnimExport AnimCompanion Weather Tree Menus)
 if [ $# -gt 0 ]; then HARNESSES=("$@"); else HARNESSES=("${ALL[@]}"); fi
 
 cmake -S tools/fuzz -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -42,6 +42,7 @@ seeds() {
     AnimCompanion) find Game/Data/Animation tests/fixtures/keyframes -iname "*.anim" ;;
     Weather) find Game/Data/Level tests/fixtures/weather -iname "*_anim.xml" ;;
     Tree) find Game/Data/Level tests/fixtures/tree -iname "*_anim.xml" ;;
+    Menus) find Game/Data/Interface -iname "CreditsMenu.xml" -o -iname "Map.xml" ;;
   esac
 }
 
