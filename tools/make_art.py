@@ -1848,6 +1848,27 @@ def title_scene_art(game, load):
     load.quad('A_zasvetFontan', 0, -46, -290, 260, 160, 'mm_glow')
     load.quad('S_kustSleva', -330, -47, -320, 260, 120, 'mm_kust')
     load.quad('S_urnaSleva', 300, -48, -300, 72, 120, 'mm_urna')
+    # The weather over the title scene: a flash lighting the sky, a bolt
+    # over the right-hand trees and the rays of the two gate lamps.
+    sky_flash = Canvas(32, 32, (0, 0, 0, 0))
+    sky_flash.vgradient(0, 0, 32, 32, (210, 220, 255, 255), (60, 70, 110, 0))
+    save('mm_molnia_nebo.png', sky_flash)
+    bolt = Canvas(32, 96, (0, 0, 0, 0))
+    bolt.polygon([(18, 0), (22, 0), (14, 40), (24, 40), (8, 96), (12, 52), (4, 52)], (240, 244, 255, 255))
+    save('mm_molnia.png', bolt)
+    rays = Canvas(64, 64, (0, 0, 0, 0))
+    for r in range(32):
+        rays.polygon([(32 - r // 2, r * 2), (32 + r // 2, r * 2), (32 + r // 2 + 1, r * 2 + 2),
+                      (32 - r // 2 - 1, r * 2 + 2)], (255, 220, 140, 150 - r * 4))
+    save('mm_luch.png', rays)
+    load.material('mm_molnia_nebo', 'mm_molnia_nebo.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
+    load.material('mm_molnia', 'mm_molnia.png', 'MT_TEXTURE_ALPHA_SMOOTH')
+    load.material('mm_luch', 'mm_luch.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
+    load.quad('A_molniyaNebo', 0, -37, 250, 1024, 280, 'mm_molnia_nebo')
+    load.quad('A_molniya_01', 330, -38, 250, 60, 180, 'mm_molnia')
+    load.quad('A_molniya_02', -300, -38, 270, 50, 150, 'mm_molnia', uv=(1.0, 0.0, 0.0, 1.0))
+    load.quad('A_luchLampa_1', -170, -49, -230, 90, 120, 'mm_luch')
+    load.quad('A_luchLampa_2', 170, -49, -230, 90, 120, 'mm_luch')
 
 
 # ---------------------------------------------------------------------------

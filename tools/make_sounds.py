@@ -160,6 +160,8 @@ SOUNDS = [
     # the lightning in its window.
     ("Lamp_crackle", "Lamp_crackle.wav", 2, 0, 0.6, crackle),
     ("Window_thunder", "Window_thunder.wav", 2, 0, 0.8, thunder),
+    # The map: a place's name comes up under the pointer.
+    ("Poyavlenie_vyplyvayuschego_hinta", "I_Info.wav", 2, 0, 0.8, info),
 ]
 
 LIST_HEAD = """<?xml version="1.0" encoding="UTF-8"?>

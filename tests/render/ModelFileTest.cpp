@@ -163,8 +163,9 @@ TEST(ModelFile, SampleModelsHoldTheMeshesTheGameNames) {
   const wchar_t* loading[] = {L"S_nebo",         L"S_neboVerh",      L"S_logoCE",      L"S_loader_podlojka",
                               L"Alpha_loader_shkala", L"S_loader_shkala", L"S_loader_decor"};
   // The loading screen's seven meshes come first; the title scene's set
-  // (mansion, 19 windows, trees, branches, fountain, bush, urn) follows.
-  ASSERT_EQ(render.GetCountModel(L"LHT60_MM.ZORM"), 42);
+  // (mansion, 19 windows, trees, branches, fountain, bush, urn, the
+  // lightning and the gate lamps' rays) follows.
+  ASSERT_EQ(render.GetCountModel(L"LHT60_MM.ZORM"), 47);
   for (int i = 0; i < 7; ++i) {
     std::unique_ptr<zuzorev::CMesh> mesh(render.LoadMesh(L"lht60_mm.zorm", i, 3));
     ASSERT_TRUE(mesh);
