@@ -48,6 +48,25 @@ std::wstring Numbered(const std::wstring& base, int n) {
   return base + digits;
 }
 
+bool ReadModelSource(const wchar_t* source, int line, const void* render, const TiXmlElement* properties,
+                     const std::wstring& modelFile, const wchar_t* missingModel, std::wstring& file,
+                     std::wstring& model) {
+  if (!render) {
+    Error(source, line, L"Null render system");
+    return false;
+  }
+  if (!properties) {
+    Error(source, line, L"Null xml element.");
+    return false;
+  }
+  file = TextOr(properties, "NameFile", modelFile);
+  if (!ReadText(properties, "NameModel", model)) {
+    Error(source, line, missingModel);
+    return false;
+  }
+  return true;
+}
+
 rovovoz::CStaticObject3D* LoadStaticModel(rovovoz::CGameCore* core, const std::wstring& file,
                                           const std::wstring& mesh, uint32_t flags) {
   auto* model = new rovovoz::CStaticObject3D(core);

@@ -45,6 +45,14 @@ int CorrectRange(float& low, float& high);
 // base followed by n written with at least two digits: Door01, Door12, Door100.
 std::wstring Numbered(const std::wstring& base, int n);
 
+// The opening of a mesh-backed object's Load: a render system, a Properties
+// element, the model file (NameFile, else modelFile) and the mesh name
+// (NameModel). False after logging what is missing at source:line;
+// missingModel is the line logged when NameModel is absent.
+bool ReadModelSource(const wchar_t* source, int line, const void* render, const TiXmlElement* properties,
+                     const std::wstring& modelFile, const wchar_t* missingModel, std::wstring& file,
+                     std::wstring& model);
+
 // A new static model of the mesh, or null (nothing kept) when it does not load.
 rovovoz::CStaticObject3D* LoadStaticModel(rovovoz::CGameCore* core, const std::wstring& file,
                                           const std::wstring& mesh, uint32_t flags);
