@@ -14,7 +14,7 @@ constexpr double kMaxSteps = 1000.0;
 }  // namespace
 
 CAnimTexture3D::CAnimTexture3D(rovovoz::CGameCore* core)
-    : rovovoz::CBaseGeometryObject(core), mRender(core ? core->GetRender() : nullptr) {}
+    : rovovoz::CBaseGeometryObject(core), mRender(objects::RenderOf(core)) {}
 
 CAnimTexture3D::~CAnimTexture3D() { Release(0); }
 
@@ -36,7 +36,8 @@ int32_t CAnimTexture3D::Load(const TiXmlElement* properties, const std::wstring&
   Release(0);
   std::wstring file;
   std::wstring meshName;
-  if (!objects::ReadModelSource(kSource, __LINE__, mRender, properties, modelFile, L"No find attribute NameModel", file, meshName))
+  if (!objects::ReadModelSource(kSource, __LINE__, mRender, properties, modelFile, L"No find attribute NameModel", file,
+                                meshName))
     return objects::kLoadFail;
   if (mRender->LoadMesh(file, mMesh, meshName, flags, 0) < 0) {
     objects::Error(kSource, __LINE__, L"Load animation texture mesh model.");

@@ -86,10 +86,11 @@ int32_t CBlesk::UnLoad(uint32_t flags) {
 int32_t CBlesk::Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags) {
   mGlints.clear();
   mMesh.Release();
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   std::wstring file;
   std::wstring model;
-  if (!objects::ReadModelSource(kSource, __LINE__, render, properties, modelFile, L"No find attribute  NameModel", file, model))
+  if (!objects::ReadModelSource(kSource, __LINE__, render, properties, modelFile, L"No find attribute  NameModel", file,
+                                model))
     return objects::kLoadFail;
   // Without its star or its points the object would sparkle nowhere: the
   // scene drops it and says so.
@@ -336,7 +337,7 @@ int32_t CBlesk::Update(float dt, rovovoz::CMouseCursor*) {
 }
 
 int32_t CBlesk::Render() {
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   if (!render || mMesh.Empty()) return 0;
   for (const SGlint& glint : mGlints) {
     float alpha = mAlpha * glint.alpha;

@@ -21,7 +21,7 @@ int32_t Below0(int32_t v) { return v < 0 ? 0 : v; }
 }  // namespace
 
 CFire::CFire(rovovoz::CGameCore* core) : rovovoz::CBaseGeometryObject(core) {
-  mRender = core ? core->GetRender() : nullptr;
+  mRender = objects::RenderOf(core);
 }
 
 CFire::~CFire() { Release(0); }

@@ -28,11 +28,10 @@ void SettlePair(float low, float& high, int& random) {
 }  // namespace
 
 CLampa::CLampa(rovovoz::CGameCore* core)
-    : rovovoz::CBaseGeometryObject(core), mRender(core ? core->GetRender() : nullptr) {}
+    : rovovoz::CBaseGeometryObject(core), mRender(objects::RenderOf(core)) {}
 
 CLampa::~CLampa() {
   Release(0);
-  mRender = nullptr;
 }
 
 int32_t CLampa::Load(uint32_t flags) {
@@ -70,7 +69,8 @@ int32_t CLampa::Load(const TiXmlElement* properties, const std::wstring& modelFi
   Release(0);
   std::wstring file;
   std::wstring model;
-  if (!objects::ReadModelSource(kSource, __LINE__, mRender, properties, modelFile, L"No find attribute  NameModel", file, model))
+  if (!objects::ReadModelSource(kSource, __LINE__, mRender, properties, modelFile, L"No find attribute  NameModel",
+                                file, model))
     return objects::kLoadFail;
   if (mRender->LoadMesh(file, mMesh, model, flags, 0) <= 0) {
     // A lamp without its glow has nothing to show: the scene drops it.

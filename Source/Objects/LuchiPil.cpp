@@ -17,11 +17,10 @@ constexpr uint32_t kTextureData = 2;
 }  // namespace
 
 CLuchiPil::CLuchiPil(rovovoz::CGameCore* core)
-    : rovovoz::CBaseGeometryObject(core), mRender(core ? core->GetRender() : nullptr) {}
+    : rovovoz::CBaseGeometryObject(core), mRender(objects::RenderOf(core)) {}
 
 CLuchiPil::~CLuchiPil() {
   Release(0);
-  mRender = nullptr;
 }
 
 int32_t CLuchiPil::Load(uint32_t flags) {
@@ -51,7 +50,8 @@ int32_t CLuchiPil::Load(const TiXmlElement* properties, const std::wstring& mode
   Release(0);
   std::wstring file;
   std::wstring model;
-  if (!objects::ReadModelSource(kSource, __LINE__, mRender, properties, modelFile, L"No find attribute  NameModel", file, model))
+  if (!objects::ReadModelSource(kSource, __LINE__, mRender, properties, modelFile, L"No find attribute  NameModel",
+                                file, model))
     return objects::kLoadFail;
   if (mRender->LoadMesh(file, mMesh, model, flags, 0) <= 0) {
     // Rays without their mesh have nothing to show: the scene drops them.

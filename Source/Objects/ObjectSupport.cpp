@@ -5,9 +5,12 @@
 #include <cmath>
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
+#include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/StaticObject3D.h"
 
 namespace objects {
+
+zuzorev::CRenderSystem* RenderOf(rovovoz::CGameCore* core) { return core ? core->GetRender() : nullptr; }
 
 bool ReadText(const TiXmlElement* element, const char* name, std::wstring& value) {
   const TiXmlAttribute* attribute = element ? FindUpper(element, name) : nullptr;

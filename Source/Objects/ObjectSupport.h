@@ -14,6 +14,9 @@ class CBaseGeometryObject;
 class CGameCore;
 class CStaticObject3D;
 }  // namespace rovovoz
+namespace zuzorev {
+class CRenderSystem;
+}
 
 namespace objects {
 
@@ -28,6 +31,9 @@ template <class... Args>
 void Error(const wchar_t* source, int line, const wchar_t* format, Args... args) {
   zuzorev::LogMessage(zuzorev::ELogLevel::Error, source, line, format, args...);
 }
+
+// The core's render system; null without a core.
+zuzorev::CRenderSystem* RenderOf(rovovoz::CGameCore* core);
 
 // Attributes looked up ignoring case; a missing one leaves the value as it
 // was and answers false.

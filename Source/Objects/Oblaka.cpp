@@ -83,10 +83,11 @@ int32_t COblaka::UnLoad(uint32_t flags) {
 
 int32_t COblaka::Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t) {
   Release(0);
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   std::wstring file;
   std::wstring model;
-  if (!objects::ReadModelSource(kSource, __LINE__, render, properties, modelFile, L"No find attribute NameModel", file, model))
+  if (!objects::ReadModelSource(kSource, __LINE__, render, properties, modelFile, L"No find attribute NameModel", file,
+                                model))
     return objects::kLoadFail;
   zormath::Mat4f placement;
   zuzorev::SAABBox box;
@@ -329,7 +330,7 @@ int32_t COblaka::Update(float dt, rovovoz::CMouseCursor*) {
 }
 
 int32_t COblaka::Render() {
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   if (!render || !mBuffer || mClouds.empty()) return 0;
   render->BindDeclaration(mDeclaration);
   render->BindRenderSeting(mSeting, 1, 0);

@@ -17,7 +17,7 @@ constexpr const wchar_t* kSource = L"Source/Objects/Struya";
 // exactly 1 in float, so a hair short of the mark counts as there.
 constexpr float kReach = 1e-5f;
 
-zuzorev::CRenderSystem* RenderOf(rovovoz::CGameCore* core) { return core ? core->GetRender() : nullptr; }
+zuzorev::CRenderSystem* RenderOf(rovovoz::CGameCore* core) { return objects::RenderOf(core); }
 
 // The texture offset after a step: whole textures are the same picture.
 float Scroll(float offset, float step) {
