@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "BenchCamera.h"
+#include "BenchScene.h"
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/zorfile/FileSystem.h"
@@ -28,38 +29,12 @@
 #include "Objects/FirePart.h"
 #include "Platform/Random.h"
 
-namespace {
-
-double CpuSeconds(clockid_t clock) {
-  timespec t{};
-  clock_gettime(clock, &t);
-  return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 600;
-  if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-  zuzorev::SetDeviceKind(zuzorev::EDeviceKind::GL);
-  auto core = std::make_unique<rovovoz::CGameCore>();
-  gGameCore = core.get();
+  auto core = bench::StartGLScene();
+  if (!core) return 1;
   zorfile::CFileSystem& fs = *core->GetFileSystem();
-  fs.SetInstallFolder(LHT_GAME_DIR);
-  fs.InsertPath(L"Data\\Models", zorfile::kKindModels);
-  fs.InsertPath(L"Data\\Textures", zorfile::kKindTextures);
-  fs.InsertPath(L"Data", zorfile::kKindXml);
-  int full = 0;
-  if (core->GetWindow()->Init(L"bench", L"bench", 101, 1024, 768, full, nullptr, nullptr) < 0) return 1;
-  zuzorev::SDevInitParams params;
   zuzorev::CRenderSystem& render = *core->GetRender();
-  if (render.Init(core->GetWindow(), params) < 0) return 1;
-  render.GetRenderSetingsManager()->LoadSetingsFromXml(L"BaseSetings.xml", 1);
   Platform::SeedRandom(1);
 
   // The torches exactly as the hall makes them.
@@ -86,25 +61,10 @@ int main(int argc, char** argv) {
   }
   bench::SetupGameCamera(*core);
 
-  double objectsCpu = 0.0;
-  auto frame = [&]() {
-    render.Clear();
-    render.Begin();
-    const double t0 = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
-    for (const auto& torch : torches) torch->Update(1.0f / 60.0f, nullptr);
-    for (const auto& torch : torches) torch->Render();
-    objectsCpu += CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - t0;
-    render.End();
-  };
-  for (int i = 0; i < 60; ++i) frame();  // the flames reach their steady number
-  std::vector<double> objects, whole;
-  for (int run = 0; run < 7; ++run) {
-    objectsCpu = 0.0;
-    const double p0 = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
-    for (int i = 0; i < frames; ++i) frame();
-    whole.push_back((CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - p0) * 1000.0 / frames);
-    objects.push_back(objectsCpu * 1000.0 / frames);
-  }
+  std::vector<rovovoz::CBaseGeometryObject*> objects;
+  for (const auto& torch : torches) objects.push_back(torch.get());
+  // Sixty frames first: the flames reach their steady number.
+  const bench::SFigures figures = bench::RunObjects(render, frames, objects, 60);
   int flames = 0, spots = 0;
   for (const auto& torch : torches) {
     flames += torch->GetFlames()->GetCount();
@@ -112,9 +72,9 @@ int main(int argc, char** argv) {
   }
   std::printf("two torches (64 x 64 fire texture, %d flames, %d glow spots live), 1024 x 768, GL (%s),"
               " %d frames x 7 runs, medians:\n",
-              flames, spots, std::getenv("DISPLAY") ? "X window" : "offscreen", frames);
-  std::printf("  their updates and draws, main thread CPU: %.3f ms per frame\n", Median(objects));
-  std::printf("  whole frame (clear, draw, present), process CPU: %.3f ms per frame\n", Median(whole));
+              flames, spots, bench::DisplayName(), frames);
+  std::printf("  their updates and draws, main thread CPU: %.3f ms per frame\n", figures.objects);
+  std::printf("  whole frame (clear, draw, present), process CPU: %.3f ms per frame\n", figures.whole);
   torches.clear();
   gGameCore = nullptr;
   return 0;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "BenchCamera.h"
+#include "BenchScene.h"
 #include "Engine/rovovoz/Camera.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/StaticObject3D.h"
@@ -28,38 +29,11 @@
 #include "Objects/MaxAnim.h"
 #include "Objects/ROOtragenie.h"
 
-namespace {
-
-double CpuSeconds(clockid_t clock) {
-  timespec t{};
-  clock_gettime(clock, &t);
-  return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 600;
-  if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-  zuzorev::SetDeviceKind(zuzorev::EDeviceKind::GL);
-  auto core = std::make_unique<rovovoz::CGameCore>();
-  gGameCore = core.get();
-  zorfile::CFileSystem& fs = *core->GetFileSystem();
-  fs.SetInstallFolder(LHT_GAME_DIR);
-  fs.InsertPath(L"Data\\Models", zorfile::kKindModels);
-  fs.InsertPath(L"Data\\Textures", zorfile::kKindTextures);
-  fs.InsertPath(L"Data", zorfile::kKindXml);
-  int full = 0;
-  if (core->GetWindow()->Init(L"bench", L"bench", 101, 1024, 768, full, nullptr, nullptr) < 0) return 1;
-  zuzorev::SDevInitParams params;
+  auto core = bench::StartGLScene();
+  if (!core) return 1;
   zuzorev::CRenderSystem& render = *core->GetRender();
-  if (render.Init(core->GetWindow(), params) < 0) return 1;
-  render.GetRenderSetingsManager()->LoadSetingsFromXml(L"BaseSetings.xml", 1);
 
   CMaxAnim flag(core.get());
   flag.LoadFromFiles(L"Back_2.zorm", L"S_Flag", L"Data\\Animation\\Flag.xaf", L"Flag01", 11);
@@ -81,12 +55,12 @@ int main(int argc, char** argv) {
   auto frame = [&]() {
     render.Clear();
     render.Begin();
-    const double t0 = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+    const double t0 = bench::CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
     flag.Update(1.0f / 60.0f, nullptr);
     pond.Update(1.0f / 60.0f, nullptr);
     flag.Render();
     pond.Render();
-    objectsCpu += CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - t0;
+    objectsCpu += bench::CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - t0;
     render.End();
   };
   // The same two meshes as plain pictures that shift by a pixel each frame
@@ -112,20 +86,20 @@ int main(int argc, char** argv) {
   std::vector<double> objects, whole, bare;
   for (int run = 0; run < 7; ++run) {
     objectsCpu = 0.0;
-    double p0 = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    double p0 = bench::CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
     for (int i = 0; i < frames; ++i) frame();
-    whole.push_back((CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - p0) * 1000.0 / frames);
+    whole.push_back((bench::CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - p0) * 1000.0 / frames);
     objects.push_back(objectsCpu * 1000.0 / frames);
-    p0 = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    p0 = bench::CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
     for (int i = 0; i < frames; ++i) empty();
-    bare.push_back((CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - p0) * 1000.0 / frames);
+    bare.push_back((bench::CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - p0) * 1000.0 / frames);
   }
   std::printf("flag + reflection, 1024 x 768, GL (%s), %d frames x 7 runs, medians:\n",
-              std::getenv("DISPLAY") ? "X window" : "offscreen", frames);
-  std::printf("  their updates and draws, main thread CPU: %.3f ms per frame\n", Median(objects));
-  std::printf("  whole frame (clear, draw, present), process CPU: %.3f ms per frame\n", Median(whole));
-  std::printf("  the same meshes as still pictures, process CPU: %.3f ms per frame\n", Median(bare));
-  std::printf("  what their animation adds: %.3f ms per frame\n", Median(whole) - Median(bare));
+              bench::DisplayName(), frames);
+  std::printf("  their updates and draws, main thread CPU: %.3f ms per frame\n", bench::Median(objects));
+  std::printf("  whole frame (clear, draw, present), process CPU: %.3f ms per frame\n", bench::Median(whole));
+  std::printf("  the same meshes as still pictures, process CPU: %.3f ms per frame\n", bench::Median(bare));
+  std::printf("  what their animation adds: %.3f ms per frame\n", bench::Median(whole) - bench::Median(bare));
   gGameCore = nullptr;
   return 0;
 }

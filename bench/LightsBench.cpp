@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "BenchCamera.h"
+#include "BenchScene.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zuzorev/RenderSystem.h"
@@ -32,17 +33,6 @@
 
 namespace {
 
-double CpuSeconds(clockid_t clock) {
-  timespec t{};
-  clock_gettime(clock, &t);
-  return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 template <class T>
 std::unique_ptr<T> Made(rovovoz::CGameCore* core, const char* properties) {
   TiXmlDocument doc;
@@ -53,53 +43,14 @@ std::unique_ptr<T> Made(rovovoz::CGameCore* core, const char* properties) {
   return object;
 }
 
-struct SFigures {
-  double objects, whole;
-};
-
-SFigures Run(zuzorev::CRenderSystem& render, int frames, const std::vector<rovovoz::CBaseGeometryObject*>& objects) {
-  double objectsCpu = 0.0;
-  auto frame = [&]() {
-    render.Clear();
-    render.Begin();
-    const double t0 = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
-    for (rovovoz::CBaseGeometryObject* object : objects) object->Update(1.0f / 60.0f, nullptr);
-    for (rovovoz::CBaseGeometryObject* object : objects) object->Render();
-    objectsCpu += CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - t0;
-    render.End();
-  };
-  for (int i = 0; i < 30; ++i) frame();
-  std::vector<double> part, whole;
-  for (int run = 0; run < 7; ++run) {
-    objectsCpu = 0.0;
-    const double p0 = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
-    for (int i = 0; i < frames; ++i) frame();
-    whole.push_back((CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - p0) * 1000.0 / frames);
-    part.push_back(objectsCpu * 1000.0 / frames);
-  }
-  return {Median(part), Median(whole)};
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 600;
-  if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-  zuzorev::SetDeviceKind(zuzorev::EDeviceKind::GL);
-  auto core = std::make_unique<rovovoz::CGameCore>();
-  gGameCore = core.get();
-  Platform::SeedRandom(1);
-  zorfile::CFileSystem& fs = *core->GetFileSystem();
-  fs.SetInstallFolder(LHT_GAME_DIR);
-  fs.InsertPath(L"Data\\Models", zorfile::kKindModels);
-  fs.InsertPath(L"Data\\Textures", zorfile::kKindTextures);
-  fs.InsertPath(L"Data", zorfile::kKindXml);
-  int full = 0;
-  if (core->GetWindow()->Init(L"bench", L"bench", 101, 1024, 768, full, nullptr, nullptr) < 0) return 1;
-  zuzorev::SDevInitParams params;
+  auto core = bench::StartGLScene();
+  if (!core) return 1;
   zuzorev::CRenderSystem& render = *core->GetRender();
-  if (render.Init(core->GetWindow(), params) < 0) return 1;
-  render.GetRenderSetingsManager()->LoadSetingsFromXml(L"BaseSetings.xml", 1);
+  Platform::SeedRandom(1);
 
   auto leaves = Made<CROListopad>(core.get(),
                                   "<Properties File=\"Back_2.zorm\" M1=\"S_Leaf01\" M2=\"S_Leaf02\" M3=\"S_Leaf03\" "
@@ -123,11 +74,11 @@ int main(int argc, char** argv) {
   }
   bench::SetupGameCamera(*core);
 
-  const SFigures leafFigures = Run(render, frames, {leaves.get()});
-  const SFigures allFigures = Run(render, frames, {leaves.get(), sparks.get(), rays.get(), molnia.get(), bliki.get()});
-  const SFigures bare = Run(render, frames, {});
+  const bench::SFigures leafFigures = bench::RunObjects(render, frames, {leaves.get()}, 30);
+  const bench::SFigures allFigures = bench::RunObjects(render, frames, {leaves.get(), sparks.get(), rays.get(), molnia.get(), bliki.get()}, 30);
+  const bench::SFigures bare = bench::RunObjects(render, frames, {}, 30);
   std::printf("library lights, 1024 x 768, GL (%s), %d frames x 7 runs, medians:\n",
-              std::getenv("DISPLAY") ? "X window" : "offscreen", frames);
+              bench::DisplayName(), frames);
   std::printf("  100 falling leaves, updates and draws, main thread CPU: %.3f ms per frame\n", leafFigures.objects);
   std::printf("  100 falling leaves, whole frame, process CPU: %.3f ms per frame\n", leafFigures.whole);
   std::printf("  leaves + sparks + rays + lightning + twinkles, main thread CPU: %.3f ms per frame\n",

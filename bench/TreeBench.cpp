@@ -19,6 +19,7 @@
 #include <string>
 
 #include "BenchCamera.h"
+#include "BenchScene.h"
 #include "BenchTiming.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/zorfile/FileSystem.h"
@@ -49,21 +50,9 @@ TiXmlElement* PropertiesOf(TiXmlDocument& doc, const char* name) {
 
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 600;
-  if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-  zuzorev::SetDeviceKind(zuzorev::EDeviceKind::GL);
-  auto core = std::make_unique<rovovoz::CGameCore>();
-  gGameCore = core.get();
-  zorfile::CFileSystem& fs = *core->GetFileSystem();
-  fs.SetInstallFolder(LHT_GAME_DIR);
-  fs.InsertPath(L"Data\\Models", zorfile::kKindModels);
-  fs.InsertPath(L"Data\\Textures", zorfile::kKindTextures);
-  fs.InsertPath(L"Data", zorfile::kKindXml);
-  int full = 0;
-  if (core->GetWindow()->Init(L"bench", L"bench", 101, 1024, 768, full, nullptr, nullptr) < 0) return 1;
-  zuzorev::SDevInitParams params;
+  auto core = bench::StartGLScene();
+  if (!core) return 1;
   zuzorev::CRenderSystem& render = *core->GetRender();
-  if (render.Init(core->GetWindow(), params) < 0) return 1;
-  render.GetRenderSetingsManager()->LoadSetingsFromXml(L"BaseSetings.xml", 1);
 
   TiXmlDocument doc;
   if (!doc.LoadFile(LHT_GAME_DIR "/Data/Level/Back_1_anim.xml")) {
@@ -119,7 +108,7 @@ int main(int argc, char** argv) {
     lamp.Render();
   });
 
-  std::printf("1024 x 768, GL (%s), %d frames x 7 runs, medians:\n", std::getenv("DISPLAY") ? "X window" : "offscreen",
+  std::printf("1024 x 768, GL (%s), %d frames x 7 runs, medians:\n", bench::DisplayName(),
               frames);
   struct SCase {
     const char* what;

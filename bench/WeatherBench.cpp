@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "BenchCamera.h"
+#include "BenchScene.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zuzorev/RenderSystem.h"
@@ -32,17 +33,6 @@
 
 namespace {
 
-double CpuSeconds(clockid_t clock) {
-  timespec t{};
-  clock_gettime(clock, &t);
-  return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 // The Properties of the library's object of that name.
 const TiXmlElement* PropertiesOf(const TiXmlDocument& anim, const char* name) {
   for (const TiXmlElement* o = anim.RootElement() ? anim.RootElement()->FirstChildElement("Object") : nullptr; o;
@@ -53,53 +43,13 @@ const TiXmlElement* PropertiesOf(const TiXmlDocument& anim, const char* name) {
   return nullptr;
 }
 
-struct SFigures {
-  double objects;
-  double whole;
-};
-
-SFigures Run(zuzorev::CRenderSystem& render, int frames, const std::vector<rovovoz::CBaseGeometryObject*>& objects) {
-  double objectsCpu = 0.0;
-  auto frame = [&]() {
-    render.Clear();
-    render.Begin();
-    const double t0 = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
-    for (auto* o : objects) o->Update(1.0f / 60.0f, nullptr);
-    for (auto* o : objects) o->Render();
-    objectsCpu += CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - t0;
-    render.End();
-  };
-  for (int i = 0; i < 60; ++i) frame();
-  std::vector<double> mine, whole;
-  for (int run = 0; run < 7; ++run) {
-    objectsCpu = 0.0;
-    const double p0 = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
-    for (int i = 0; i < frames; ++i) frame();
-    whole.push_back((CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - p0) * 1000.0 / frames);
-    mine.push_back(objectsCpu * 1000.0 / frames);
-  }
-  return {Median(mine), Median(whole)};
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 600;
-  if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-  zuzorev::SetDeviceKind(zuzorev::EDeviceKind::GL);
-  auto core = std::make_unique<rovovoz::CGameCore>();
-  gGameCore = core.get();
-  zorfile::CFileSystem& fs = *core->GetFileSystem();
-  fs.SetInstallFolder(LHT_GAME_DIR);
-  fs.InsertPath(L"Data\\Models", zorfile::kKindModels);
-  fs.InsertPath(L"Data\\Textures", zorfile::kKindTextures);
-  fs.InsertPath(L"Data", zorfile::kKindXml);
-  int full = 0;
-  if (core->GetWindow()->Init(L"bench", L"bench", 101, 1024, 768, full, nullptr, nullptr) < 0) return 1;
-  zuzorev::SDevInitParams params;
+  auto core = bench::StartGLScene();
+  if (!core) return 1;
   zuzorev::CRenderSystem& render = *core->GetRender();
-  if (render.Init(core->GetWindow(), params) < 0) return 1;
-  render.GetRenderSetingsManager()->LoadSetingsFromXml(L"BaseSetings.xml", 1);
   bench::SetupGameCamera(*core);
 
   TiXmlDocument anim;
@@ -130,11 +80,11 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const SFigures library = Run(render, frames, {&clouds, &rain, &fountain});
-  const SFigures heavy = Run(render, frames, {&downpour});
-  const SFigures none = Run(render, frames, {});
+  const bench::SFigures library = bench::RunObjects(render, frames, {&clouds, &rain, &fountain}, 60);
+  const bench::SFigures heavy = bench::RunObjects(render, frames, {&downpour}, 60);
+  const bench::SFigures none = bench::RunObjects(render, frames, {}, 60);
   std::printf("weather, 1024 x 768, GL (%s), %d frames x 7 runs, medians:\n",
-              std::getenv("DISPLAY") ? "X window" : "offscreen", frames);
+              bench::DisplayName(), frames);
   std::printf("  library (rain of %d drops, %zu clouds, fountain): main thread %.3f ms, whole frame %.3f ms\n",
               rain.GetDrops()->GetCapacity(), clouds.GetClouds().size(), library.objects, library.whole);
   std::printf("  downpour (%d drops): main thread %.3f ms, whole frame %.3f ms\n", downpour.GetDrops()->GetCount(),

@@ -14,7 +14,7 @@ constexpr double kMaxSteps = 1000.0;
 }  // namespace
 
 CAnimTexture3D::CAnimTexture3D(rovovoz::CGameCore* core)
-    : rovovoz::CBaseGeometryObject(core), mRender(core ? core->GetRender() : nullptr) {}
+    : rovovoz::CBaseGeometryObject(core), mRender(objects::RenderOf(core)) {}
 
 CAnimTexture3D::~CAnimTexture3D() { Release(0); }
 
@@ -34,20 +34,11 @@ int32_t CAnimTexture3D::UnLoad(uint32_t flags) {
 
 int32_t CAnimTexture3D::Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags) {
   Release(0);
-  if (!mRender) {
-    objects::Error(kSource, __LINE__, L"Null render system");
-    return objects::kLoadFail;
-  }
-  if (!properties) {
-    objects::Error(kSource, __LINE__, L"Null xml element.");
-    return objects::kLoadFail;
-  }
-  const std::wstring file = objects::TextOr(properties, "NameFile", modelFile);
+  std::wstring file;
   std::wstring meshName;
-  if (!objects::ReadText(properties, "NameModel", meshName)) {
-    objects::Error(kSource, __LINE__, L"No find attribute NameModel");
+  if (!objects::ReadModelSource(kSource, __LINE__, mRender, properties, modelFile, L"No find attribute NameModel", file,
+                                meshName))
     return objects::kLoadFail;
-  }
   if (mRender->LoadMesh(file, mMesh, meshName, flags, 0) < 0) {
     objects::Error(kSource, __LINE__, L"Load animation texture mesh model.");
     return objects::kLoadFail;

@@ -86,21 +86,12 @@ int32_t CBlesk::UnLoad(uint32_t flags) {
 int32_t CBlesk::Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags) {
   mGlints.clear();
   mMesh.Release();
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
-  if (!render) {
-    objects::Error(kSource, __LINE__, L"Null render system");
-    return objects::kLoadFail;
-  }
-  if (!properties) {
-    objects::Error(kSource, __LINE__, L"Null xml element.");
-    return objects::kLoadFail;
-  }
-  const std::wstring file = objects::TextOr(properties, "NameFile", modelFile);
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
+  std::wstring file;
   std::wstring model;
-  if (!objects::ReadText(properties, "NameModel", model)) {
-    objects::Error(kSource, __LINE__, L"No find attribute  NameModel");
+  if (!objects::ReadModelSource(kSource, __LINE__, render, properties, modelFile, L"No find attribute  NameModel", file,
+                                model))
     return objects::kLoadFail;
-  }
   // Without its star or its points the object would sparkle nowhere: the
   // scene drops it and says so.
   if (render->LoadMesh(file, mMesh, model, flags) <= 0) {
@@ -346,7 +337,7 @@ int32_t CBlesk::Update(float dt, rovovoz::CMouseCursor*) {
 }
 
 int32_t CBlesk::Render() {
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   if (!render || mMesh.Empty()) return 0;
   for (const SGlint& glint : mGlints) {
     float alpha = mAlpha * glint.alpha;

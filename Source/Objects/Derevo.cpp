@@ -37,11 +37,10 @@ float Lever(float a, float b) {
 }  // namespace
 
 CDerevo::CDerevo(rovovoz::CGameCore* core)
-    : rovovoz::CBaseGeometryObject(core), mRender(core ? core->GetRender() : nullptr) {}
+    : rovovoz::CBaseGeometryObject(core), mRender(objects::RenderOf(core)) {}
 
 CDerevo::~CDerevo() {
   Release(0);
-  mRender = nullptr;
 }
 
 int32_t CDerevo::Load(uint32_t flags) {

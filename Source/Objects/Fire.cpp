@@ -21,25 +21,15 @@ int32_t Below0(int32_t v) { return v < 0 ? 0 : v; }
 }  // namespace
 
 CFire::CFire(rovovoz::CGameCore* core) : rovovoz::CBaseGeometryObject(core) {
-  mRender = core ? core->GetRender() : nullptr;
+  mRender = objects::RenderOf(core);
 }
 
 CFire::~CFire() { Release(0); }
 
 int32_t CFire::Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t) {
-  if (!mRender) {
-    objects::Error(kSource, __LINE__, L"Null render system");
+  if (!objects::ReadModelSource(kSource, __LINE__, mRender, properties, modelFile, L"No_find attribute NameModel",
+                                mModelFile, mModelName))
     return objects::kLoadFail;
-  }
-  if (!properties) {
-    objects::Error(kSource, __LINE__, L"Null xml element.");
-    return objects::kLoadFail;
-  }
-  mModelFile = objects::TextOr(properties, "NameFile", modelFile);
-  if (!objects::ReadText(properties, "NameModel", mModelName)) {
-    objects::Error(kSource, __LINE__, L"No_find attribute NameModel");
-    return objects::kLoadFail;
-  }
   zuzorev::CMesh* mesh = mRender->LoadMesh(mModelFile, mModelName, 3);
   if (!mesh) {
     objects::Error(kSource, __LINE__, L"Load mesh for fire");

@@ -28,11 +28,10 @@ void SettlePair(float low, float& high, int& random) {
 }  // namespace
 
 CLampa::CLampa(rovovoz::CGameCore* core)
-    : rovovoz::CBaseGeometryObject(core), mRender(core ? core->GetRender() : nullptr) {}
+    : rovovoz::CBaseGeometryObject(core), mRender(objects::RenderOf(core)) {}
 
 CLampa::~CLampa() {
   Release(0);
-  mRender = nullptr;
 }
 
 int32_t CLampa::Load(uint32_t flags) {
@@ -68,20 +67,11 @@ int32_t CLampa::Release(uint32_t flags) {
 
 int32_t CLampa::Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags) {
   Release(0);
-  if (!mRender) {
-    objects::Error(kSource, __LINE__, L"Null render system");
-    return objects::kLoadFail;
-  }
-  if (!properties) {
-    objects::Error(kSource, __LINE__, L"Null xml element.");
-    return objects::kLoadFail;
-  }
-  const std::wstring file = objects::TextOr(properties, "NameFile", modelFile);
+  std::wstring file;
   std::wstring model;
-  if (!objects::ReadText(properties, "NameModel", model)) {
-    objects::Error(kSource, __LINE__, L"No find attribute  NameModel");
+  if (!objects::ReadModelSource(kSource, __LINE__, mRender, properties, modelFile, L"No find attribute  NameModel",
+                                file, model))
     return objects::kLoadFail;
-  }
   if (mRender->LoadMesh(file, mMesh, model, flags, 0) <= 0) {
     // A lamp without its glow has nothing to show: the scene drops it.
     mMesh.Release(0);

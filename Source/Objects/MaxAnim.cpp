@@ -202,7 +202,7 @@ void CMaxAnim::BlendVertices(const SAnimKey& a, const SAnimKey& b, float w) {
 
 int32_t CMaxAnim::Render() {
   if (mPlay == kStopped && !mAlwaysVisible) return 0;
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   const bool shift = mAnim.textureOffset != 0 && render;
   if (shift) {
     zormath::Mat4f offset = zormath::Mat4f::Identity();

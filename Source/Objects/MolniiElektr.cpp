@@ -79,7 +79,7 @@ int32_t CMolniiElektr::Load(const TiXmlElement* properties, const std::wstring& 
         delete mGlow;
         mGlow = LoadDarkModel(mCore, *child, file, flags);
         if (mGlow) {
-          zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+          zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
           std::wstring seting;
           if (render && objects::ReadText(child, "Render", seting))
             mGlow->GetMesh()->SetRenderSeting(0, render->GetRenderSetingID(seting));

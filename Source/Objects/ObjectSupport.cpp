@@ -5,9 +5,12 @@
 #include <cmath>
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
+#include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/StaticObject3D.h"
 
 namespace objects {
+
+zuzorev::CRenderSystem* RenderOf(rovovoz::CGameCore* core) { return core ? core->GetRender() : nullptr; }
 
 bool ReadText(const TiXmlElement* element, const char* name, std::wstring& value) {
   const TiXmlAttribute* attribute = element ? FindUpper(element, name) : nullptr;
@@ -46,6 +49,25 @@ std::wstring Numbered(const std::wstring& base, int n) {
   std::wstring digits = std::to_wstring(n);
   if (n >= 0 && n < 10) digits.insert(digits.begin(), L'0');
   return base + digits;
+}
+
+bool ReadModelSource(const wchar_t* source, int line, const void* render, const TiXmlElement* properties,
+                     const std::wstring& modelFile, const wchar_t* missingModel, std::wstring& file,
+                     std::wstring& model) {
+  if (!render) {
+    Error(source, line, L"Null render system");
+    return false;
+  }
+  if (!properties) {
+    Error(source, line, L"Null xml element.");
+    return false;
+  }
+  file = TextOr(properties, "NameFile", modelFile);
+  if (!ReadText(properties, "NameModel", model)) {
+    Error(source, line, missingModel);
+    return false;
+  }
+  return true;
 }
 
 rovovoz::CStaticObject3D* LoadStaticModel(rovovoz::CGameCore* core, const std::wstring& file,

@@ -14,6 +14,9 @@ class CBaseGeometryObject;
 class CGameCore;
 class CStaticObject3D;
 }  // namespace rovovoz
+namespace zuzorev {
+class CRenderSystem;
+}
 
 namespace objects {
 
@@ -28,6 +31,9 @@ template <class... Args>
 void Error(const wchar_t* source, int line, const wchar_t* format, Args... args) {
   zuzorev::LogMessage(zuzorev::ELogLevel::Error, source, line, format, args...);
 }
+
+// The core's render system; null without a core.
+zuzorev::CRenderSystem* RenderOf(rovovoz::CGameCore* core);
 
 // Attributes looked up ignoring case; a missing one leaves the value as it
 // was and answers false.
@@ -44,6 +50,14 @@ int CorrectRange(float& low, float& high);
 
 // base followed by n written with at least two digits: Door01, Door12, Door100.
 std::wstring Numbered(const std::wstring& base, int n);
+
+// The opening of a mesh-backed object's Load: a render system, a Properties
+// element, the model file (NameFile, else modelFile) and the mesh name
+// (NameModel). False after logging what is missing at source:line;
+// missingModel is the line logged when NameModel is absent.
+bool ReadModelSource(const wchar_t* source, int line, const void* render, const TiXmlElement* properties,
+                     const std::wstring& modelFile, const wchar_t* missingModel, std::wstring& file,
+                     std::wstring& model);
 
 // A new static model of the mesh, or null (nothing kept) when it does not load.
 rovovoz::CStaticObject3D* LoadStaticModel(rovovoz::CGameCore* core, const std::wstring& file,

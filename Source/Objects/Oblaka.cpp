@@ -83,21 +83,12 @@ int32_t COblaka::UnLoad(uint32_t flags) {
 
 int32_t COblaka::Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t) {
   Release(0);
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
-  if (!render) {
-    objects::Error(kSource, __LINE__, L"Null render system");
-    return objects::kLoadFail;
-  }
-  if (!properties) {
-    objects::Error(kSource, __LINE__, L"Null xml element.");
-    return objects::kLoadFail;
-  }
-  const std::wstring file = objects::TextOr(properties, "NameFile", modelFile);
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
+  std::wstring file;
   std::wstring model;
-  if (!objects::ReadText(properties, "NameModel", model)) {
-    objects::Error(kSource, __LINE__, L"No find attribute NameModel");
+  if (!objects::ReadModelSource(kSource, __LINE__, render, properties, modelFile, L"No find attribute NameModel", file,
+                                model))
     return objects::kLoadFail;
-  }
   zormath::Mat4f placement;
   zuzorev::SAABBox box;
   if (render->GetMatrixTransform(file, model, placement) <= 0 || render->GetAABBox(file, model, box) <= 0) {
@@ -339,7 +330,7 @@ int32_t COblaka::Update(float dt, rovovoz::CMouseCursor*) {
 }
 
 int32_t COblaka::Render() {
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   if (!render || !mBuffer || mClouds.empty()) return 0;
   render->BindDeclaration(mDeclaration);
   render->BindRenderSeting(mSeting, 1, 0);

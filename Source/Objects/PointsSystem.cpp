@@ -31,8 +31,6 @@ uint32_t WithObjectAlpha(uint32_t argb, float objectAlpha) {
          PointsSystem::ChannelByte(g) << 8 | PointsSystem::ChannelByte(b);
 }
 
-zuzorev::CRenderSystem* RenderOf(rovovoz::CGameCore* core) { return core ? core->GetRender() : nullptr; }
-
 }  // namespace
 
 uint32_t PointsSystem::ChannelByte(float v) {
@@ -72,7 +70,7 @@ int32_t PointsSystem::Init(const SPointsSystemParams& params) {
   mColorCurve = params.ColorCurve;
   mFrameCurve = params.FrameCurve;
 
-  zuzorev::CRenderSystem* render = RenderOf(mCore);
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   if (!render || render->LoadTexture(params.TextureName, mTexture, 1, 0) < 0) {
     objects::Error(kSource, __LINE__, L"No find texture for PointsSystem");
     return 0;
@@ -229,7 +227,7 @@ void PointsSystem::FillVertexBuffer() {
 }
 
 int32_t PointsSystem::Render() {
-  zuzorev::CRenderSystem* render = RenderOf(mCore);
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   if (mCount == 0 || !render || !mVertexBuffer) return 0;
   render->SetTransform(zuzorev::kTransformWorld, mParticleWorld);
   render->BindDeclaration(mDeclaration);

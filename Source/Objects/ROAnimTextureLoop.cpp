@@ -38,7 +38,7 @@ int32_t CROAnimTextureLoop::Load(const TiXmlElement* properties, const std::wstr
   objects::ReadInt(properties, "Infinity", mInfinity);
   if (mInfinity == 0) mPlay = 2;
 
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   if (mModel) {
     SetAlpha(1.0f);
     std::wstring material;

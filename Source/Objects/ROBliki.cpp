@@ -60,7 +60,7 @@ int32_t CROBliki::UnLoad(uint32_t flags) { return mModel ? mModel->UnLoad(flags)
 int32_t CROBliki::Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags) {
   // Loaded again: what the last load made is let go first.
   Release(0);
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   std::wstring name;
   if (objects::ReadText(properties, "NameModel", name)) {
     mModel = objects::LoadStaticModel(mCore, objects::TextOr(properties, "FileModel", modelFile), name,
@@ -195,7 +195,7 @@ void CROBliki::WriteVertices() {
 }
 
 int32_t CROBliki::Render() {
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   if (mActive <= 0 || !render || !mVertexBuffer) return 0;
   render->SetTransformIdentity();
   render->BindDeclaration(mDeclaration);

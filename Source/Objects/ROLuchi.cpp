@@ -43,7 +43,7 @@ int32_t CROLuchi::Load(const TiXmlElement* properties, const std::wstring& model
   objects::ReadFloat(properties, "Alpha2Overlay", mAlpha2Overlay);
   objects::ReadFloat(properties, "Time1Overlay", mTime1Overlay);
   objects::ReadFloat(properties, "Time2Overlay", mTime2Overlay);
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   std::wstring material;
   if (mModel && render && objects::ReadText(properties, "Material", material)) {
     mModel->GetMesh()->SetRenderSeting(0, render->GetRenderSetingID(material));

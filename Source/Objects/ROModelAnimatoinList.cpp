@@ -30,7 +30,7 @@ int32_t CROModelAnimatoinList::Load(const TiXmlElement* properties, const std::w
   objects::ReadInt(properties, "Smooth", smooth);
   bool placed = false;
   zormath::Vec3f place;
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   if (const TiXmlElement* pos = properties ? FirstChildElementUpper(properties, "Pos") : nullptr) {
     std::wstring mesh;
     zormath::Mat4f transform;

@@ -66,7 +66,7 @@ int32_t CROMolnia::Load(const TiXmlElement* properties, const std::wstring& mode
   if (const TiXmlElement* sound = properties ? FirstChildElementUpper(properties, "Sound") : nullptr)
     objects::ReadText(sound, "File", mSound);
 
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   for (const TiXmlElement* obj = properties ? FirstChildElementUpper(properties, "Obj") : nullptr;
        obj && mCount < kMaxObjects; obj = IterateChildrenElementUpper(properties, "Obj", obj)) {
     const int i = mCount++;

@@ -40,7 +40,7 @@ rovovoz::CStaticObject3D* CROMoveSpline::GetFrameModel(int i) const {
 rovovoz::CStaticObject3D* CROMoveSpline::CurrentModel() const { return GetFrameModel(mFrame); }
 
 int32_t CROMoveSpline::Load(uint32_t flags) {
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   for (rovovoz::CStaticObject3D* model : mModels)
     if (model) model->Load(flags);
   if (mTextureMode && (flags & 2u) && render)
@@ -68,7 +68,7 @@ int32_t CROMoveSpline::Release(uint32_t) {
 
 int32_t CROMoveSpline::Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags) {
   Release(0);
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   mSeting = render ? render->GetRenderSetingID(L"MT_TEXTURE_ALPHA_CULL_NONE") : -1;
   const TiXmlElement* model = properties ? FirstChildElementUpper(properties, "Model") : nullptr;
   const TiXmlElement* move = properties ? FirstChildElementUpper(properties, "Move") : nullptr;
@@ -321,7 +321,7 @@ void CROMoveSpline::Resume() { mRun = kOnePass; }
 int32_t CROMoveSpline::Render() {
   if (IsPaused()) return 0;
   rovovoz::CStaticObject3D* model = CurrentModel();
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   if (!model || !render) return 0;
   if (mRun != kStopped) model->SetPosition3D(mPos);
   if (mZEnable) render->SetZEnable(1);

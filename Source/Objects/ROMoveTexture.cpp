@@ -31,7 +31,7 @@ int32_t CROMoveTexture::Load(const TiXmlElement* properties, const std::wstring&
   objects::ReadInt(properties, "AsOverlay", mOverlays);
   if (mModel) {
     std::wstring material;
-    zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+    zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
     if (render && objects::ReadText(properties, "Material", material)) {
       mModel->GetMesh()->SetRenderSeting(0, render->GetRenderSetingID(material));
       mModel->SetRender2D(0);
@@ -52,7 +52,7 @@ int32_t CROMoveTexture::Update(float dt, rovovoz::CMouseCursor*) {
 }
 
 int32_t CROMoveTexture::Render() {
-  zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   if (!mModel || !render) return 0;
   // A two-coordinate texture translation: the offsets in the third row.
   zormath::Mat4f shift = zormath::Mat4f::Identity();

@@ -17,7 +17,6 @@ constexpr const wchar_t* kSource = L"Source/Objects/Struya";
 // exactly 1 in float, so a hair short of the mark counts as there.
 constexpr float kReach = 1e-5f;
 
-zuzorev::CRenderSystem* RenderOf(rovovoz::CGameCore* core) { return core ? core->GetRender() : nullptr; }
 
 // The texture offset after a step: whole textures are the same picture.
 float Scroll(float offset, float step) {
@@ -51,7 +50,7 @@ int32_t CStruya::Release(uint32_t) {
 
 int32_t CStruya::Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags) {
   Release(0);
-  zuzorev::CRenderSystem* render = RenderOf(mCore);
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   if (!render) {
     objects::Error(kSource, __LINE__, L"Null render system");
     return objects::kLoadFail;
@@ -248,7 +247,7 @@ void CStruya::Apply() {
 }
 
 int32_t CStruya::Render() {
-  zuzorev::CRenderSystem* render = RenderOf(mCore);
+  zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
   if (mState == kOff || !render || mMesh.Empty()) return 0;
   ApplyTransform(mRenderMatrix);
   render->SetTextureStageState(0, zuzorev::kTssTextureTransformFlags, zuzorev::kTextureTransformCount2);

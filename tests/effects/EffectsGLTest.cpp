@@ -9,6 +9,7 @@
 #include "Objects/ROMoveTexture.h"
 #include "Objects/SimpleFrameAnim.h"
 #include "effects/EffectsTestSupport.h"
+#include "support/GLSceneSupport.h"
 #include "support/PixelSupport.h"
 
 namespace {
@@ -22,20 +23,7 @@ using testsupport::SRgb;
 
 constexpr SRgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kYellow{255, 255, 0};
 
-class EffectsGL : public ::testing::Test {
- protected:
-  void SetUp() override {
-    core = std::make_unique<EffectsCore>(zuzorev::EDeviceKind::GL);
-    if (!core->Ok()) GTEST_SKIP() << "no OpenGL context through SDL's offscreen driver (needs libegl-mesa0)";
-  }
-  void BeginFrame() {
-    core->SetupCamera();
-    core->Render().SetZEnable(0);
-    ASSERT_GE(core->Render().Clear(), 0);
-    ASSERT_GE(core->Render().Begin(), 0);
-  }
-  std::unique_ptr<EffectsCore> core;
-};
+using EffectsGL = testsupport::GLSceneTest<EffectsCore>;
 
 TEST_F(EffectsGL, ScrolledTextureShowsShiftedColoursAndTheNextObjectDoesNot) {
   // Mist: screen x 84 .. 340, y 420 .. 548; MistPlain: x 434 .. 690. The

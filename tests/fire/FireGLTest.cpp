@@ -5,6 +5,7 @@
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Objects/Fire.h"
 #include "fire/FireTestSupport.h"
+#include "support/GLSceneSupport.h"
 #include "support/PixelSupport.h"
 
 namespace {
@@ -16,18 +17,8 @@ using testsupport::ExpectRgb;
 using testsupport::Pixel;
 using testsupport::SRgb;
 
-class FireGL : public ::testing::Test {
+class FireGL : public testsupport::GLSceneTest<FireCore> {
  protected:
-  void SetUp() override {
-    core = std::make_unique<FireCore>(zuzorev::EDeviceKind::GL);
-    if (!core->Ok()) GTEST_SKIP() << "no OpenGL context through SDL's offscreen driver (needs libegl-mesa0)";
-  }
-  void BeginFrame() {
-    core->SetupCamera();
-    core->Render().SetZEnable(0);
-    ASSERT_GE(core->Render().Clear(), 0);
-    ASSERT_GE(core->Render().Begin(), 0);
-  }
   // One square particle of half-size 40 in the middle of the screen.
   std::unique_ptr<PointsSystem> Square(uint32_t color, const wchar_t* seting = nullptr) {
     auto system = MakeSystem(*core, SPointsSystemParams{});
@@ -39,7 +30,6 @@ class FireGL : public ::testing::Test {
     system->FillVertexBuffer();
     return system;
   }
-  std::unique_ptr<FireCore> core;
 };
 
 TEST_F(FireGL, HalfTransparentParticleOverBlackReadsHalf) {

@@ -8,6 +8,7 @@
 #include "Objects/MaxAnim.h"
 #include "Objects/ROMoveSpline.h"
 #include "keyframes/KeyframesTestSupport.h"
+#include "support/GLSceneSupport.h"
 #include "support/PixelSupport.h"
 
 namespace {
@@ -20,20 +21,7 @@ using testsupport::SRgb;
 
 constexpr SRgb kRed{255, 0, 0}, kBlue{0, 0, 255}, kBlack{0, 0, 0};
 
-class KeyframesGL : public ::testing::Test {
- protected:
-  void SetUp() override {
-    core = std::make_unique<KeyframesCore>(zuzorev::EDeviceKind::GL);
-    if (!core->Ok()) GTEST_SKIP() << "no OpenGL context through SDL's offscreen driver (needs libegl-mesa0)";
-  }
-  void BeginFrame() {
-    core->SetupCamera();
-    core->Render().SetZEnable(0);
-    ASSERT_GE(core->Render().Clear(), 0);
-    ASSERT_GE(core->Render().Begin(), 0);
-  }
-  std::unique_ptr<KeyframesCore> core;
-};
+using KeyframesGL = testsupport::GLSceneTest<KeyframesCore>;
 
 TEST_F(KeyframesGL, ModelHalfwayStandsBetweenItsKeysWithItsTextureShifted) {
   // Lid: 100 x 100, red left half, blue right half; from x 0 to x 100 in

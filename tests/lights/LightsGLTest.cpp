@@ -7,6 +7,7 @@
 #include "Objects/ROLuchi.h"
 #include "Objects/ROMolnia.h"
 #include "lights/LightsTestSupport.h"
+#include "support/GLSceneSupport.h"
 #include "support/PixelSupport.h"
 
 namespace {
@@ -16,12 +17,8 @@ using lightstest::LoadObject;
 using testsupport::Pixel;
 using testsupport::SRgb;
 
-class LightsGL : public ::testing::Test {
+class LightsGL : public testsupport::GLSceneTest<LightsCore> {
  protected:
-  void SetUp() override {
-    core = std::make_unique<LightsCore>(zuzorev::EDeviceKind::GL);
-    if (!core->Ok()) GTEST_SKIP() << "no OpenGL context through SDL's offscreen driver (needs libegl-mesa0)";
-  }
   // The frame drawn by one object; the pixel at (x, y).
   SRgb Draw(rovovoz::CBaseGeometryObject& object, float x, float y) {
     core->SetupCamera();
@@ -33,7 +30,6 @@ class LightsGL : public ::testing::Test {
     core->Render().End();
     return pixel;
   }
-  std::unique_ptr<LightsCore> core;
 };
 
 TEST_F(LightsGL, ALightningFlashBrightensItsWindow) {

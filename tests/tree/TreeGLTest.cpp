@@ -9,6 +9,7 @@
 #include "Objects/Derevo.h"
 #include "Objects/Lampa.h"
 #include "Objects/LuchiPil.h"
+#include "support/GLSceneSupport.h"
 #include "support/PixelSupport.h"
 #include "tree/TreeTestSupport.h"
 
@@ -20,20 +21,7 @@ using testsupport::SRgb;
 using treetest::LoadObject;
 using treetest::TreeCore;
 
-class TreeGL : public ::testing::Test {
- protected:
-  void SetUp() override {
-    core = std::make_unique<TreeCore>(zuzorev::EDeviceKind::GL);
-    if (!core->Ok()) GTEST_SKIP() << "no OpenGL context through SDL's offscreen driver (needs libegl-mesa0)";
-  }
-  void BeginFrame() {
-    core->SetupCamera();
-    core->Render().SetZEnable(0);
-    ASSERT_GE(core->Render().Clear(), 0);
-    ASSERT_GE(core->Render().Begin(), 0);
-  }
-  std::unique_ptr<TreeCore> core;
-};
+using TreeGL = testsupport::GLSceneTest<TreeCore>;
 
 TEST_F(TreeGL, DustOverTheRaysMovesBetweenTwoFrames) {
   // The rays (white, alpha 0.5, added) cover screen x 748 .. 876, y 120 ..
