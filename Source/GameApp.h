@@ -106,6 +106,9 @@ class GameApp : public LoadScreenHost {
 
   // Tests: called at the end of every turn of every application's main loop.
   static void SetTurnHookForTests(std::function<void()> hook);
+  // Tests: called with the frame drawn but not yet shown (its pixels can be
+  // read back), in every turn that draws.
+  static void SetFrameHookForTests(std::function<void(zuzorev::CRenderSystem&)> hook);
 
  private:
   void CarryOutDisplayRequest(bool& close);

@@ -21,9 +21,11 @@ const wchar_t* const kSource = L"Source/GameAppLoop";
 constexpr float kMaxFrameTime = 0.05f;
 constexpr int kInactiveSleepMs = 100;
 std::function<void()> gTurnHook;
+std::function<void(zuzorev::CRenderSystem&)> gFrameHook;
 }  // namespace
 
 void GameApp::SetTurnHookForTests(std::function<void()> hook) { gTurnHook = std::move(hook); }
+void GameApp::SetFrameHookForTests(std::function<void(zuzorev::CRenderSystem&)> hook) { gFrameHook = std::move(hook); }
 
 void GameApp::Run() {
   if (mGame && !mGame->Start()) {
@@ -131,6 +133,7 @@ int GameApp::RenderGame(float) {
       mGame->Render();
       mRenderSys->SetZEnable(0);
     }
+    if (gFrameHook) gFrameHook(*mRenderSys);
     mRenderSys->End();
     return 1;
   }

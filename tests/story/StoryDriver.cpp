@@ -67,11 +67,34 @@ STurn LookAtTurn() {
 }
 }  // namespace
 
-StoryDriver::StoryDriver() = default;
+// The SDL video driver a play on `device` needs; the previous one comes
+// back when the play ends.
+class VideoDriverFor {
+ public:
+  explicit VideoDriverFor(zuzorev::EDeviceKind device) {
+    if (const char* was = std::getenv("SDL_VIDEODRIVER")) mWas = was;
+    const char* display = std::getenv("DISPLAY");
+    const bool x11 = display && *display;
+    if (device == zuzorev::EDeviceKind::GL) ::setenv("SDL_VIDEODRIVER", x11 ? "x11" : "offscreen", 1);
+  }
+  ~VideoDriverFor() {
+    if (mWas.empty())
+      ::unsetenv("SDL_VIDEODRIVER");
+    else
+      ::setenv("SDL_VIDEODRIVER", mWas.c_str(), 1);
+  }
+
+ private:
+  std::string mWas;
+};
+
+StoryDriver::StoryDriver(zuzorev::EDeviceKind device) : mDevice(device) {}
 StoryDriver::~StoryDriver() = default;
 
 bool StoryDriver::Play(const std::filesystem::path& replay, std::string& reason) {
   mTurns.clear();
+  zuzorev::SetDeviceKind(mDevice);
+  VideoDriverFor videoDriver(mDevice);
   UseWindowedDisplay(mSample.User().IniPath());
   zuzorev::InitDebugSystem(gUserDataPath, L"log.html");
   zorsound::InitDebugSystemSound(L"soundlog.html");
@@ -96,8 +119,12 @@ bool StoryDriver::Play(const std::filesystem::path& replay, std::string& reason)
       mTurns.push_back(LookAtTurn());
       if (gExtraProbe) gExtraProbe();
     });
+    GameApp::SetFrameHookForTests([this](zuzorev::CRenderSystem& render) {
+      if (gFrameProbe) gFrameProbe(render, mTurns.size());
+    });
     gGameApp->Run();
     GameApp::SetTurnHookForTests(nullptr);
+    GameApp::SetFrameHookForTests(nullptr);
   }
   ::unsetenv(InputReplay::kReplayVariable);
   gGameApp->ReleaseGame();
@@ -107,6 +134,7 @@ bool StoryDriver::Play(const std::filesystem::path& replay, std::string& reason)
   gFramePacer.SetSleepForTests(nullptr);
   zuzorev::CTimer::UseManualClock(false);
   zuzorev::CloseDebugSystem();
+  zuzorev::SetDeviceKind(zuzorev::EDeviceKind::Headless);
   // The next play starts from the program's start values again, on the
   // same sample game and user folder.
   shelltest::ResetShellGlobals();
@@ -137,6 +165,14 @@ std::vector<std::string> LogLinesOf(const std::string& log, const std::string& l
     lines.push_back(log.substr(at, end == std::string::npos ? std::string::npos : end - at));
   }
   return lines;
+}
+
+std::vector<std::string> ErrorLines(const StoryDriver& driver) {
+  std::vector<std::string> errors;
+  for (const char* log : {"log.html", "soundlog.html", "videolog.html"})
+    for (const std::string& line : LogLinesOf(driver.ReadLog(log), "error"))
+      if (line.find("Update game.") == std::string::npos) errors.push_back(std::string(log) + ": " + line);
+  return errors;
 }
 
 }  // namespace storytest

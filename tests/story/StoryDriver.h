@@ -6,12 +6,21 @@
 #include <string>
 #include <vector>
 
+#include "Engine/zuzorev/Device.h"
 #include "ShellTestSupport.h"
+
+namespace zuzorev {
+class CRenderSystem;
+}
 
 namespace storytest {
 
 // Called after each turn is looked at (exploration).
 inline std::function<void()> gExtraProbe;
+// Called in each turn that draws, with the frame drawn but not yet shown, so
+// its pixels can be read back; `turn` is the index the turn will have in
+// Turns().
+inline std::function<void(zuzorev::CRenderSystem& render, size_t turn)> gFrameProbe;
 
 // What one turn of the main loop left behind.
 struct STurn {
@@ -30,7 +39,9 @@ struct STurn {
 // the driver (so a second play continues the first's profile).
 class StoryDriver {
  public:
-  StoryDriver();
+  // The headless device, or GL: in the X server DISPLAY names (Xvfb in the
+  // test runs) or, without one, SDL's offscreen driver.
+  explicit StoryDriver(zuzorev::EDeviceKind device = zuzorev::EDeviceKind::Headless);
   ~StoryDriver();
   // Plays `replay` from the game's start until the program ends; every
   // turn is kept. False (with the reason) when the game did not start.
@@ -42,10 +53,16 @@ class StoryDriver {
 
  private:
   shelltest::SampleGame mSample;
+  zuzorev::EDeviceKind mDevice;
   std::vector<STurn> mTurns;
 };
 
 // The lines of an HTML log at one level ("error", "warning").
 std::vector<std::string> LogLinesOf(const std::string& log, const std::string& level);
+
+// The error lines of a play's three logs, "log.html: ..." each, but the one
+// a clean run ends with (the main loop leaves through the exit state by an
+// update that answers "stop").
+std::vector<std::string> ErrorLines(const StoryDriver& driver);
 
 }  // namespace storytest

@@ -68,17 +68,6 @@ void ExpectMilestonesInOrder(const std::vector<STurn>& turns, const std::vector<
   }
 }
 
-// The error lines of the game's three logs, but the one a clean run ends
-// with (the main loop leaves through the exit state by an update that
-// answers "stop").
-std::vector<std::string> ErrorLines(const storytest::StoryDriver& driver) {
-  std::vector<std::string> errors;
-  for (const char* log : {"log.html", "soundlog.html", "videolog.html"})
-    for (const std::string& line : storytest::LogLinesOf(driver.ReadLog(log), "error"))
-      if (line.find("Update game.") == std::string::npos) errors.push_back(std::string(log) + ": " + line);
-  return errors;
-}
-
 std::string Join(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += "\n  " + line;
@@ -143,7 +132,7 @@ TEST(StoryReplay, ANewPlayerPlaysTheStoryFromTheMainMenuToItsEndAndBack) {
   EXPECT_LT(at[3] - at[2], 60u) << "intro skipped: the hall came long after the intro started";
   EXPECT_EQ(turns.back().state, kStateExit) << "the quit at the replay's end closes the game";
 
-  const std::vector<std::string> errors = ErrorLines(driver);
+  const std::vector<std::string> errors = storytest::ErrorLines(driver);
   EXPECT_TRUE(errors.empty()) << "the play logged errors:" << Join(errors);
 
   const PlayerRecord profile = ReadProfile(driver, L"Mira");
@@ -159,7 +148,7 @@ TEST(StoryReplay, APlayerWhoLeavesInTheLibraryComesBackToItWithWhatWasFound) {
   ASSERT_TRUE(driver.Play(Replay("story-first-half.replay"), reason)) << reason;
   ExpectMilestonesInOrder(driver.Turns(), HallMilestones());
   if (HasFatalFailure()) return;
-  std::vector<std::string> errors = ErrorLines(driver);
+  std::vector<std::string> errors = storytest::ErrorLines(driver);
   EXPECT_TRUE(errors.empty()) << "the first half logged errors:" << Join(errors);
 
   // Closing the window saved where the player is and what was done.
@@ -194,7 +183,7 @@ TEST(StoryReplay, APlayerWhoLeavesInTheLibraryComesBackToItWithWhatWasFound) {
   EXPECT_TRUE(std::none_of(turns.begin(), turns.end(),
                            [](const STurn& t) { return t.state == kStateUserNameFromPlay; }))
       << "the remembered player was not asked for a name";
-  errors = ErrorLines(driver);
+  errors = storytest::ErrorLines(driver);
   EXPECT_TRUE(errors.empty()) << "the second evening logged errors:" << Join(errors);
   const PlayerRecord again = ReadProfile(driver, L"Mira");
   EXPECT_TRUE(Has(FoundTasks(again), L"find_Key")) << "what was found stays found";
