@@ -187,7 +187,12 @@ void CBaseLevel::HandleStartEnd(int drain) {
     CBaseBack::HandleStartEnd(drain);
     return;
   }
+  // While a close-up is open (and until it has closed) it owns the mouse:
+  // the scene behind it neither hovers nor picks, so a press meant for the
+  // close-up or for a window over it (the item window's OK, a hint's button)
+  // is never read a second time by a trigger of the scene underneath.
   ++mBusy;
+  ++mNoPick;
   if (drain) {
     PopMode(drain);
   } else if (mOpenRegion) {
@@ -208,6 +213,7 @@ void CBaseLevel::CloseItemMenuAndMiniGame(int drain) {
     return;
   }
   --mBusy;
+  --mNoPick;
   if (drain && mModes.front() == kModeRegionDone && mEpisod && mOpenRegion)
     mEpisod->DeleteSimpleObject(L"region", mOpenRegion->GetZoneItemName());
   mOpenRegion = nullptr;
