@@ -66,9 +66,15 @@ void CGamePanel::UpdateDiaryButtons(float dt, rovovoz::CMouseCursor* cursor, boo
 int32_t CGamePanel::Update(float dt, rovovoz::CMouseCursor* cursor) {
   if (mPanelMode == kModeDialog) {
     UpdateDialogMode(dt);
-    if (ui::UpdateAndClick(mBSkipDialog, dt, cursor) && mEpisod) {
-      if (mDialog) mDialog->Finish();
-      mEpisod->ForwardSceneAction(L"a_dialog_end", 0, 0, -1);
+    // The release that clicks the skip button ends the dialog; it is not
+    // also taken as a skip to the next point. A dialog that has already
+    // ended (its end was passed on when it happened) is not ended twice.
+    if (ui::UpdateAndClick(mBSkipDialog, dt, cursor)) {
+      if (mEpisod && !(mDialog && mDialog->mEnded != 0)) {
+        if (mDialog) mDialog->Finish();
+        mEpisod->ForwardSceneAction(L"a_dialog_end", 0, 0, -1);
+      }
+      return 0;
     }
     const bool released = GetCore() && GetCore()->GetInput() && GetCore()->GetInput()->IsButton(0, 4);
     if (released && mDialog) mDialog->Skip();

@@ -1,6 +1,8 @@
 // One frame of the panel: the modes, the slide, the dialog mode, the
 // buttons that ask the chapter for the menu and the diary, pop-ups that
 // block the panel, and the item window.
+#include <algorithm>
+
 #include "AppConfig.h"
 #include "Engine/rovovoz/GUILabel.h"
 #include "Interface/DialogPlayer.h"
@@ -79,6 +81,36 @@ TEST_F(PanelFrame, InDialogModeOnlyTheDialogItsSkipButtonAndItsTextRun) {
   episod.sceneActions.clear();
   Run(0.5f, 0.5f);
   EXPECT_TRUE(episod.sceneActions.empty()) << "the end action runs once";
+}
+
+TEST_F(PanelFrame, EachDialogClickHasOneOwnerAndTheEndIsPassedOnOnce) {
+  core.Get()->GetFileSystem()->InsertPath((testsupport::FixturesDir() / "panel").wstring(), zorfile::kKindXml);
+  struct Case {
+    const char* what;
+    float x, z;     // where the click lands
+    float playFor;  // dialog time before the click's frame (it ends after 12 s)
+    float time;     // the dialog's clock after that frame
+    int ended;
+    int ends;  // "a_dialog_end" passed on in all
+  } cases[] = {
+      {"a click beside the skip button skips to the next point", 0.0f, 0.0f, 1.0f, 4.9f, 0, 0},
+      {"the skip button ends the dialog without also skipping", 428.0f, -354.0f, 1.0f, 1.02f, 1, 1},
+      {"the skip button in the frame the dialog ends by itself", 428.0f, -354.0f, 11.99f, 12.01f, 1, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    episod.sceneActions.clear();
+    panel->LoadDialog(L"Dialog_Talks.xml");
+    ASSERT_NE(panel->GetDialogPlayer(), nullptr);
+    panel->StartDialog();
+    panel->SetPanelMode(L"dialog");
+    panel->GetDialogPlayer()->Update(c.playFor);
+    ClickAt(c.x, c.z);
+    EXPECT_NEAR(panel->GetDialogPlayer()->mTime, c.time, 1e-4f);
+    EXPECT_EQ(panel->GetDialogPlayer()->mEnded, c.ended);
+    Run(0.1f);
+    EXPECT_EQ(std::count(episod.sceneActions.begin(), episod.sceneActions.end(), L"a_dialog_end"), c.ends);
+  }
 }
 
 TEST_F(PanelFrame, ADialogThatDoesNotLoadLeavesNoPlayerAndStartDoesNothing) {
