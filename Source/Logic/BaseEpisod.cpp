@@ -199,8 +199,6 @@ int CBaseEpisod::FindHint() {
   return level->FindHintTarget(0);
 }
 
-int CBaseEpisod::GetSceneFrontMode() { return mCurrentScene && mCurrentScene->GetFrontMode() ? 1 : 0; }
-
 // Without a current scene there is no item window to be in.
 bool CBaseEpisod::IsSceneItemWindowMode() { return mCurrentScene ? mCurrentScene->GetFrontMode() : false; }
 

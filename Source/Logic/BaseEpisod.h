@@ -300,8 +300,11 @@ class CBaseEpisod {
   virtual bool ClickHintButton();
   // The current scene's hint search (0 outside the play state).
   virtual int FindHint();
-  virtual int GetSceneFrontMode();
+  // The current scene (or its open close-up) shows the item window; false
+  // without a current scene.
   virtual bool IsSceneItemWindowMode();
+  // The same question as the panel asks it: non-zero blocks the hint button.
+  int GetSceneFrontMode() { return IsSceneItemWindowMode() ? 1 : 0; }
   virtual bool IsSceneInputEnabled();
   // Whether the current scene draws the held object itself at that point
   // (false outside the scene states).

@@ -149,7 +149,7 @@ class TestEpisod : public CBaseEpisod {
     requests.push_back(kind + L":" + name);
   }
   int FindHint() override { return hintResult; }
-  int GetSceneFrontMode() override { return frontMode; }
+  bool IsSceneItemWindowMode() override { return frontMode != 0; }
   void OnCursorObjectReleased(const std::wstring& name) override { released.push_back(name); }
   bool IsHogObjectMarked(const std::wstring& name) override { return marked.count(name) > 0; }
   void GetComplexHogItems(std::vector<SComplexHogItem>& out, const std::wstring& set) override {
