@@ -4,6 +4,7 @@
 #include "Interface/GamePanel.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "AppConfig.h"
@@ -241,6 +242,10 @@ void CGamePanel::ClearItems() {
 }
 
 void CGamePanel::RestoreFromPlayer() {
+  // A charge that is no count of seconds (a damaged profile) would keep its
+  // button from ever recharging; it starts empty instead.
+  for (float* charge : {&gCurrentPlayer.mHintTimer, &gCurrentPlayer.mHogHintTimer, &gCurrentPlayer.mSkipTimer})
+    if (!std::isfinite(*charge) || *charge < 0.0f) *charge = 0.0f;
   ApplyDifficulty();
   SetPanelMode(L"push");
   UpdateHintRecharge(0.0f);

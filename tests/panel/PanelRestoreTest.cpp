@@ -1,6 +1,10 @@
 // The panel after a restart: the profile written, read back, and the panel
 // made anew shows the same items, list and recharge as before.
+#include <limits>
+#include <string>
+
 #include "Engine/rovovoz/GUILabel.h"
+#include "Platform/Strings.h"
 #include "PlayerFile.h"
 #include "panel/PanelTestSupport.h"
 
@@ -122,6 +126,55 @@ TEST_F(PanelRestore, ItemsListAndRechargeComeBackAfterARestart) {
   EXPECT_EQ(View(), before);
   for (int i = 0; i < 71; ++i) panel->Update(0.25f, nullptr);
   EXPECT_EQ(panel->GetChild(L"BHint")->GetVisible(), 1) << "the casual 30 s run on from where they were";
+}
+
+// Each recharging button half done, written, read back into a fresh panel:
+// it waits out only the rest of its time and then sounds once; a charge
+// that a damaged profile holds starts empty.
+TEST_F(PanelRestore, EachButtonsRechargeRunsOnFromTheSavedProfile) {
+  struct Case {
+    const char* mode;
+    float PlayerRecord::*charge;
+    const wchar_t* button;
+    float saved;      // seconds charged when written
+    float remaining;  // seconds still to wait after the restart
+  } cases[] = {
+      {"push", &PlayerRecord::mHintTimer, L"BHint", 30.0f, 30.0f},
+      {"hog", &PlayerRecord::mHogHintTimer, L"BHint", 15.0f, 15.0f},
+      {"minigame", &PlayerRecord::mSkipTimer, L"BSkip", 60.0f, 60.0f},
+      {"push", &PlayerRecord::mHintTimer, L"BHint", -std::numeric_limits<float>::infinity(), 60.0f},
+      {"minigame", &PlayerRecord::mSkipTimer, L"BSkip", std::numeric_limits<float>::quiet_NaN(), 120.0f},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.mode) + " " + std::to_string(c.saved));
+    gCurrentPlayer = PlayerRecord();
+    gCurrentPlayer.mName = L"Restorer";
+    gCurrentPlayer.mDifficulty = 1;  // casual: hint 60 s, list hint 30 s, skip 120 s
+    gCurrentPlayer.*c.charge = c.saved;
+    testsupport::TempDir dir;
+    const auto file = dir.Path() / "Restorer.dat";
+    ASSERT_TRUE(WriteProfileFile(file, gCurrentPlayer));
+    gCurrentPlayer = PlayerRecord();
+    ASSERT_EQ(ReadProfileFile(file, gCurrentPlayer), EPlayerFileRead::Read);
+
+    panel = std::make_unique<CGamePanel>(core.Get(), nullptr);
+    ASSERT_EQ(panel->Load(L"Data\\Interface\\GamePanel.xml", 3), 0);
+    panel->SetBack(&episod);
+    panel->RestoreFromPlayer();
+    panel->SetPanelMode(Platform::Utf8ToWide(c.mode));
+    rovovoz::CGUIBaseObject* button = panel->GetChild(c.button);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->GetVisible(), 0);
+    for (float t = 0.0f; t < c.remaining - 0.5f; t += 0.25f) panel->Update(0.25f, nullptr);
+    EXPECT_EQ(button->GetVisible(), 0) << "half a second before its time";
+    core.Quiet();
+    for (int i = 0; i < 4; ++i) panel->Update(0.25f, nullptr);
+    EXPECT_EQ(button->GetVisible(), 1);
+    EXPECT_TRUE(core.Played(L"Podskazka_gotova"));
+    core.Quiet();
+    panel->Update(0.25f, nullptr);
+    EXPECT_FALSE(core.Played(L"Podskazka_gotova")) << "once";
+  }
 }
 
 }  // namespace
