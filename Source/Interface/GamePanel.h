@@ -167,14 +167,15 @@ class CGamePanel : public rovovoz::CGUIForm {
   CBaseEpisod* GetBack() const { return mEpisod; }
   int GetItemCount() const { return mItemCount; }
   int GetFirstVisibleItem() const { return mFirstVisible; }
-  const SPanelItem& GetItem(int index) const { return *mItems[static_cast<size_t>(index)]; }
+  // A slot record; an index outside the 50 slots answers an empty record.
+  const SPanelItem& GetItem(int index) const;
   int GetCursorKind() const { return mCursorKind; }
   float GetSlideOffset() const { return mSlideOffset; }
   float GetHintTime(int which) const { return mRechargeTime[which]; }
   const std::vector<SHogListRow>& GetHogRows() const { return mHogRows; }
   const std::vector<SMoveText>& GetMoveTexts() const { return mMoveTexts; }
   const std::wstring& GetComplexHogName() const { return mComplexHogName; }
-  const SHintBeam& GetSceneBeam(int slot) const { return mSceneBeam[slot]; }
+  const SHintBeam& GetSceneBeam(int slot) const { return mSceneBeam[slot == 1 ? 1 : 0]; }
   const SHintBeam& GetItemBeam() const { return mItemBeam; }
   int IsMorphActive() const { return mMorphActive; }
   float GetMorphTime() const { return mMorphTime; }

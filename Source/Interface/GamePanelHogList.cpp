@@ -26,7 +26,7 @@ std::wstring RowText(const std::wstring& text, size_t piecesLeft) {
 }  // namespace
 
 void CGamePanel::LoadHogLabels() {
-  for (int i = 0; i < gPanelSlotCount; ++i) {
+  for (int i = 0; i < static_cast<int>(mHogRows.size()); ++i) {
     wchar_t name[32];
     std::swprintf(name, 32, L"L_Hog_L%i", i + 1);
     mHogRows[static_cast<size_t>(i)].Label = Child<rovovoz::CGUILabel>(name);

@@ -48,6 +48,12 @@ zormath::Vec3f CGamePanel::SlotPosition(int index) const {
   return zormath::Vec3f(mBase.x + static_cast<float>(index) * mStep, mBase.y, mBase.z);
 }
 
+const SPanelItem& CGamePanel::GetItem(int index) const {
+  static const SPanelItem kNone;
+  if (index < 0 || index >= static_cast<int>(mItems.size())) return kNone;
+  return *mItems[static_cast<size_t>(index)];
+}
+
 int CGamePanel::FindItem(const std::wstring& name) const {
   for (int i = 0; i < mItemCount; ++i)
     if (mItems[static_cast<size_t>(i)]->name == name) return i;
@@ -106,8 +112,11 @@ void CGamePanel::DeleteSimpleObject(const std::wstring& name) {
 }
 
 void CGamePanel::SetFirstVisibleItem(int first) {
-  mFirstVisible = first;
-  for (int i = 0; i < mItemCount; ++i) mItems[static_cast<size_t>(i)]->target = SlotPosition(i - first);
+  // The strip never scrolls before its first item nor past the place where
+  // its last item stands in the last visible slot: the mouse loops index
+  // the strip from here.
+  mFirstVisible = std::clamp(first, 0, std::max(mItemCount - kVisibleItems, 0));
+  for (int i = 0; i < mItemCount; ++i) mItems[static_cast<size_t>(i)]->target = SlotPosition(i - mFirstVisible);
 }
 
 zormath::Vec3f CGamePanel::ScrollToItem(const std::wstring& name, int scroll) {

@@ -139,6 +139,26 @@ TEST_F(PanelStrip, TheScrollButtonsMoveSevenAtATimeAndScrollToItemBringsAnItemIn
   EXPECT_EQ(panel->GetFirstVisibleItem(), 13) << "the second step stops at count - 7";
 }
 
+TEST_F(PanelStrip, AScrollOutsideTheStripStopsAtItsEndsAndTheMouseStillFindsItsItems) {
+  AddItems(10);
+  struct Case {
+    int asked, first;
+  } cases[] = {{-5, 0}, {100, 3}, {3, 3}, {4, 3}, {2, 2}};
+  for (const Case& c : cases) {
+    panel->SetFirstVisibleItem(c.asked);
+    EXPECT_EQ(panel->GetFirstVisibleItem(), c.first) << c.asked;
+    EXPECT_FLOAT_EQ(ItemPlace(c.first).x, -236.0f) << "the first visible item stands in the first slot";
+  }
+  // Scrolled "past the end", the last slot holds the last item, and a
+  // click there takes it (no record beyond the count is looked at).
+  panel->SetFirstVisibleItem(60);
+  ClickAt(-236.0f + 6 * 79.0f, -341.0f);
+  EXPECT_EQ(panel->GetCursorName(), L"Item_10");
+  // Slot records outside the fifty answer an empty record.
+  EXPECT_TRUE(panel->GetItem(-1).name.empty());
+  EXPECT_TRUE(panel->GetItem(CGamePanel::kMaxItems).name.empty());
+}
+
 TEST_F(PanelStrip, AClickOnAnItemRunsTheChainThenTheItemIsHeldAndAClickOnItsSlotPutsItBack) {
   panel->AddSimpleObject(L"Key", L"start");
   panel->AddSimpleObject(L"Wick", L"start");
