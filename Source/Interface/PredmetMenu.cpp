@@ -123,6 +123,8 @@ int32_t CPredmetMenu::Update(float dt, rovovoz::CMouseCursor* cursor) {
   }
   rovovoz::CGUIBaseObject::Update(dt, cursor);
   if (!ui::IsClicked(mBOk)) return 0;
+  // The click is this window's: nobody reads it from the button again.
+  mBOk->ClearState();
   mAngle = 0.0f;
   SetScale(1.0f, 1.0f, 1.0f);
   mState = kDisappearing;

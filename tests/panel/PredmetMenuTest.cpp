@@ -41,6 +41,7 @@ TEST_F(PredmetMenu, ResultsAlongOpeningOkAndClosing) {
   ClickOk();
   core.Quiet();
   EXPECT_EQ(Menu().Update(0.02f, core.Cursor()), -1);
+  EXPECT_EQ(Menu().GetChild(L"BOk")->GetEvent() & rovovoz::kGuiEventClick, 0u) << "the window took the click";
   EXPECT_TRUE(core.Played(L"Zakrytie_okna"));
   EXPECT_EQ(Menu().Update(0.1f, core.Cursor()), 0);
   EXPECT_EQ(Menu().Update(0.2f, core.Cursor()), -2);
