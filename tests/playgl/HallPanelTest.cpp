@@ -98,90 +98,113 @@ class HallPlay : public ::testing::Test {
   static inline std::string sReason;
 };
 
-TEST_F(HallPlay, ReachesTheEndOfTheHallWithNoErrorLogged) {
-  const std::vector<std::string> errors = storytest::ErrorLines(*sDriver);
-  EXPECT_TRUE(errors.empty()) << "the play logged errors, the first: " << (errors.empty() ? "" : errors.front());
-  ASSERT_FALSE(sDriver->Turns().empty());
-  const storytest::STurn& last = sDriver->Turns().back();
-  EXPECT_TRUE(last.region.empty()) << "the close-up was closed";
-  EXPECT_EQ(last.items, std::vector<std::wstring>({L"Key", L"B1Noj"}))
-      << "the key and the knife are held, the wick went into the lantern";
-}
-
 // The strip's first place, where the key lands (the panel raised).
 const SRect kFirstSlot{276 - 30, 725 - 30, 60, 60};
 
-TEST_F(HallPlay, TheStripIsEmptyBeforeTheKeyIsFoundAndShowsItAfter) {
-  const std::vector<uint32_t> empty = playgl::Crop(Frame("empty strip"), kFirstSlot);
-  const std::vector<uint32_t> key = playgl::Crop(Frame("key in strip"), kFirstSlot);
-  ASSERT_FALSE(empty.empty());
-  ASSERT_FALSE(key.empty());
-  EXPECT_LE(playgl::ColourCount(empty), 3) << "the raised strip's first place is bare before the key";
-  EXPECT_GT(playgl::DifferentPixels(empty, key), static_cast<int>(empty.size()) / 5)
-      << "the key's picture stands in the strip's first place";
-}
-
-TEST_F(HallPlay, TheFoundKeyIsDrawnAlongItsFlightIntoTheStrip) {
-  // Each place of the flight, against the same place once the key has
-  // landed: the key was drawn there.
-  const std::vector<uint32_t>& after = Frame("lantern unlit");
-  ASSERT_GE(sFlights.size(), 5u) << "the key flew for a few frames";
-  int drawn = 0;
-  std::string counts;
-  for (const SFlight& flight : sFlights) {
-    const int changed = playgl::DifferentPixels(flight.pixels, playgl::Crop(after, flight.box));
-    counts += " " + std::to_string(changed);
-    if (changed > 400) ++drawn;
+// One play, every look at it: each check names what it looks at (the plays are long, so they are not repeated for
+// each).
+TEST_F(HallPlay, ThePanelTheCloseUpAndTheMovingThingsShowAsPlayed) {
+  {
+    SCOPED_TRACE("reaches the end of the hall with no error logged");
+    [&] {
+      const std::vector<std::string> errors = storytest::ErrorLines(*sDriver);
+      EXPECT_TRUE(errors.empty()) << "the play logged errors, the first: " << (errors.empty() ? "" : errors.front());
+      ASSERT_FALSE(sDriver->Turns().empty());
+      const storytest::STurn& last = sDriver->Turns().back();
+      EXPECT_TRUE(last.region.empty()) << "the close-up was closed";
+      EXPECT_EQ(last.items, std::vector<std::wstring>({L"Key", L"B1Noj"}))
+          << "the key and the knife are held, the wick went into the lantern";
+    }();
   }
-  EXPECT_GE(drawn * 4, static_cast<int>(sFlights.size()) * 3)
-      << "the key shows at most places of its flight (changed pixels of 1600 at each:" << counts << ")";
-}
-
-TEST_F(HallPlay, TheWickFromTheStripLightsTheLantern) {
-  const SRect glow = playgl::MeshRect("Back_1.zorm", {"S_LanternGlow"});
-  ASSERT_GT(glow.width, 0);
-  const double unlit = playgl::Brightness(playgl::Crop(Frame("lantern unlit"), glow));
-  const double lit = playgl::Brightness(playgl::Crop(Frame("lantern lit"), glow));
-  EXPECT_GT(lit, unlit + 10.0) << "the lantern's glow shows once the wick is in";
-}
-
-TEST_F(HallPlay, TheDeskCloseUpIsDrawnOverTheHall) {
-  const std::vector<uint32_t>& closeUp = Frame("desk close-up");
-  const SRect middle{262, 134, 500, 400};
-  EXPECT_GT(playgl::ColourCount(playgl::Crop(closeUp, middle)), 20);
-  EXPECT_GT(playgl::DifferentPixels(playgl::Crop(closeUp, middle), playgl::Crop(Frame("lantern lit"), middle)),
-            500 * 400 / 2)
-      << "the close-up covers the hall's middle";
-}
-
-TEST_F(HallPlay, EveryMovingThingOfTheHallMovesAtItsPlace) {
-  std::vector<const std::vector<uint32_t>*> seconds;
-  for (int second = 0; second <= kWatchSeconds; ++second) seconds.push_back(&Frame("watch " + std::to_string(second)));
-  for (const auto* frame : seconds) ASSERT_EQ(frame->size(), static_cast<size_t>(kWidth) * kHeight);
-  const std::vector<playgl::SMover> movers = {
-      {"S_Lantern", {"S_Lantern"}, true},
-      {"S_LanternGlow", {"S_LanternGlow"}, true},
-      {"S_Picture", {"S_Picture"}, true},
-      {"S_Flame01", {"S_Flame01", "S_Flame02", "S_Flame03", "S_Flame04"}, false},
-      {"S_CandleGlow", {"S_CandleGlow"}, true},
-      {"S_CupboardDoor01", {"S_CupboardDoor01", "S_CupboardDoor02", "S_CupboardDoor03", "S_CupboardDoor04"}, false},
-      {"S_Portrait_Day", {"S_Portrait_Day"}, false},
-      {"S_Cat", {"S_Cat"}, false},
-      {"S_Mist", {"S_Mist"}, true},
-      {"S_Sign", {"S_Sign"}, true},
-      {"S_ChainLamp_6", {"S_ChainLamp_6"}, true},
-      {"S_Vane", {"S_Vane"}, true},
-      {"S_HearthFire", {"S_HearthFire"}, true},
-      {"S_TorchLeftFire", {"S_TorchLeftFire"}, true},
-      {"S_TorchRightFire", {"S_TorchRightFire"}, true},
-      {"S_OrchardTree",
-       {"S_OrchardTree", "S_OrchardBoughL", "S_OrchardBoughR", "S_OrchardTwigL1", "S_OrchardTwigL2",
-        "S_OrchardTwigR1", "S_OrchardTwigR2"},
-       false},
-      {"S_WallLampGlow", {"S_WallLampGlow"}, false},
-      {"S_SunRays", {"S_SunRays"}, true},
-  };
-  playgl::ExpectMoversMove("Back_1.zorm", movers, seconds);
+  {
+    SCOPED_TRACE("the strip is empty before the key is found and shows it after");
+    [&] {
+      const std::vector<uint32_t> empty = playgl::Crop(Frame("empty strip"), kFirstSlot);
+      const std::vector<uint32_t> key = playgl::Crop(Frame("key in strip"), kFirstSlot);
+      ASSERT_FALSE(empty.empty());
+      ASSERT_FALSE(key.empty());
+      EXPECT_LE(playgl::ColourCount(empty), 3) << "the raised strip's first place is bare before the key";
+      EXPECT_GT(playgl::DifferentPixels(empty, key), static_cast<int>(empty.size()) / 5)
+          << "the key's picture stands in the strip's first place";
+    }();
+  }
+  {
+    SCOPED_TRACE("the found key is drawn along its flight into the strip");
+    [&] {
+      // Each place of the flight, against the same place once the key has
+      // landed: the key was drawn there.
+      const std::vector<uint32_t>& after = Frame("lantern unlit");
+      ASSERT_GE(sFlights.size(), 5u) << "the key flew for a few frames";
+      int drawn = 0;
+      std::string counts;
+      for (const SFlight& flight : sFlights) {
+        const int changed = playgl::DifferentPixels(flight.pixels, playgl::Crop(after, flight.box));
+        counts += " " + std::to_string(changed);
+        if (changed > 400) ++drawn;
+      }
+      EXPECT_GE(drawn * 4, static_cast<int>(sFlights.size()) * 3)
+          << "the key shows at most places of its flight (changed pixels of 1600 at each:" << counts << ")";
+    }();
+  }
+  {
+    SCOPED_TRACE("the wick from the strip lights the lantern");
+    [&] {
+      const SRect glow = playgl::MeshRect("Back_1.zorm", {"S_LanternGlow"});
+      ASSERT_GT(glow.width, 0);
+      const double unlit = playgl::Brightness(playgl::Crop(Frame("lantern unlit"), glow));
+      const double lit = playgl::Brightness(playgl::Crop(Frame("lantern lit"), glow));
+      EXPECT_GT(lit, unlit + 10.0) << "the lantern's glow shows once the wick is in";
+    }();
+  }
+  {
+    SCOPED_TRACE("the desk close up is drawn over the hall");
+    [&] {
+      const std::vector<uint32_t>& closeUp = Frame("desk close-up");
+      const SRect middle{262, 134, 500, 400};
+      EXPECT_GT(playgl::DifferentPixels(playgl::Crop(closeUp, middle), playgl::Crop(Frame("lantern lit"), middle)),
+                500 * 400 / 2)
+          << "the close-up covers the hall's middle";
+      // The knife lies in the close-up where its trigger shape is.
+      const SRect knife = playgl::MeshRect("Back_1_reg_4.zorm", {"S_Noj"}, 0, 50);
+      ASSERT_GT(knife.width, 0);
+      const SRect besideKnife{knife.x, knife.y + 70, knife.width, knife.height};
+      EXPECT_GT(playgl::DifferentPixels(playgl::Crop(closeUp, knife), playgl::Crop(closeUp, besideKnife)),
+                knife.width * knife.height / 10)
+          << "the knife is drawn on the desk";
+    }();
+  }
+  {
+    SCOPED_TRACE("every moving thing of the hall moves at its place");
+    [&] {
+      std::vector<const std::vector<uint32_t>*> seconds;
+      for (int second = 0; second <= kWatchSeconds; ++second)
+        seconds.push_back(&Frame("watch " + std::to_string(second)));
+      for (const auto* frame : seconds) ASSERT_EQ(frame->size(), static_cast<size_t>(kWidth) * kHeight);
+      const std::vector<playgl::SMover> movers = {
+          {"S_Lantern", {"S_Lantern"}, true},
+          {"S_LanternGlow", {"S_LanternGlow"}, true},
+          {"S_Picture", {"S_Picture"}, true},
+          {"S_Flame01", {"S_Flame01", "S_Flame02", "S_Flame03", "S_Flame04"}, false},
+          {"S_CandleGlow", {"S_CandleGlow"}, true},
+          {"S_Portrait_Day", {"S_Portrait_Day"}, false},
+          {"S_Cat", {"S_Cat"}, false},
+          {"S_Mist", {"S_Mist"}, true},
+          {"S_Sign", {"S_Sign"}, true},
+          {"S_ChainLamp_6", {"S_ChainLamp_6"}, true},
+          {"S_Vane", {"S_Vane"}, true},
+          {"S_HearthFire", {"S_HearthFire"}, true},
+          {"S_TorchLeftFire", {"S_TorchLeftFire"}, true},
+          {"S_TorchRightFire", {"S_TorchRightFire"}, true},
+          {"S_OrchardTree",
+           {"S_OrchardTree", "S_OrchardBoughL", "S_OrchardBoughR", "S_OrchardTwigL1", "S_OrchardTwigL2",
+            "S_OrchardTwigR1", "S_OrchardTwigR2"},
+           false},
+          {"S_WallLampGlow", {"S_WallLampGlow"}, false},
+          {"S_SunRays", {"S_SunRays"}, true},
+      };
+      playgl::ExpectMoversMove("Back_1.zorm", movers, seconds);
+    }();
+  }
 }
 
 }  // namespace

@@ -119,87 +119,103 @@ class LibraryPlay : public ::testing::Test {
   static inline std::string sReason;
 };
 
-TEST_F(LibraryPlay, PlaysWithNoErrorLogged) {
-  const std::vector<std::string> errors = storytest::ErrorLines(*sDriver);
-  EXPECT_TRUE(errors.empty()) << "the last play logged errors, the first: " << (errors.empty() ? "" : errors.front());
-}
-
 // Rows by what they hold: whether each row's object is the same in two looks.
-TEST_F(LibraryPlay, AFoundThingsRowChangesAndTheOtherRowsStay) {
-  const SLook& before = Look("back before find");
-  const SLook& after = Look("back after find");
-  ASSERT_EQ(before.rows.size(), 8u);
-  ASSERT_EQ(after.rows.size(), 8u);
-  int changedRows = 0;
-  for (size_t r = 0; r < 8; ++r) {
-    const std::vector<uint32_t> was = playgl::Crop(before.frame, kRows[r]);
-    const std::vector<uint32_t> is = playgl::Crop(after.frame, kRows[r]);
-    const int changed = playgl::DifferentPixels(was, is);
-    if (before.rows[r] != after.rows[r]) {
-      ++changedRows;
-      EXPECT_GT(playgl::ColourCount(was), 3) << "row " << r + 1 << " showed its name before the find";
-      EXPECT_GT(changed, 40) << "row " << r + 1 << " of the found thing changes";
-    } else {
-      EXPECT_LT(changed, 10) << "row " << r + 1 << " of a thing still hidden stays as it was";
-    }
+// One set of plays, every look at them: each check names what it looks at.
+TEST_F(LibraryPlay, TheListTheHintTheRestoreAndTheMovingThingsShowAsPlayed) {
+  {
+    SCOPED_TRACE("plays with no error logged");
+    [&] {
+      const std::vector<std::string> errors = storytest::ErrorLines(*sDriver);
+      EXPECT_TRUE(errors.empty()) << "the last play logged errors, the first: "
+                                  << (errors.empty() ? "" : errors.front());
+    }();
   }
-  EXPECT_EQ(changedRows, 1) << "one row's thing was found";
-}
+  {
+    SCOPED_TRACE("a found things row changes and the other rows stay");
+    [&] {
+      const SLook& before = Look("back before find");
+      const SLook& after = Look("back after find");
+      ASSERT_EQ(before.rows.size(), 8u);
+      ASSERT_EQ(after.rows.size(), 8u);
+      int changedRows = 0;
+      for (size_t r = 0; r < 8; ++r) {
+        const std::vector<uint32_t> was = playgl::Crop(before.frame, kRows[r]);
+        const std::vector<uint32_t> is = playgl::Crop(after.frame, kRows[r]);
+        const int changed = playgl::DifferentPixels(was, is);
+        if (before.rows[r] != after.rows[r]) {
+          ++changedRows;
+          EXPECT_GT(playgl::ColourCount(was), 3) << "row " << r + 1 << " showed its name before the find";
+          EXPECT_GT(changed, 40) << "row " << r + 1 << " of the found thing changes";
+        } else {
+          EXPECT_LT(changed, 10) << "row " << r + 1 << " of a thing still hidden stays as it was";
+        }
+      }
+      EXPECT_EQ(changedRows, 1) << "one row's thing was found";
+    }();
+  }
+  {
+    SCOPED_TRACE("the hint button looks charged and its beam points at a hidden thing");
+    [&] {
+      const SLook& charging = Look("hint restored");
+      const SLook& ready = Look("hint before hint");
+      const SLook& beam = Look("hint beam");
+      EXPECT_FALSE(charging.hintReady) << "the hint still charged when the library came back (" << charging.hogHintTimer
+                                       << " s)";
+      EXPECT_TRUE(ready.hintReady) << "the hint had charged before its click (" << ready.hogHintTimer << " s)";
+      EXPECT_GT(
+          playgl::DifferentPixels(playgl::Crop(charging.frame, kHintButton), playgl::Crop(ready.frame, kHintButton)),
+          kHintButton.width * kHintButton.height / 10)
+          << "the charged hint button looks different";
 
-TEST_F(LibraryPlay, TheHintButtonLooksChargedAndItsBeamPointsAtAHiddenThing) {
-  const SLook& charging = Look("hint restored");
-  const SLook& ready = Look("hint before hint");
-  const SLook& beam = Look("hint beam");
-  EXPECT_FALSE(charging.hintReady) << "the hint still charged when the library came back (" << charging.hogHintTimer
-                                   << " s)";
-  EXPECT_TRUE(ready.hintReady) << "the hint had charged before its click (" << ready.hogHintTimer << " s)";
-  EXPECT_GT(playgl::DifferentPixels(playgl::Crop(charging.frame, kHintButton), playgl::Crop(ready.frame, kHintButton)),
-            kHintButton.width * kHintButton.height / 10)
-      << "the charged hint button looks different";
-
-  ASSERT_TRUE(beam.beamActive) << "the click started a beam";
-  const playgl::SPoint at = playgl::WindowPoint(beam.beamAt.x, beam.beamAt.z);
-  const SRect near{std::clamp(at.x - 50, 0, kWidth - 100), std::clamp(at.y - 50, 0, 676 - 100), 100, 100};
-  EXPECT_GT(playgl::DifferentPixels(playgl::Crop(ready.frame, near), playgl::Crop(beam.frame, near)), 100 * 100 / 5)
-      << "the beam is drawn round its target at " << at.x << ", " << at.y;
-}
-
-TEST_F(LibraryPlay, ThePanelComesBackFromTheProfileAsItWasLeft) {
-  const SLook& left = Look("hint left");
-  const SLook& back = Look("back restored");
-  EXPECT_EQ(left.rows, back.rows) << "the same things are on the list";
-  EXPECT_FALSE(left.hintReady);
-  EXPECT_FALSE(back.hintReady) << "the hint taken before the restart still charges";
-  // The list, its counter and the buttons read back the same; the hint
-  // button's charge has moved on by the few seconds of the restart only.
-  const SRect list{150, 680, 724, 88};
-  const std::vector<uint32_t> was = playgl::Crop(left.frame, list);
-  EXPECT_LT(playgl::DifferentPixels(was, playgl::Crop(back.frame, list)), static_cast<int>(was.size()) / 100);
-  EXPECT_GT(playgl::ColourCount(was), 10) << "the list is drawn";
-  EXPECT_LT(playgl::DifferentPixels(playgl::Crop(left.frame, kHintButton), playgl::Crop(back.frame, kHintButton)),
-            kHintButton.width * kHintButton.height / 5);
-}
-
-TEST_F(LibraryPlay, EveryMovingThingOfTheLibraryMovesAtItsPlace) {
-  std::vector<const std::vector<uint32_t>*> seconds;
-  for (int second = 0; second <= kWatchSeconds; ++second)
-    seconds.push_back(&Look("hint watch " + std::to_string(second)).frame);
-  for (const auto* frame : seconds) ASSERT_EQ(frame->size(), static_cast<size_t>(kWidth) * kHeight);
-  const std::vector<playgl::SMover> movers = {
-      {"S_CandleGlow", {"S_CandleGlow"}, false},
-      {"S_ClockHand", {"S_ClockHand"}, true},
-      {"S_Moth", {"S_Moth"}, true},
-      {"S_Bird01", {"S_Window"}, false},
-      {"S_Pond", {"S_Pond"}, true},
-      {"S_CloudBox", {"S_CloudBox"}, true},
-      {"S_Rain", {"S_RainWindow"}, true},
-      {"S_Fountain", {"S_Fountain"}, true},
-      {"S_Spark01", {"S_Spark01", "S_Spark02", "S_Spark03", "S_SparkGlow"}, false},
-      {"S_DoorRays", {"S_DoorRays"}, true},
-      {"S_LightningSky", {"S_LightningSky", "S_LightningBolt"}, false},
-      {"S_PondTwinkle", {"S_Pond"}, true},
-  };
-  playgl::ExpectMoversMove("Back_2.zorm", movers, seconds);
+      ASSERT_TRUE(beam.beamActive) << "the click started a beam";
+      const playgl::SPoint at = playgl::WindowPoint(beam.beamAt.x, beam.beamAt.z);
+      const SRect near{std::clamp(at.x - 50, 0, kWidth - 100), std::clamp(at.y - 50, 0, 676 - 100), 100, 100};
+      EXPECT_GT(playgl::DifferentPixels(playgl::Crop(ready.frame, near), playgl::Crop(beam.frame, near)), 100 * 100 / 5)
+          << "the beam is drawn round its target at " << at.x << ", " << at.y;
+    }();
+  }
+  {
+    SCOPED_TRACE("the panel comes back from the profile as it was left");
+    [&] {
+      const SLook& left = Look("hint left");
+      const SLook& back = Look("back restored");
+      EXPECT_EQ(left.rows, back.rows) << "the same things are on the list";
+      EXPECT_FALSE(left.hintReady);
+      EXPECT_FALSE(back.hintReady) << "the hint taken before the restart still charges";
+      // The list, its counter and the buttons read back the same; the hint
+      // button's charge has moved on by the few seconds of the restart only.
+      const SRect list{150, 680, 724, 88};
+      const std::vector<uint32_t> was = playgl::Crop(left.frame, list);
+      EXPECT_LT(playgl::DifferentPixels(was, playgl::Crop(back.frame, list)), static_cast<int>(was.size()) / 100);
+      EXPECT_GT(playgl::ColourCount(was), 10) << "the list is drawn";
+      EXPECT_LT(playgl::DifferentPixels(playgl::Crop(left.frame, kHintButton), playgl::Crop(back.frame, kHintButton)),
+                kHintButton.width * kHintButton.height / 5);
+    }();
+  }
+  {
+    SCOPED_TRACE("every moving thing of the library moves at its place");
+    [&] {
+      std::vector<const std::vector<uint32_t>*> seconds;
+      for (int second = 0; second <= kWatchSeconds; ++second)
+        seconds.push_back(&Look("hint watch " + std::to_string(second)).frame);
+      for (const auto* frame : seconds) ASSERT_EQ(frame->size(), static_cast<size_t>(kWidth) * kHeight);
+      const std::vector<playgl::SMover> movers = {
+          {"S_CandleGlow", {"S_CandleGlow"}, false},
+          {"S_ClockHand", {"S_ClockHand"}, true},
+          {"S_Moth", {"S_Moth"}, true},
+          {"S_Bird01", {"S_Window"}, false},
+          {"S_Pond", {"S_Pond"}, true},
+          {"S_CloudBox", {"S_CloudBox"}, true},
+          {"S_Rain", {"S_RainWindow"}, true},
+          {"S_Fountain", {"S_Fountain"}, true},
+          {"S_Spark01", {"S_Spark01", "S_Spark02", "S_Spark03", "S_SparkGlow"}, false},
+          {"S_DoorRays", {"S_DoorRays"}, true},
+          {"S_LightningSky", {"S_LightningSky", "S_LightningBolt"}, false},
+          {"S_PondTwinkle", {"S_Pond"}, true},
+      };
+      playgl::ExpectMoversMove("Back_2.zorm", movers, seconds);
+    }();
+  }
 }
 
 }  // namespace
