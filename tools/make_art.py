@@ -1010,11 +1010,11 @@ def main():
     # The close-up of the hall's desk: a knife, a rope and the cross that
     # closes the close-up.
     close = Model('Back_1_reg_4')
-    for m, tex in (('desk_close', 'desk_close.png'), ('hall_key', 'hall_key.png'),
+    for m, tex in (('desk_close', 'desk_close.png'), ('hall_knife', 'hall_knife.png'),
                    ('hall_wick', 'hall_wick.png'), ('desk_cross', 'desk_cross.png')):
         close.material(m, tex)
     close.quad('S_Back_1_reg_4', 0, 0, 0, 768, 576, 'desk_close')
-    close.quad('S_Noj', -120, 20, -40, 128, 64, 'hall_key')
+    close.quad('S_Noj', -120, 20, -40, 128, 48, 'hall_knife')
     close.quad('S_Verevka', 150, 20, -120, 64, 48, 'hall_wick')
     close.quad('S_Krestik', 340, 30, 250, 48, 48, 'desk_cross')
     close.write(models)
@@ -1117,6 +1117,18 @@ def item_picture(kind):
     return c
 
 
+def panel_side(hole):
+    """A corner backing of the panel, 144 x 96, drawn over the buttons it
+    holds: open where its button shows through (hole: x0, y0, x1, y1)."""
+    c = Canvas(144, 96, (74, 50, 34, 255))
+    x0, y0, x1, y1 = hole
+    c.rect(x0 - 3, y0 - 3, x1 + 3, y1 + 3, INK)
+    for y in range(y0, y1):  # cleared outright: painting clear over ink keeps the ink
+        for x in range(x0, x1):
+            c.px[y * c.w + x] = [0, 0, 0, 0]
+    return c
+
+
 def panel_art(game):
     textures = os.path.join(game, 'Data', 'Textures')
     models = os.path.join(game, 'Data', 'Models')
@@ -1135,6 +1147,9 @@ def panel_art(game):
     save('gp_notebook.png', notebook())
     save('gp_ghost_window.png', ghost_window())
     save('gp_arrow.png', arrow_picture())
+    # The diary button (22, 14 in its backing) and the hint button (22, 18).
+    save('gp_left_side.png', panel_side((22, 14, 122, 46)))
+    save('gp_right_side.png', panel_side((22, 18, 122, 82)))
     for kind in ('key', 'wick', 'lantern'):
         save('item_%s.png' % kind, item_picture(kind))
 
@@ -1147,7 +1162,9 @@ def panel_art(game):
                            ('gp_dirka', 'gp_dirka.png', 'MT_TEXTURE_ALPHA_SMOOTH'),
                            ('gp_notebook', 'gp_notebook.png', 'MT_TEXTURE_ALPHA_SMOOTH'),
                            ('gp_glow', 'glow.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY'),
-                           ('gp_arrow', 'gp_arrow.png', 'MT_TEXTURE_ALPHA_SMOOTH')):
+                           ('gp_arrow', 'gp_arrow.png', 'MT_TEXTURE_ALPHA_SMOOTH'),
+                           ('gp_left_side', 'gp_left_side.png', 'MT_TEXTURE_ALPHA_SMOOTH'),
+                           ('gp_right_side', 'gp_right_side.png', 'MT_TEXTURE_ALPHA_SMOOTH')):
         gp.material(m, tex, render)
     hint_x, hint_z = 442, -338
     gp.quad('B_hint_dis', hint_x, 0, hint_z, 100, 64, 'gp_hint_dis')
@@ -1165,6 +1182,10 @@ def panel_art(game):
         gp.quad('O_DnevnikAnim_%02d' % i, -442, 10, -380 + h / 2.0 + 40, 96, h, 'gp_notebook')
     gp.quad('B_dnevnikClose_sel', -442, 12, -322, 110, 40, 'gp_glow')
     gp.quad('Hint_arrow', 0, 990, 0, 48, 48, 'gp_arrow', pivot=(0, 990, 24))
+    # The corner backings, open over the diary and hint buttons they are
+    # drawn after.
+    gp.quad('gp_left_side', -440, 2, -336, 144, 96, 'gp_left_side')
+    gp.quad('gp_right_side', 440, 2, -336, 144, 96, 'gp_right_side')
     gp.write(models)
 
     tr = Model('LHT60_GP_tr')

@@ -106,7 +106,7 @@ int32_t CBaseEpisod::EnterSceneFadeIn() {
     return 1;
   }
   mState = kStateSceneFadeIn;
-  mCurrentScene->Load(1);
+  mCurrentScene->Load(3);
   if (!mCurrentScene->StartBack(mHogFlag ? 9 : 1)) {
     gamelog::Error(kSource, __LINE__, L"Start level %s", mCurrentScene->GetName().c_str());
     mCurrentScene->UnLoad(3);

@@ -110,6 +110,11 @@ int32_t CAnimTexture3D::Release(uint32_t flags) {
 
 void CAnimTexture3D::SetAlpha(float alpha) { mMesh.SetAlphaAll(alpha); }
 
+void CAnimTexture3D::LoadTransformForMesh() {
+  rovovoz::CBaseGeometryObject::LoadTransformForMesh();
+  SetLocationMatrix3D(mMesh.GetTransform());
+}
+
 const zuzorev::CTexture* CAnimTexture3D::GetFrame(int i) const {
   return i >= 0 && i < mCount ? &mFrames[static_cast<size_t>(i)] : nullptr;
 }

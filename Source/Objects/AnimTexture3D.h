@@ -31,6 +31,9 @@ class CAnimTexture3D : public rovovoz::CBaseGeometryObject {
   int32_t Release(uint32_t flags = 0) override;
   int32_t UnLoad(uint32_t flags) override;
   void SetAlpha(float alpha) override;
+  // The scene puts its objects back to their loaded place: for this one
+  // that is where its mesh stands in the model file.
+  void LoadTransformForMesh() override;
 
   int GetFrameCount() const { return mCount; }
   int GetCurrentFrame() const { return mCurrent; }

@@ -43,10 +43,16 @@ int32_t CROModelAnimatoinList::Load(const TiXmlElement* properties, const std::w
       placed = true;
     }
   }
+  // Without a Pos the clips play where the still model stands (a clip
+  // draws its first mesh at its own origin).
+  zormath::Mat4f modelPlace = zormath::Mat4f::Identity();
   if (const TiXmlElement* model = properties ? FirstChildElementUpper(properties, "Model") : nullptr) {
     std::wstring mesh;
-    if (objects::ReadText(model, "NameModel", mesh))
-      mStatic = objects::LoadStaticModel(mCore, objects::TextOr(model, "FileModel", modelFile), mesh, flags);
+    if (objects::ReadText(model, "NameModel", mesh)) {
+      const std::wstring file = objects::TextOr(model, "FileModel", modelFile);
+      mStatic = objects::LoadStaticModel(mCore, file, mesh, flags);
+      if (render) render->GetMatrixTransform(file, mesh, modelPlace);
+    }
   }
   objects::ReadFloat(properties, "T1", mPauseMin);
   objects::ReadFloat(properties, "T2", mPauseMax);
@@ -67,6 +73,9 @@ int32_t CROModelAnimatoinList::Load(const TiXmlElement* properties, const std::w
     mAnimations[slot] = animation;
     ++mCount;
   }
+  if (!placed)
+    for (rovovoz::CModelAnimation3D* animation : mAnimations)
+      if (animation) animation->SetLocationMatrix3D(modelPlace);
   if (placed) {
     const int render2D = smooth == 0 ? 1 : 0;
     if (mStatic) {

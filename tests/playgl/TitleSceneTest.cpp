@@ -20,6 +20,7 @@ TEST(PlayGL, TheMainMenuStandsOverAMovingTitleSceneWithNoErrorLogged) {
   const std::vector<uint32_t>* a = grabber.At(first);
   const std::vector<uint32_t>* b = grabber.At(second);
   ASSERT_TRUE(a && b) << "the frames were read back";
+  playgl::SaveShot("main-menu", *a, 1024, 768);
   EXPECT_GT(playgl::ColourCount(*a), 50) << "the title scene is drawn, not a plain fill";
   EXPECT_GT(playgl::DifferentPixels(*a, *b), 200) << "rain, windows and branches move in a second";
   const std::vector<std::string> errors = storytest::ErrorLines(driver);

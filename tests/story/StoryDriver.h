@@ -46,6 +46,9 @@ class StoryDriver {
   // Plays `replay` from the game's start until the program ends; every
   // turn is kept. False (with the reason) when the game did not start.
   bool Play(const std::filesystem::path& replay, std::string& reason);
+  // The device the next play runs on (a long wait can be played headless
+  // and the part worth looking at on GL, over the same profile).
+  void SetDevice(zuzorev::EDeviceKind device) { mDevice = device; }
   const std::vector<STurn>& Turns() const { return mTurns; }
   const shelltest::UserFolder& User() const { return mSample.User(); }
   // The text of one of the game's logs in the user folder ("log.html").

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the sample story's replays (tests/fixtures/story/*.replay).
+"""Writes the sample story's replays (tests/fixtures/story/*.replay) and the
+shorter plays the GL suite watches (tests/fixtures/playgl/*.replay).
 
 Each step of the story is a click on a named thing: a trigger shape of a
 scene's model file, a button of an interface form, or a fixed point. Its
@@ -10,7 +11,7 @@ follows the art when it moves. Each step waits a number of frames after the
 one before, long enough for the story's fades and flights at the replay's
 frame time. Run it again whenever the story or its art changes:
 
-    tools/replay/make_story_replay.py [folder]
+    tools/replay/make_story_replay.py [story folder [playgl folder]]
 """
 import os
 import re
@@ -113,6 +114,38 @@ FINAL = [
     ("the final cut-scene is clicked away", 980, "click", (512, 384)),
 ]
 
+# The GL plays look at the panel between the story's clicks: "hover" only
+# moves the mouse (to the screen's bottom edge the panel rises to).
+LOOK_AT_STRIP = (400, PANEL_EDGE_Y)
+HALL_WATCHED = [
+    ("the empty strip is looked at", 60, "hover", LOOK_AT_STRIP),
+    ("the key is found in the hall", 30, "click", trigger_point("Back_1_tr.zorm", "T_Key")),
+    ("the key's window is put away", 30, "click", button_point("PredmetMenu.xml", "BOk", 100)),
+    ("the strip with the key is looked at", 40, "hover", LOOK_AT_STRIP),
+    ("the scene is looked at", 30, "hover", (512, 100)),
+] + HALL[2:5] + [
+    ("the lit lantern is looked at", 40, "hover", (512, 100)),
+] + HALL[5:9]
+# The shortest way through the hall: the lantern lit, the door taken (the
+# desk's close-up is not needed to go on).
+HALL_TO_LIBRARY = HALL[:5] + HALL[9:]
+# In the library the hint is taken once it has charged (60 s in a
+# hidden-object scene for a player who chose no difficulty).
+HINT_BUTTON = button_point("GamePanel.xml", "BHint")
+LIBRARY_LEFT = LIBRARY[:2] + [
+    ("the library is left while the hint charges", 30, "hover", (512, 100)),
+]
+LIBRARY_HINT = [
+    ("the restored library is looked at", 60, "hover", (512, 100)),
+    ("the hint is taken once it has charged", 120, "click", HINT_BUTTON),
+    ("the hint's beam is looked at", 20, "hover", (512, 100)),
+]
+LIBRARY_BACK = [
+    ("the restored library is looked at", 60, "hover", (512, 100)),
+    ("the shelf's hidden object 3 is found", 30, "click", trigger_point("Back_2_tr.zorm", "T_Hog_03")),
+    ("the list after the find is looked at", 10, "hover", (512, 100)),
+]
+
 # The replays: file name, what it plays, steps, frames from the last step
 # to the quit.
 REPLAYS = [
@@ -122,6 +155,19 @@ REPLAYS = [
      LOGO + NEW_PLAYER + HALL, 60),
     ("story-continue.replay", "the same player plays on from the main menu",
      LOGO + GO_ON, 150),
+]
+
+
+# The GL suite's plays, each stopping where its checks end.
+PLAYGL_REPLAYS = [
+    ("hall.replay", "a new player's hall, its panel and its close-up, watched on GL",
+     LOGO + NEW_PLAYER + HALL_WATCHED, 220),
+    ("library-leave.replay", "a new player goes through the hall into the library, finds two things and "
+     "leaves while the hint charges", LOGO + NEW_PLAYER + HALL_TO_LIBRARY + LIBRARY_LEFT, 1000),
+    ("library-hint.replay", "the player comes back to the library and takes the charged hint",
+     LOGO + GO_ON + LIBRARY_HINT, 40),
+    ("library-back.replay", "the player comes back to the library once more",
+     LOGO + GO_ON + LIBRARY_BACK, 30),
 ]
 
 
@@ -144,6 +190,9 @@ def replay_lines(what, steps, quit_after):
             lines.append("%d down 0 %d %d" % (frame + 1, x, y))
             lines.append("%d up 0 %d %d" % (frame + 2, x, y))
             frame += 2
+        elif how == "hover":
+            x, y = where
+            lines.append("%d move %d %d" % (frame, x, y))
         elif how == "text":
             lines.append("%d text %s" % (frame, where))
         elif how == "key":
@@ -154,12 +203,17 @@ def replay_lines(what, steps, quit_after):
     return lines
 
 
-def main():
-    folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "tests", "fixtures", "story")
+def write_replays(folder, replays):
     os.makedirs(folder, exist_ok=True)
-    for name, what, steps, quit_after in REPLAYS:
+    for name, what, steps, quit_after in replays:
         with open(os.path.join(folder, name), "w", encoding="utf-8", newline="\n") as f:
             f.write("\n".join(replay_lines(what, steps, quit_after)) + "\n")
+
+
+def main():
+    fixtures = os.path.join(ROOT, "tests", "fixtures")
+    write_replays(sys.argv[1] if len(sys.argv) > 1 else os.path.join(fixtures, "story"), REPLAYS)
+    write_replays(sys.argv[2] if len(sys.argv) > 2 else os.path.join(fixtures, "playgl"), PLAYGL_REPLAYS)
 
 
 if __name__ == "__main__":
