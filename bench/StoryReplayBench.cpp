@@ -1,19 +1,30 @@
 // The sample story replayed by the real game (tests/fixtures/story/
 // story.replay, from the first click to the main menu), as fast as the
-// machine goes: the frame pacer hands out the next frame at once.
+// machine goes: the frame pacer hands out the next frame as soon as a turn
+// ends (a gate, not a spinning thread, so the pacer costs no CPU of its own).
 //   1. on the headless device: frames per second of the whole play;
 //   2. on the GL device at 1024 x 768 (SDL's offscreen driver, Mesa's
-//      llvmpipe without a GPU): CPU time of the whole process per frame in
-//      each scene of the story, the heaviest first.
-// Figures only; nothing here fails on time.
+//      llvmpipe without a GPU): CPU time per frame in each scene of the
+//      story, the heaviest first: of the whole process (llvmpipe's threads
+//      included) and of the main thread alone;
+//   3. on the GL device, the main menu at rest: the logo clicked away, the
+//      mouse left in a corner, then CPU per frame while nothing is touched,
+//      and how many of those frames were drawn (a frame equal to the one on
+//      the screen is not drawn again).
+// Figures only; nothing here fails on time. LP_NUM_THREADS sets llvmpipe's
+// threads (0: it rasterises on the main thread).
 //
-//   bench_StoryReplayBench [headless|gl]     (both without an argument)
+//   bench_StoryReplayBench [headless|gl|menu]     (all without an argument)
 #include <algorithm>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,7 +35,9 @@
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zuzorev/Device.h"
+#include "Engine/zuzorev/DeviceSkipUnchanged.h"
 #include "Engine/zuzorev/EventScriptFile.h"
+#include "Engine/zuzorev/RenderSystem.h"
 #include "Engine/zuzorev/Timer.h"
 #include "Engine/zuzorev/WindowSystem.h"
 #include "FramePacer.h"
@@ -43,6 +56,20 @@ namespace {
 const std::filesystem::path kGame = LHT_GAME_DIR;
 const std::filesystem::path kReplay = kGame.parent_path() / "tests" / "fixtures" / "story" / "story.replay";
 
+// The main menu at rest: the logo's two slides clicked away (as the story
+// replay does), the mouse parked in a corner away from every button, then
+// nothing until the quit. Frames from kRestFrom on are the rest measured.
+constexpr int kRestFrom = 200;
+constexpr int kRestTo = 480;
+const char* const kMenuAtRest =
+    "lht-input 1\n"
+    "frame-time 0.05\n"
+    "seed 7\n"
+    "4 move 520 390\n5 down 0 520 390\n6 up 0 520 390\n"
+    "16 move 530 400\n17 down 0 530 400\n18 up 0 530 400\n"
+    "30 move 2 2\n"
+    "500 quit\n";
+
 // Where the story is in a turn: the scene, the cut-scene or the menus.
 std::string Place() {
   if (gGameState != kStateInGame || !gLogic) return "menus";
@@ -52,9 +79,42 @@ std::string Place() {
   return "story";
 }
 
+// The pacer's ticks handed out one per turn: its thread waits here until
+// the turn before has ended, instead of spinning through ticks the main
+// loop collapses anyway (a spinning thread would count as the game's CPU).
+class CTickGate {
+ public:
+  void Wait() {
+    std::unique_lock<std::mutex> lock(mMutex);
+    mCondition.wait(lock, [this] { return mToken || mOpen; });
+    mToken = false;
+  }
+  void Release() {
+    {
+      std::lock_guard<std::mutex> lock(mMutex);
+      mToken = true;
+    }
+    mCondition.notify_one();
+  }
+  // From now on the pacer runs free (so it can see its stop).
+  void Open() {
+    {
+      std::lock_guard<std::mutex> lock(mMutex);
+      mOpen = true;
+    }
+    mCondition.notify_one();
+  }
+
+ private:
+  std::mutex mMutex;
+  std::condition_variable mCondition;
+  bool mToken = true;  // the first tick
+  bool mOpen = false;
+};
+
 struct SPlace {
   int frames = 0;
-  double cpu = 0;
+  double cpu = 0, mainCpu = 0;
 };
 
 struct SPlay {
@@ -62,9 +122,12 @@ struct SPlay {
   int frames = 0;
   double wall = 0, cpu = 0;
   std::map<std::string, SPlace> places;
+  SPlace rest;  // frames kRestFrom .. kRestTo
+  long long restShown = 0, restSkipped = 0;
 };
 
-SPlay PlayStory(zuzorev::EDeviceKind device, const std::filesystem::path& user) {
+// Plays a replay's text on a fresh player.
+SPlay Play(zuzorev::EDeviceKind device, const std::filesystem::path& user, const std::string& replay) {
   SPlay play;
   ResetGameGlobals();
   zuzorev::SetDeviceKind(device);
@@ -90,27 +153,43 @@ SPlay PlayStory(zuzorev::EDeviceKind device, const std::filesystem::path& user) 
   Ini::SetInt(ini, L"Video", L"Height", 768);
 
   std::wstring error;
-  auto script = zuzorev::LoadEventScript(kReplay.string(), error);
+  auto script = zuzorev::ParseEventScript(replay, error);
   if (!script) {
-    std::fprintf(stderr, "replay %s: %s\n", kReplay.c_str(), Platform::WideToUtf8(error).c_str());
+    std::fprintf(stderr, "replay: %s\n", Platform::WideToUtf8(error).c_str());
     return play;
   }
-  gFramePacer.SetSleepForTests([](uint32_t) { std::this_thread::yield(); });
+  CTickGate gate;
+  gFramePacer.SetSleepForTests([&gate](uint32_t) { gate.Wait(); });
   gAppStarting = 1;
   gGameApp = new GameApp();
   if (gGameApp->Init(L"game.ini")) {
     gGameApp->GetCore()->GetWindow()->GetEvents().SetScript(std::move(script));
     if (gGameApp->InitGame()) {
       gAppStarting = 0;
-      double lastCpu = bench::ProcessCpuSeconds();
+      auto* skip = dynamic_cast<zuzorev::CSkipUnchangedDevice*>(gGameApp->GetCore()->GetRender()->GetDevice());
+      double lastCpu = bench::ProcessCpuSeconds(), lastMain = bench::ThreadCpuSeconds();
       const double wall0 = bench::WallSeconds(), cpu0 = lastCpu;
+      long long shown0 = 0, skipped0 = 0;
       GameApp::SetTurnHookForTests([&] {
-        const double cpu = bench::ProcessCpuSeconds();
+        const double cpu = bench::ProcessCpuSeconds(), main = bench::ThreadCpuSeconds();
         SPlace& place = play.places[Place()];
         ++place.frames;
         place.cpu += cpu - lastCpu;
+        place.mainCpu += main - lastMain;
+        if (play.frames >= kRestFrom && play.frames < kRestTo) {
+          ++play.rest.frames;
+          play.rest.cpu += cpu - lastCpu;
+          play.rest.mainCpu += main - lastMain;
+        }
         lastCpu = cpu;
+        lastMain = main;
         ++play.frames;
+        if (skip && play.frames == kRestFrom) shown0 = skip->Shown(), skipped0 = skip->Skipped();
+        if (skip && play.frames == kRestTo) {
+          play.restShown = skip->Shown() - shown0;
+          play.restSkipped = skip->Skipped() - skipped0;
+        }
+        gate.Release();
       });
       gGameApp->Run();
       GameApp::SetTurnHookForTests(nullptr);
@@ -120,6 +199,7 @@ SPlay PlayStory(zuzorev::EDeviceKind device, const std::filesystem::path& user) 
     }
     gGameApp->ReleaseGame();
   }
+  gate.Open();  // the game stops its pacer on the way out
   delete gGameApp;
   gGameApp = nullptr;
   gFramePacer.Stop();
@@ -129,16 +209,28 @@ SPlay PlayStory(zuzorev::EDeviceKind device, const std::filesystem::path& user) 
   return play;
 }
 
+double PerFrame(double seconds, int frames) { return seconds * 1000.0 / std::max(frames, 1); }
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string only = argc > 1 ? argv[1] : "";
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   const std::filesystem::path user = std::filesystem::temp_directory_path() / "lht_story_bench";
+  std::string story;
+  {
+    std::ifstream in(kReplay, std::ios::binary);
+    story.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  if (story.empty()) {
+    std::fprintf(stderr, "replay %s cannot be read\n", kReplay.c_str());
+    return 1;
+  }
+  const char* threads = std::getenv("LP_NUM_THREADS");
   int result = 0;
   if (only.empty() || only == "headless") {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    const SPlay play = PlayStory(zuzorev::EDeviceKind::Headless, user);
+    const SPlay play = Play(zuzorev::EDeviceKind::Headless, user, story);
     if (!play.ok) result = 1;
     std::printf("headless: %d frames in %.2f s wall (%.2f s CPU): %.0f frames per second%s\n", play.frames,
                 play.wall, play.cpu, play.frames / std::max(play.wall, 1e-9),
@@ -146,17 +238,30 @@ int main(int argc, char** argv) {
   }
   if (only.empty() || only == "gl") {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    const SPlay play = PlayStory(zuzorev::EDeviceKind::GL, user);
+    const SPlay play = Play(zuzorev::EDeviceKind::GL, user, story);
     if (!play.ok) result = 1;
     std::vector<std::pair<std::string, SPlace>> places(play.places.begin(), play.places.end());
     std::sort(places.begin(), places.end(), [](const auto& a, const auto& b) {
       return a.second.cpu / std::max(a.second.frames, 1) > b.second.cpu / std::max(b.second.frames, 1);
     });
-    std::printf("GL 1024x768: %d frames in %.2f s wall%s; CPU per frame by place, heaviest first:\n", play.frames,
-                play.wall, play.ok ? "" : " (the replay did not reach its end)");
+    std::printf("GL 1024x768 (LP_NUM_THREADS %s): %d frames in %.2f s wall%s; CPU per frame by place, heaviest "
+                "first:\n",
+                threads ? threads : "unset", play.frames, play.wall,
+                play.ok ? "" : " (the replay did not reach its end)");
+    std::printf("  %-28s %6s  %12s  %12s\n", "", "frames", "process ms", "main ms");
     for (const auto& [name, place] : places)
-      std::printf("  %-28s %5d frames  %7.3f ms CPU per frame\n", name.c_str(), place.frames,
-                  place.cpu * 1000.0 / std::max(place.frames, 1));
+      std::printf("  %-28s %6d  %12.3f  %12.3f\n", name.c_str(), place.frames, PerFrame(place.cpu, place.frames),
+                  PerFrame(place.mainCpu, place.frames));
+  }
+  if (only.empty() || only == "menu") {
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    const SPlay play = Play(zuzorev::EDeviceKind::GL, user, kMenuAtRest);
+    if (!play.ok) result = 1;
+    std::printf("GL 1024x768 (LP_NUM_THREADS %s): the main menu at rest, frames %d-%d%s: %.3f ms process CPU, "
+                "%.3f ms main thread per frame; %lld frames drawn, %lld left as they were\n",
+                threads ? threads : "unset", kRestFrom, kRestTo, play.ok ? "" : " (the replay did not reach its end)",
+                PerFrame(play.rest.cpu, play.rest.frames), PerFrame(play.rest.mainCpu, play.rest.frames),
+                play.restShown, play.restSkipped);
   }
   std::filesystem::remove_all(user);
   return result;

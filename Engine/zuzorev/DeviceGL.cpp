@@ -268,6 +268,24 @@ struct SGeometry {
   uint64_t lastUsed = 0;  // frame
 };
 
+// A rectangle of pixels, x0, y0 in and x1, y1 out.
+struct SRect {
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  bool Empty() const { return x1 <= x0 || y1 <= y0; }
+  bool Contains(const SRect& r) const {
+    return r.Empty() || (!Empty() && r.x0 >= x0 && r.y0 >= y0 && r.x1 <= x1 && r.y1 <= y1);
+  }
+  SRect Union(const SRect& r) const {
+    if (Empty()) return r;
+    if (r.Empty()) return *this;
+    return {std::min(x0, r.x0), std::min(y0, r.y0), std::max(x1, r.x1), std::max(y1, r.y1)};
+  }
+  SRect Intersect(const SRect& r) const {
+    const SRect i{std::max(x0, r.x0), std::max(y0, r.y0), std::min(x1, r.x1), std::min(y1, r.y1)};
+    return i.Empty() ? SRect{} : i;
+  }
+};
+
 constexpr GLsizeiptr kStreamVertexBytes = 4 << 20;
 constexpr GLsizeiptr kStreamIndexBytes = 1 << 20;
 constexpr uint64_t kGeometryIdleFrames = 600;
@@ -312,7 +330,8 @@ class CDeviceGL : public IDevice {
     mPrograms.assign(kVariantCount, SProgram{});
     if (mSamplers[0]) glDeleteSamplers(kSamplerCount, mSamplers);
     std::fill(std::begin(mSamplers), std::end(mSamplers), 0u);
-    mOnDepthTarget = false;
+    mOnDepthTarget = mDepthClearedThisFrame = false;
+    mDepthValid = mDepthDirty = SRect{};
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     DeleteDepthTarget();
     if (mWhite) glDeleteTextures(1, &mWhite);
@@ -388,6 +407,7 @@ class CDeviceGL : public IDevice {
     int w = 0, h = 0;
     GetBackBufferSize(w, h);
     LeaveDepthTarget(false);
+    mDepthClearedThisFrame = false;
     // Everything outside the virtual screen is black; the viewport gets the colour.
     SetScissor(false);
     SetClearColor(0xFF000000u);
@@ -526,7 +546,8 @@ class CDeviceGL : public IDevice {
     }
 
     SetBlend(blend, premultiplied);
-    SetDepth(s.depthTest, s.depthWrite);
+    SetDepth(s.depthTest, s.depthWrite,
+             s.depthTest ? DrawBounds(s.worldViewProj, vertices, vertexCount) : SRect{});
     SetCull(s.cull);
 
     const GLenum mode = primitive == kPrimTriangleStrip ? GL_TRIANGLE_STRIP : GL_TRIANGLES;
@@ -538,6 +559,7 @@ class CDeviceGL : public IDevice {
 
   void Present() override {
     LeaveDepthTarget(true);
+    mDepthClearedThisFrame = false;
     if (mWindow && mContext) SDL_GL_SwapWindow(mWindow);
     ++mFrame;
     if (mFrame % 256 == 0) DropIdleGeometry();
@@ -549,6 +571,7 @@ class CDeviceGL : public IDevice {
     int w = 0, h = 0;
     GetBackBufferSize(w, h);
     if (x < 0 || y < 0 || x + width > w || y + height > h) return false;
+    LeaveDepthTarget(true);
     std::vector<uint32_t> raw(static_cast<size_t>(width) * height);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(x, h - y - height, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, raw.data());
@@ -846,14 +869,10 @@ class CDeviceGL : public IDevice {
     glDepthMask(on ? GL_TRUE : GL_FALSE);
   }
 
-  void SetDepth(bool test, bool write) {
-    if (test && !mOnDepthTarget && EnterDepthTarget()) {
-      // The first pass of the frame that tests depth starts from far.
-      SetScissor(false);
-      SetDepthMask(true);
-      glClearDepth(1.0);
-      glClear(GL_DEPTH_BUFFER_BIT);
-    }
+  // `bounds`: the pixels a draw that tests depth may touch.
+  void SetDepth(bool test, bool write, const SRect& bounds) {
+    if (test) MoveToDepthTarget(bounds);
+    else LeaveDepthTarget(true);
     if (mCache.depthTest != static_cast<int>(test)) {
       mCache.depthTest = test;
       if (test) {
@@ -878,56 +897,118 @@ class CDeviceGL : public IDevice {
     }
   }
 
-  // The window has no depth buffer. The first pass of a frame that tests
-  // depth moves drawing to a buffer of ours of the same size that has one,
-  // taking the frame so far along; Present (and a Clear) bring it back.
-  bool EnterDepthTarget() {
-    int w = 0, h = 0;
-    GetBackBufferSize(w, h);
-    if (w <= 0 || h <= 0) return false;
-    if (!mDepthFbo || mDepthWidth != w || mDepthHeight != h) {
-      DeleteDepthTarget();
-      glGenFramebuffers(1, &mDepthFbo);
-      glGenRenderbuffers(1, &mDepthColor);
-      glGenRenderbuffers(1, &mDepthBuffer);
-      glBindRenderbuffer(GL_RENDERBUFFER, mDepthColor);
-      glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
-      glBindRenderbuffer(GL_RENDERBUFFER, mDepthBuffer);
-      glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, w, h);
+  // The window has no depth buffer (a software rasteriser keeps its fast
+  // paths only without one). Draws that test depth go to a buffer of ours
+  // of the same size that has one, and only the pixels they may touch make
+  // the trip: their rectangle of the frame so far is copied in before they
+  // draw and back out when a draw that does not test depth follows, a Clear
+  // or Present comes, or the back buffer is read. The depth buffer is
+  // cleared to far by the frame's first draw that tests depth and lasts to
+  // the end of the frame.
+  void MoveToDepthTarget(const SRect& bounds) {
+    if (!mOnDepthTarget) {
+      if (!MakeDepthTarget()) return;
+      SetScissor(false);
       glBindFramebuffer(GL_FRAMEBUFFER, mDepthFbo);
-      glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, mDepthColor);
-      glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, mDepthBuffer);
-      const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-      glBindFramebuffer(GL_FRAMEBUFFER, 0);
-      if (!complete) {
-        LogMessage(ELogLevel::Error, L"Engine/zuzorev/DeviceGL", __LINE__, L"GL depth buffer could not be made.");
-        DeleteDepthTarget();
-        return false;
+      mOnDepthTarget = true;
+      mDepthValid = mDepthDirty = SRect{};
+      if (!mDepthClearedThisFrame) {
+        mDepthClearedThisFrame = true;
+        SetDepthMask(true);
+        glClearDepth(1.0);
+        glClear(GL_DEPTH_BUFFER_BIT);
       }
-      mDepthWidth = w;
-      mDepthHeight = h;
     }
-    SetScissor(false);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, mDepthFbo);
-    glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    glBindFramebuffer(GL_FRAMEBUFFER, mDepthFbo);
-    mOnDepthTarget = true;
-    return true;
+    if (!mDepthValid.Contains(bounds)) {
+      // What is drawn here so far goes out first, so the window holds the
+      // whole frame and the new rectangle comes in from it.
+      CopyDepthTarget(mDepthDirty, false);
+      mDepthDirty = SRect{};
+      mDepthValid = bounds;
+      CopyDepthTarget(mDepthValid, true);
+    }
+    mDepthDirty = mDepthDirty.Union(bounds);
   }
 
-  // Back to the window; with `keep` the frame drawn so far goes along.
+  // Back to the window; with `keep` what was drawn on the depth target
+  // goes along.
   void LeaveDepthTarget(bool keep) {
     if (!mOnDepthTarget) return;
     mOnDepthTarget = false;
-    if (keep) {
-      SetScissor(false);
-      glBindFramebuffer(GL_READ_FRAMEBUFFER, mDepthFbo);
-      glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-      glBlitFramebuffer(0, 0, mDepthWidth, mDepthHeight, 0, 0, mDepthWidth, mDepthHeight, GL_COLOR_BUFFER_BIT,
-                        GL_NEAREST);
-    }
+    if (keep) CopyDepthTarget(mDepthDirty, false);
+    mDepthValid = mDepthDirty = SRect{};
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  }
+
+  // Copies a rectangle of colour from the window into the depth target
+  // (`in`) or back out; the depth target stays bound for drawing.
+  void CopyDepthTarget(const SRect& r, bool in) {
+    if (r.Empty()) return;
+    SetScissor(false);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, in ? 0 : mDepthFbo);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, in ? mDepthFbo : 0);
+    glBlitFramebuffer(r.x0, r.y0, r.x1, r.y1, r.x0, r.y0, r.x1, r.y1, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, mDepthFbo);
+  }
+
+  // The depth target at the back buffer's size, made when missing or when
+  // the size changed. False when GL cannot make it.
+  bool MakeDepthTarget() {
+    int w = 0, h = 0;
+    GetBackBufferSize(w, h);
+    if (w <= 0 || h <= 0) return false;
+    if (mDepthFbo && mDepthWidth == w && mDepthHeight == h) return true;
+    DeleteDepthTarget();
+    glGenFramebuffers(1, &mDepthFbo);
+    glGenRenderbuffers(1, &mDepthColor);
+    glGenRenderbuffers(1, &mDepthBuffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, mDepthColor);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
+    glBindRenderbuffer(GL_RENDERBUFFER, mDepthBuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, w, h);
+    glBindFramebuffer(GL_FRAMEBUFFER, mDepthFbo);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, mDepthColor);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, mDepthBuffer);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (!complete) {
+      LogMessage(ELogLevel::Error, L"Engine/zuzorev/DeviceGL", __LINE__, L"GL depth buffer could not be made.");
+      DeleteDepthTarget();
+      return false;
+    }
+    mDepthWidth = w;
+    mDepthHeight = h;
+    return true;
+  }
+
+  // The rectangle of back-buffer pixels (GL's bottom-left origin) a draw's
+  // vertices may cover, a pixel wider each side; the whole viewport when a
+  // vertex lies at or behind the eye or there are too many to look at.
+  SRect DrawBounds(const zormath::Mat4f& m, const SVertex* v, int n) const {
+    int w = 0, h = 0;
+    GetBackBufferSize(w, h);
+    const SViewport& vp = mViewport;
+    const SRect view{vp.x, h - vp.y - vp.height, vp.x + vp.width, h - vp.y};
+    if (!mHaveViewport || n > 4096) return view;
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    for (int i = 0; i < n; ++i) {
+      const float x = v[i].x, y = v[i].y, z = v[i].z;
+      const float cw = x * m(0, 3) + y * m(1, 3) + z * m(2, 3) + m(3, 3);
+      if (!(cw > 1e-6f)) return view;
+      const float cx = (x * m(0, 0) + y * m(1, 0) + z * m(2, 0) + m(3, 0)) / cw;
+      const float cy = (x * m(0, 1) + y * m(1, 1) + z * m(2, 1) + m(3, 1)) / cw;
+      if (!std::isfinite(cx) || !std::isfinite(cy)) return view;
+      x0 = i == 0 ? cx : std::min(x0, cx);
+      x1 = i == 0 ? cx : std::max(x1, cx);
+      y0 = i == 0 ? cy : std::min(y0, cy);
+      y1 = i == 0 ? cy : std::max(y1, cy);
+    }
+    // Clip space to pixels, clamped first so no float overflows an int.
+    auto px = [&](float c) { return view.x0 + (std::clamp(c, -2.0f, 2.0f) * 0.5f + 0.5f) * vp.width; };
+    auto py = [&](float c) { return view.y0 + (std::clamp(c, -2.0f, 2.0f) * 0.5f + 0.5f) * vp.height; };
+    const SRect r{static_cast<int>(std::floor(px(x0))) - 1, static_cast<int>(std::floor(py(y0))) - 1,
+                  static_cast<int>(std::ceil(px(x1))) + 1, static_cast<int>(std::ceil(py(y1))) + 1};
+    return r.Intersect(view);
   }
 
   void DeleteDepthTarget() {
@@ -968,6 +1049,9 @@ class CDeviceGL : public IDevice {
   GLuint mDepthFbo = 0, mDepthColor = 0, mDepthBuffer = 0;
   int mDepthWidth = 0, mDepthHeight = 0;
   bool mOnDepthTarget = false;
+  bool mDepthClearedThisFrame = false;
+  SRect mDepthValid;  // where the depth target's colour is the window's
+  SRect mDepthDirty;  // what was drawn there and is not yet on the window
   uint64_t mFrame = 0;
 };
 
