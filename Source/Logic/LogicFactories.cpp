@@ -4,6 +4,7 @@
 
 #include "Game.h"
 #include "Levels/BaseLevel.h"
+#include "Levels/Level1.h"
 #include "Logic/BaseEpisod.h"
 #include "MiniGame/BaseMiniGame.h"
 #include "Platform/Strings.h"
@@ -23,8 +24,8 @@ struct SClassRow {
   TBase* (*make)();
 };
 
-template <class T>
-T* Make() {
+template <class T, class TBase = T>
+TBase* Make() {
   return new (std::nothrow) T();
 }
 
@@ -32,7 +33,7 @@ using SBackRow = SClassRow<CBaseLevel>;
 using SRegionRow = SClassRow<CBaseRegion>;
 
 const SBackRow kBackRows[] = {
-    {L"Back_1.xml", L"CLevel_1", &Make<CBaseLevel>},
+    {L"Back_1.xml", L"CLevel_1", &Make<CLevel_1, CBaseLevel>},
     {L"Back_4.xml", L"CLevel_4", &Make<CBaseLevel>},
     {L"Back_4_MG3.xml", L"CLevel_04_MG_01", &Make<CBaseLevel>},
     {L"Back_5.xml", L"CLevel_5", &Make<CBaseLevel>},

@@ -88,6 +88,11 @@ NEW_PLAYER = [
     ("Enter confirms the name", 5, "key", SCANCODE_RETURN),
     ("the intro cut-scene is skipped", 40, "click", button_point("RolikInterfaceMenu.xml", "BSkip")),
 ]
+# Three seconds into the hall a new player is asked for the difficulty; the
+# box stands 8 above its layout.
+DIFFICULTY = [
+    ("casual is chosen in the difficulty box", 110, "click", button_point("SelectDifficultyMenu.xml", "BCasual", 8)),
+]
 HALL = [
     ("the key is found in the hall", 60, "click", trigger_point("Back_1_tr.zorm", "T_Key")),
     # The found-item window stands 100 pixels above its layout.
@@ -150,9 +155,9 @@ LIBRARY_BACK = [
 # to the quit.
 REPLAYS = [
     ("story.replay", "the whole story from the first click to the main menu",
-     LOGO + NEW_PLAYER + HALL + LIBRARY + FINAL, 150),
+     LOGO + NEW_PLAYER + DIFFICULTY + HALL + LIBRARY + FINAL, 150),
     ("story-first-half.replay", "a new player's evening up to the library, then the window closes",
-     LOGO + NEW_PLAYER + HALL, 60),
+     LOGO + NEW_PLAYER + DIFFICULTY + HALL, 60),
     ("story-continue.replay", "the same player plays on from the main menu",
      LOGO + GO_ON, 150),
 ]
