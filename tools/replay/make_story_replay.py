@@ -93,6 +93,11 @@ NEW_PLAYER = [
 DIFFICULTY = [
     ("casual is chosen in the difficulty box", 110, "click", button_point("SelectDifficultyMenu.xml", "BCasual", 8)),
 ]
+# The GL plays choose expert: its hidden-object hint charges in 60 s, the
+# time the library plays wait for.
+DIFFICULTY_EXPERT = [
+    ("expert is chosen in the difficulty box", 110, "click", button_point("SelectDifficultyMenu.xml", "BExpert", 8)),
+]
 HALL = [
     ("the key is found in the hall", 60, "click", trigger_point("Back_1_tr.zorm", "T_Key")),
     # The found-item window stands 100 pixels above its layout.
@@ -166,9 +171,9 @@ REPLAYS = [
 # The GL suite's plays, each stopping where its checks end.
 PLAYGL_REPLAYS = [
     ("hall.replay", "a new player's hall, its panel and its close-up, watched on GL",
-     LOGO + NEW_PLAYER + HALL_WATCHED, 220),
+     LOGO + NEW_PLAYER + DIFFICULTY_EXPERT + HALL_WATCHED, 220),
     ("library-leave.replay", "a new player goes through the hall into the library, finds two things and "
-     "leaves while the hint charges", LOGO + NEW_PLAYER + HALL_TO_LIBRARY + LIBRARY_LEFT, 1000),
+     "leaves while the hint charges", LOGO + NEW_PLAYER + DIFFICULTY_EXPERT + HALL_TO_LIBRARY + LIBRARY_LEFT, 1000),
     ("library-hint.replay", "the player comes back to the library and takes the charged hint",
      LOGO + GO_ON + LIBRARY_HINT, 40),
     ("library-back.replay", "the player comes back to the library once more",
