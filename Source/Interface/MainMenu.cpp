@@ -198,7 +198,7 @@ void CMainMenu::LoadEffects() {
 // model or their keys (no animation file) they stay out of the scene.
 void CMainMenu::LoadLock() {
   zorfile::CFileSystem* fs = zorfile::GetFileSystem();
-  if (!fs || fs->ResolveOnDisk(kLockAnim).empty()) {
+  if (!fs || !fs->FileExist(kLockAnim)) {
     gamelog::Info(kSource, __LINE__, L"Main menu: no lock animation %s; the Extras button stands unlocked",
                   kLockAnim);
     return;
