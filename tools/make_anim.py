@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the sample game's key-frame animations: the exports (.xaf, root
-MaxAnimation) of the library's chest lid, drawer and flag, and the binary
+MaxAnimation) of the library's chest lid, drawer and flag, the title
+scene's lock and chains over the Extras button, and the binary
 companion (.anim) of the drawer, baked from its export the way the game
 reads companions: a 20-byte header, one 64-byte key per sample, then the
 vertex flag; little-endian throughout.
@@ -76,6 +77,37 @@ def flag():
     return export('Flag01', samples, tracks)
 
 
+# Where the lock and the chains hang in LHT60_MM (their pivots, at their
+# tops): the Extras button's place before it rises with the urn.
+LOCK_PIVOT = (0, 81, -339)
+CHAINS_PIVOT = (0, 80, -327)
+
+
+def lock_and_chains():
+    """One export, two nodes: the padlock swings on the chains and settles
+    in 1.5 s; the chains give a little and bounce back."""
+    n = 16
+    lines = ['<?xml version="1.0" encoding="UTF-8"?>',
+             '<!-- Made by tools/make_anim.py -->',
+             '<MaxAnimation>',
+             '  <SceneInfo frameRate="%d" ticksPerFrame="%d"/>' % (RATE, TICKS)]
+    for node, (x, y, z), swing, drop in (('A_zamokExtras', LOCK_PIVOT, 0.35, 6.0),
+                                         ('A_cepiExtras', CHAINS_PIVOT, 0.04, 4.0)):
+        samples = []
+        for i in range(n):
+            t = i / float(n - 1)
+            decay = 1.0 - t
+            turn = swing * decay * math.sin(t * 3.0 * 2.0 * math.pi)
+            dz = -drop * decay * abs(math.sin(t * 2.0 * math.pi))
+            samples.append(sample(x, y, z + dz, turn))
+        lines += ['  <Node name="%s" parentNode="Scene Root">' % node,
+                  '    <Samples count="%d">' % n]
+        lines += ['      <S v="%s"/>' % v for v in samples]
+        lines += ['    </Samples>', '  </Node>']
+    lines.append('</MaxAnimation>')
+    return '\n'.join(lines) + '\n'
+
+
 def companion(export_text, node):
     """The companion of an export's node that has samples only."""
     root = ET.fromstring(export_text)
@@ -100,7 +132,8 @@ def companion(export_text, node):
 
 def main():
     os.makedirs(ANIMATION, exist_ok=True)
-    files = {'ChestLid.xaf': chest_lid(), 'Drawer.xaf': drawer(), 'Flag.xaf': flag()}
+    files = {'ChestLid.xaf': chest_lid(), 'Drawer.xaf': drawer(), 'Flag.xaf': flag(),
+             'LHT60_MM_zamok.xaf': lock_and_chains()}
     for name, text in files.items():
         with open(os.path.join(ANIMATION, name), 'w', newline='\n') as f:
             f.write(text)

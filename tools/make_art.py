@@ -1814,8 +1814,10 @@ def extras_art(game):
 
 # ---------------------------------------------------------------------------
 # The title scene's set in LHT60_MM: the mansion with its 19 windows, trees
-# and swaying branches, fountain, bush and urn, in their final places (the
-# main menu raises them from below during its fly-in).
+# and swaying branches, fountain, bush and urn. The main menu raises each
+# layer from below during its fly-in and leaves it raised by its own
+# amount (bush 166, urn 295, fountain 308, trees and branches 798), so each
+# stands that much below its final place here.
 
 def title_scene_art(game, load):
     textures = os.path.join(game, 'Data', 'Textures')
@@ -1858,17 +1860,19 @@ def title_scene_art(game, load):
     for i in range(1, 20):
         col, row = (i - 1) % 7, (i - 1) // 7
         load.quad('A_okno_%02d' % i, -240 + col * 80, -41, 60 - row * 90, 28, 44, 'mm_okno')
-    load.quad('S_derevoSleva', -430, -42, -40, 220, 440, 'mm_derevo')
-    load.quad('S_derevoSprava', 430, -42, -40, 220, 440, 'mm_derevo')
-    load.quad('S_vetkaSleva', -400, -43, 250, 260, 60, 'mm_vetka')
-    load.quad('S_vetkaSprava', 400, -43, 250, 260, 60, 'mm_vetka', uv=(1.0, 0.0, 0.0, 1.0))
+    trees, fountain, bush, urn = -798, -308, -166, -295
+    load.quad('S_derevoSleva', -430, -42, -40 + trees, 220, 440, 'mm_derevo')
+    load.quad('S_derevoSprava', 430, -42, -40 + trees, 220, 440, 'mm_derevo')
+    load.quad('S_vetkaSleva', -400, -43, 250 + trees, 260, 60, 'mm_vetka')
+    load.quad('S_vetkaSprava', 400, -43, 250 + trees, 260, 60, 'mm_vetka', uv=(1.0, 0.0, 0.0, 1.0))
     for i in range(1, 8):
         x = -420 + (i - 1) * 140
-        load.quad('A_vetkaKachaetsya_%02d' % i, x, -44, 300, 140, 36, 'mm_vetka', pivot=(x, -44, 318))
-    load.quad('S_fontan', 0, -45, -300, 220, 140, 'mm_fontan')
-    load.quad('A_zasvetFontan', 0, -46, -290, 260, 160, 'mm_glow')
-    load.quad('S_kustSleva', -330, -47, -320, 260, 120, 'mm_kust')
-    load.quad('S_urnaSleva', 300, -48, -300, 72, 120, 'mm_urna')
+        load.quad('A_vetkaKachaetsya_%02d' % i, x, -44, 300 + trees, 140, 36, 'mm_vetka',
+                  pivot=(x, -44, 318 + trees))
+    load.quad('S_fontan', 0, -45, -300 + fountain, 220, 140, 'mm_fontan')
+    load.quad('A_zasvetFontan', 0, -46, -290 + fountain, 260, 160, 'mm_glow')
+    load.quad('S_kustSleva', -330, -47, -320 + bush, 260, 120, 'mm_kust')
+    load.quad('S_urnaSleva', 300, -48, -300 + urn, 72, 120, 'mm_urna')
     # The weather over the title scene: a flash lighting the sky, a bolt
     # over the right-hand trees and the rays of the two gate lamps.
     sky_flash = Canvas(32, 32, (0, 0, 0, 0))
@@ -1890,6 +1894,40 @@ def title_scene_art(game, load):
     load.quad('A_molniya_02', -300, -38, 270, 50, 150, 'mm_molnia', uv=(1.0, 0.0, 0.0, 1.0))
     load.quad('A_luchLampa_1', -170, -49, -230, 90, 120, 'mm_luch')
     load.quad('A_luchLampa_2', 170, -49, -230, 90, 120, 'mm_luch')
+    # The logo's glint: the logo's letters in pale light, drawn over the logo
+    # through the sweeping screen line (the main menu binds it as a second
+    # texture), so only the letters under the line light up.
+    blik = Canvas(640, 160)
+    blik.text_centered('LANTERN HALL TALE', 320, 40, 6, (255, 252, 236, 255))
+    blik.text_centered("A KEEPER'S NIGHT", 320, 110, 3, (255, 252, 236, 255))
+    save('mm_logo_blik.png', blik)
+    load.material('mm_logo_blik', 'mm_logo_blik.png')
+    load.quad('S_logoBlikCE', 0, 21, 895 + 200, 640, 160, 'mm_logo_blik')
+    # The lock and chains over the Extras button (which ends 295 above its
+    # place in the model, like the urn): the chains cross the button and
+    # the padlock hangs where they meet. Both turn about their top.
+    lock = Canvas(48, 64)
+    for r in range(14):  # the shackle
+        lock.rect(12 + r // 3, 4 + r, 16 + r // 3, 6 + r, (170, 170, 180, 255))
+        lock.rect(32 - r // 3, 4 + r, 36 - r // 3, 6 + r, (170, 170, 180, 255))
+    lock.rect(12, 2, 36, 6, (170, 170, 180, 255))
+    lock.rect(4, 24, 44, 62, (150, 110, 40, 255))
+    lock.frame(4, 24, 44, 62, (90, 60, 20, 255), 2)
+    lock.ellipse(24, 38, 4, 4, (30, 20, 10, 255))
+    lock.rect(22, 40, 26, 52, (30, 20, 10, 255))
+    save('mm_zamok.png', lock)
+    chains = Canvas(256, 48)
+    for i in range(16):  # two rows of links meeting at the middle
+        for y in (8 + i * 2, 38 - i * 2):
+            x = i * 8 if y < 24 or i < 8 else 255 - i * 8
+            chains.frame(x, y - 4, x + 12, y + 4, (130, 130, 140, 255), 2)
+            chains.frame(255 - x - 12, y - 4, 255 - x, y + 4, (130, 130, 140, 255), 2)
+    save('mm_cepi.png', chains)
+    load.material('mm_zamok', 'mm_zamok.png')
+    load.material('mm_cepi', 'mm_cepi.png')
+    extras_z = -58 - 295
+    load.quad('A_cepiExtras', 0, 80, extras_z, 280, 52, 'mm_cepi', pivot=(0, 80, extras_z + 26))
+    load.quad('A_zamokExtras', 0, 81, extras_z - 14, 42, 56, 'mm_zamok', pivot=(0, 81, extras_z + 14))
 
 
 # ---------------------------------------------------------------------------
@@ -1930,10 +1968,43 @@ def map_art(game):
         foot.rect(4 + k % 4 * 6, 20 - k // 4 * 5, 10 + k % 4 * 6, 28 - k // 4 * 5, (50, 30, 10, 255))
         save('map_nogi_%02d.png' % n, foot)
 
+    # The name plate under a hovered place's name: a dark band as wide as
+    # the longest name, cut to the name's width by two clear masks that sit
+    # in front of it on the depth buffer, and two end caps.
+    band = Canvas(64, 32)
+    band.vgradient(0, 4, 64, 28, (60, 40, 24, 230), (36, 24, 14, 230))
+    band.rect(0, 4, 64, 6, (200, 160, 90, 255))
+    band.rect(0, 26, 64, 28, (200, 160, 90, 255))
+    save('map_name_back.png', band)
+    save('map_name_mask.png', flat((0, 0, 0, 0)))
+    cap = Canvas(16, 32)
+    cap.rect(0, 4, 6, 28, (60, 40, 24, 230))
+    cap.polygon([(6, 4), (14, 16), (6, 28)], (60, 40, 24, 230))
+    cap.rect(0, 4, 6, 6, (200, 160, 90, 255))
+    cap.rect(0, 26, 6, 28, (200, 160, 90, 255))
+    cap.polygon([(6, 4), (15, 16), (13, 16), (6, 6)], (200, 160, 90, 255))
+    cap.polygon([(6, 28), (15, 16), (13, 16), (6, 26)], (200, 160, 90, 255))
+    save('map_name_cap.png', cap)
+
     for name in ('LHT60_map', 'LHT60_mapCE'):
         m = Model(name)
         m.material('map_sheet', 'map_sheet.png')
         m.quad('Map_back', 0, 5, 0, 600, 440, 'map_sheet')
+        # The plate's pieces stand at the origin; the map moves them to the
+        # name. The masks start at their pivot and reach outwards.
+        m.material('map_name_back', 'map_name_back.png')
+        m.material('map_name_mask', 'map_name_mask.png')
+        m.material('map_name_cap', 'map_name_cap.png')
+        m.quad('Lokaciya_name_back', 0, 0, 0, 600, 32, 'map_name_back')
+        m.quad('Alpha_sprava', 200, 0, 0, 400, 40, 'map_name_mask', pivot=(0, 0, 0))
+        m.quad('Alpha_sleva', -200, 0, 0, 400, 40, 'map_name_mask', pivot=(0, 0, 0))
+        # The caps' coordinates stop half a texel short of the picture's
+        # sides: filtering across the wrapped edge drew a seam at the tip.
+        inset = 0.5 / 16
+        m.quad('Lokaciya_name_right', 8, 0, 0, 16, 32, 'map_name_cap', pivot=(0, 0, 0),
+               uv=(inset, 0.0, 1.0 - inset, 1.0))
+        m.quad('Lokaciya_name_left', -8, 0, 0, 16, 32, 'map_name_cap', pivot=(0, 0, 0),
+               uv=(1.0 - inset, 0.0, inset, 1.0))
         if name == 'LHT60_map':
             for tex in ('map_room', 'map_task', 'map_here', 'map_mark', 'map_footback'):
                 m.material(tex, tex + '.png')
@@ -1947,7 +2018,9 @@ def map_art(game):
                 m.quad(place + '_ef2', cx, 3, cz, 210, 160, 'map_here')
                 m.quad(place + '_vosklznak', cx + 80, 2, cz + 55, 16, 32, 'map_mark')
                 m.quad(place + '_nogiBack', cx, 2, cz - 40, 48, 40, 'map_footback')
-                t.triangles(place + '_T', rect_triangles(cx, cz, 200, 150))
+                # Raised in front of the sheet: the name plate stands at the
+                # pick shape's depth and tests depth against the map.
+                t.triangles(place + '_T', rect_triangles(cx, cz, 200, 150, 30))
             t.write(models, 'zort')
         m.write(models, 'zorm')
 

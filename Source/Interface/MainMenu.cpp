@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Engine/RerivuzoZurodo/ParticleEffect.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/GameSoundSystem.h"
 #include "Engine/rovovoz/ScriptFunctions.h"
@@ -10,6 +11,8 @@
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/rovovoz/StaticObject3D.h"
 #include "Engine/zuzorev/InputSystem.h"
+#include "Engine/zuzorev/RenderSystem.h"
+#include "GameLog.h"
 #include "GameState.h"
 #include "Interface/BonusDisableMenu.h"
 #include "Interface/ExtrasMenu.h"
@@ -30,6 +33,13 @@ constexpr float kPi = 3.1415927f;
 constexpr float kFlyIn = 4.5f;
 constexpr float kDepth = -895.0f;
 const wchar_t* const kModels = L"LHT60_MM.ZORM";
+const wchar_t* const kSource = L"Source/Interface/MainMenu";
+const wchar_t* const kLockAnim = L"Data\\Animation\\LHT60_MM_zamok.xaf";
+// The button effects and the fountain's, in the order they load.
+struct SEffectFile {
+  int slot;
+  const wchar_t* path;
+};
 
 enum { kPlay, kPanel, kOptions, kExtras, kQuit, kChange, kName };
 
@@ -110,11 +120,11 @@ int32_t CMainMenu::LoadProperty(const TiXmlElement* element, int index, uint32_t
 
 int32_t CMainMenu::Load(const std::wstring& file, uint32_t flags) {
   const int32_t result = rovovoz::CGUIForm::Load(file, flags);
-  if (result >= 0) LoadScene();
+  if (result >= 0 && !LoadScene()) return 0;
   return result;
 }
 
-void CMainMenu::LoadScene() {
+bool CMainMenu::LoadScene() {
   auto load = [&](std::unique_ptr<rovovoz::CStaticObject3D>& model, const wchar_t* name) {
     model = std::make_unique<rovovoz::CStaticObject3D>(GetCore());
     if (model->LoadModel(kModels, name, 11, 0) == 0) model.reset();
@@ -147,33 +157,72 @@ void CMainMenu::LoadScene() {
     if (branch) branch->SetRender2D(0);
   for (auto& branch : mSway)
     if (branch) branch->SetRender2D(0);
-  LoadWeather();
+  // Without the scene's object file the title stands without weather,
+  // logo, glint, effects, windows and lock; that is no failure.
+  if (!LoadWeather()) return true;
+  load(mGlint, L"S_logoBlikCE");
   load(mLogo, L"S_logoCE");
+  zuzorev::CRenderSystem* render = GetCore() ? GetCore()->GetRender() : nullptr;
+  if (!render || render->LoadTexture(L"MM_Start_Screenline.tga", mScreenLine, 1, 0) < 0) {
+    mScreenLine.Release();
+    gamelog::Error(kSource, __LINE__, L"Start_Screen_line.tga");
+    return false;
+  }
+  LoadEffects();
   for (int i = 0; i < kWindows; ++i) {
     auto& model = mWindows[static_cast<size_t>(i)].model;
     model = std::make_unique<rovovoz::CStaticObject3D>(GetCore());
     if (model->LoadModel(kModels, Platform::FormatWide(L"A_okno_%.2d", i + 1), 11, 0) <= 0) model.reset();
   }
-  // The lock and chains hang over the Extras button until the game is
-  // finished; a click on the locked button plays them once.
-  auto anim = [&](std::unique_ptr<CMaxAnim>& a, const wchar_t* name) {
-    a = std::make_unique<CMaxAnim>(GetCore());
-    if (a->LoadFromFiles(kModels, name, L"Data\\Animation\\LHT60_MM_zamok.xaf", name, 11) == 0) a.reset();
-    if (a) a->PlayAndHold();
-  };
-  if (zorfile::GetFileSystem() && !zorfile::GetFileSystem()->ResolveOnDisk(L"Data\\Animation\\LHT60_MM_zamok.xaf").empty()) {
-    anim(mLock, L"A_zamokExtras");
-    anim(mChains, L"A_cepiExtras");
+  LoadLock();
+  return true;
+}
+
+void CMainMenu::LoadEffects() {
+  static const SEffectFile kFiles[] = {{kFxPlay, L"Data\\Particles\\LHT60_MM_PLAY"},
+                                       {kFxOptions, L"Data\\Particles\\LHT60_MM_redparticles_OPTIONS"},
+                                       {kFxQuit, L"Data\\Particles\\LHT60_MM_redparticles_QUIT"},
+                                       {kFxChange, L"Data\\Particles\\LHT60_MM_redparticles_CHANGE_PLAYER"},
+                                       {kFxFountain, L"Data\\Particles\\LHT60_MM_FONTAN"},
+                                       {kFxExtras, L"Data\\Particles\\LHT60_extrasParticle"}};
+  for (const SEffectFile& f : kFiles) {
+    auto& effect = mEffects[static_cast<size_t>(f.slot)];
+    effect = std::make_unique<RerivuzoZurodo::CParticleEffect>(GetCore());
+    // A file that is missing or makes no emitter leaves that effect out.
+    if (effect->LoadEffect(f.path, 1, nullptr, 11) == 0) effect.reset();
   }
 }
 
-// The rain, lightning and lamp rays named by the scene's object file; a
-// missing file or list leaves the scene without them.
-void CMainMenu::LoadWeather() {
+// The lock and chains hang over the Extras button until the game is
+// finished; a click on the locked button plays them once. Without their
+// model or their keys (no animation file) they stay out of the scene.
+void CMainMenu::LoadLock() {
+  zorfile::CFileSystem* fs = zorfile::GetFileSystem();
+  if (!fs || !fs->FileExist(kLockAnim)) {
+    gamelog::Info(kSource, __LINE__, L"Main menu: no lock animation %s; the Extras button stands unlocked",
+                  kLockAnim);
+    return;
+  }
+  auto anim = [&](std::unique_ptr<CMaxAnim>& a, const wchar_t* name) {
+    a = std::make_unique<CMaxAnim>(GetCore());
+    a->LoadFromFiles(kModels, name, kLockAnim, name, 11);
+    if (!a->GetModel() || a->GetKeyCount() == 0) {
+      a.reset();
+      return;
+    }
+    a->PlayAndHold();
+  };
+  anim(mLock, L"A_zamokExtras");
+  anim(mChains, L"A_cepiExtras");
+}
+
+// The rain, lightning, lamp rays and splashes named by the scene's object
+// file; false when the file or its object list is missing.
+bool CMainMenu::LoadWeather() {
   TiXmlDocument doc;
-  if (!LoadXmlDocument(doc, L"Data\\Interface\\main_menu_anim.xml")) return;
+  if (!LoadXmlDocument(doc, L"Data\\Interface\\main_menu_anim.xml")) return false;
   const TiXmlElement* objects = FirstChildElementUpper(&doc, "Objects");
-  if (!objects) return;
+  if (!objects) return false;
   auto make = [&](auto& slot, const char* name) {
     using T = typename std::decay_t<decltype(slot)>::element_type;
     const TiXmlElement* e = FirstChildElementUpper(objects, name);
@@ -190,6 +239,14 @@ void CMainMenu::LoadWeather() {
   make(mLightning[2], "Moln3");
   make(mRays[0], "Lampa1");
   make(mRays[1], "Lampa2");
+  const TiXmlElement* brizgi = FirstChildElementUpper(objects, "Brizgi");
+  const TiXmlElement* properties = brizgi ? FirstChildElementUpper(brizgi, "Properties") : nullptr;
+  const TiXmlAttribute* path = properties ? FindUpper(properties, "Path") : nullptr;
+  if (path) {
+    mBrizgi = std::make_unique<RerivuzoZurodo::CParticleEffect>(GetCore());
+    if (mBrizgi->LoadEffect(ValueUtf8(path), 1, nullptr, 11) == 0) mBrizgi.reset();
+  }
+  return true;
 }
 
 void CMainMenu::ShakeLock() {
@@ -234,6 +291,8 @@ void CMainMenu::ResetTimers() {
 
 int CMainMenu::UpdateScene(float dt, rovovoz::CMouseCursor*) {
   mSceneTime += dt;
+  mGlintTimer -= 0.2f * dt;
+  if (mGlintTimer < 0.0f) mGlintTimer = 1.0f + 1.2f * Platform::RandomFloat();
   mSwayTime += dt;
   for (size_t i = 0; i < mSway.size(); ++i) {
     if (!mSway[i]) continue;
@@ -259,6 +318,12 @@ int CMainMenu::UpdateScene(float dt, rovovoz::CMouseCursor*) {
     o->Update(dt, nullptr);
     o->SetAlpha(lightAlpha);
   }
+  if (mBrizgi) {
+    mBrizgi->Update(dt, nullptr);
+    mBrizgi->SetAlpha(lightAlpha);
+  }
+  for (int slot : {kFxPlay, kFxOptions, kFxQuit, kFxChange, kFxExtras, kFxFountain})
+    if (mEffects[static_cast<size_t>(slot)]) mEffects[static_cast<size_t>(slot)]->Update(dt, nullptr);
   UpdateWindows(dt);
   if (mLock) mLock->Update(dt, nullptr);
   if (mChains) mChains->Update(dt, nullptr);
@@ -333,6 +398,66 @@ void CMainMenu::PlaceMoving(float extras, float others) {
   }
 }
 
+// A button's sparks emit while the pointer is on the button and die away
+// once it leaves; the Extras sparks stay off while its locked notice shows.
+void CMainMenu::SwitchButtonEffects() {
+  struct SButton {
+    const wchar_t* name;
+    int slot;
+  };
+  static const SButton kButtons[] = {{L"B_play", kFxPlay},
+                                     {L"B_options", kFxOptions},
+                                     {L"B_quit", kFxQuit},
+                                     {L"B_changePlayer", kFxChange},
+                                     {L"B_extras", kFxExtras}};
+  for (const SButton& b : kButtons) {
+    RerivuzoZurodo::CParticleEffect* effect = mEffects[static_cast<size_t>(b.slot)].get();
+    if (!effect) continue;
+    const rovovoz::CGUIBaseObject* button = GetChild(b.name);
+    bool on = button && button->GetActive() != 0;
+    if (b.slot == kFxExtras && Shown(gBonusDisableMenu)) on = false;
+    const bool emitting = effect->GetSystem().IsEmitting();
+    if (on && !emitting) effect->Start(1);
+    if (!on && emitting) effect->Stop(1);
+  }
+}
+
+// The streak: the screen line, bound as the second texture, limits the
+// glint's alpha; its texture coordinates are squeezed to half and shifted
+// by the timer, so the line crosses the logo from left to right as the
+// timer runs from 0.5 down to 0.
+void CMainMenu::RenderGlint(float offset) {
+  zuzorev::CRenderSystem* render = GetCore() ? GetCore()->GetRender() : nullptr;
+  if (!mGlint || !render || mGlintTimer >= 1.0f) return;
+  zormath::Mat4f sweep = zormath::Mat4f::Identity();
+  sweep(0, 0) = 0.5f;
+  sweep(2, 0) = mGlintTimer;
+  render->BindTexture(1, mScreenLine.IsNamed() ? &mScreenLine : nullptr);
+  render->SetTransform(zuzorev::kTransformTexture1, sweep);
+  render->SetTextureStageState(1, zuzorev::kTssTextureTransformFlags, zuzorev::kTextureTransformCount2);
+  const int multAlpha = render->GetRenderSetingID(L"MT_TEXTURE_ALPHA_SMOOTH_SECONDTEX_MULTALPHA");
+  if (multAlpha >= 0) mGlint->SetRenderSeting(multAlpha);
+  DrawAt(mGlint.get(), offset);
+  render->SetTransform(zuzorev::kTransformTexture1, zormath::Mat4f::Identity());
+  render->SetTextureStageState(1, zuzorev::kTssTextureTransformFlags, 0);
+  render->BindTexture(1, nullptr);
+  const int smooth = render->GetRenderSetingID(L"MT_TEXTURE_ALPHA_SMOOTH");
+  if (smooth >= 0) mGlint->SetRenderSeting(smooth);
+}
+
+// The lock and chains take their pose from their keys; the fly-in's
+// offset moves the posed models and puts them back.
+void CMainMenu::RenderLock(float offset) {
+  for (CMaxAnim* a : {mLock.get(), mChains.get()}) {
+    rovovoz::CBaseGeometryObject* target = a ? a->GetTarget() : nullptr;
+    if (!target) continue;
+    const zormath::Vec3f p = target->GetPosition3D();
+    target->SetPosition3D(p.x, p.y, p.z + offset);
+    a->Render();
+    target->SetPosition3D(p);
+  }
+}
+
 int32_t CMainMenu::Render() {
   const float u = std::min(mSceneTime / kFlyIn, 1.0f);
   const float e = kFlyIn * (1.0f - std::cos(kPi * u)) / 2.0f;
@@ -352,18 +477,31 @@ int32_t CMainMenu::Render() {
     if (o) o->Render();
   for (auto& o : mRays)
     if (o) o->Render();
-  if (GetChild(L"Panel")) PlaceMoving(295.0f * g + kDepth * d, 250.0f * f + kDepth * d);
+  if (GetChild(L"Panel")) {
+    PlaceMoving(295.0f * g + kDepth * d, 250.0f * f + kDepth * d);
+    SwitchButtonEffects();
+  }
   DrawAt(mBushLeft.get(), 166.0f * g + kDepth * d);
   DrawAt(mUrnLeft.get(), 295.0f * g + kDepth * d);
   DrawAt(mFountain.get(), 308.0f * g + kDepth * d);
-  DrawAt(mFountainGlow.get(), 308.0f * g + kDepth * d);
+  // The fountain's glow model is kept but not drawn: over the night scene
+  // its flat light only showed as a pale box.
+  if (RerivuzoZurodo::CParticleEffect* spray = mEffects[kFxFountain].get()) {
+    // The spray stands where the fountain ends up; it rises with it.
+    const zormath::Vec3f p = spray->GetPosition3D();
+    spray->SetPosition3D(p.x, p.y, p.z + 308.0f * g + kDepth * d - 308.0f);
+    spray->Render();
+    spray->SetPosition3D(p);
+  }
   if (mBranchLeft) {
     const float at = 798.0f * h + kDepth * d;
     for (rovovoz::CStaticObject3D* m : {mBranchLeft.get(), mBranchRight.get(), mTreeRight.get(), mTreeLeft.get()})
       DrawAt(m, at);
     for (auto& branch : mSway) DrawAt(branch.get(), at);
   }
-  DrawAt(mLogo.get(), 53.0f * std::min(e / kFlyIn, 1.0f) + kDepth);
+  const float logoAt = 53.0f * std::min(e / kFlyIn, 1.0f) + kDepth;
+  DrawAt(mLogo.get(), logoAt);
+  RenderGlint(logoAt);
   const float loaderAlpha = std::max(1.0f - 2.0f * mSceneTime, 0.0f);
   for (rovovoz::CStaticObject3D* loader : {mLoaderBack.get(), mLoaderBar.get(), mLoaderFrame.get()}) {
     if (!loader || loaderAlpha <= 0.0f) continue;
@@ -371,16 +509,13 @@ int32_t CMainMenu::Render() {
     loader->Render();
   }
   rovovoz::CGUIBaseObject::Render();
-  if (gCurrentPlayer.mGameFinished == 0)
-    for (CMaxAnim* a : {mLock.get(), mChains.get()}) {
-      if (!a) continue;
-      const zormath::Vec3f p = a->GetPosition3D();
-      a->SetPosition3D(p.x, p.y, p.z + 295.0f * g + kDepth * d);
-      a->Render();
-      a->SetPosition3D(p);
-    }
+  if (gCurrentPlayer.mGameFinished == 0) RenderLock(295.0f * g + kDepth * d);
+  if (mSceneTime > 6.0f)
+    for (int slot : {kFxPlay, kFxOptions, kFxQuit, kFxChange, kFxExtras})
+      if (mEffects[static_cast<size_t>(slot)]) mEffects[static_cast<size_t>(slot)]->Render();
   for (auto& rain : mRain)
     if (rain) rain->Render();
+  if (mBrizgi) mBrizgi->Render();
   if (Shown(gExtrasMenu)) gExtrasMenu->Render();
   if (Shown(gPlayMenu)) gPlayMenu->Render();
   if (Shown(gWinMenu) && mSceneTime > kFlyIn) gWinMenu->Render();
@@ -404,7 +539,11 @@ int32_t CMainMenu::Release(uint32_t flags) {
   for (auto& o : mRain) o.reset();
   for (auto& o : mLightning) o.reset();
   for (auto& o : mRays) o.reset();
+  mBrizgi.reset();
+  mGlint.reset();
+  for (auto& effect : mEffects) effect.reset();
   mLock.reset();
   mChains.reset();
+  mScreenLine.Release();
   return rovovoz::CGUIForm::Release(flags);
 }

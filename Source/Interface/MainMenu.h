@@ -9,6 +9,7 @@
 
 #include "Engine/rovovoz/GUIForm.h"
 #include "Engine/zormath/Math.h"
+#include "Engine/zuzorev/Texture.h"
 
 namespace rovovoz {
 class CMouseCursor;
@@ -18,6 +19,9 @@ class CRORain;
 class CROMolnia;
 class CROLuchi;
 class CMaxAnim;
+namespace RerivuzoZurodo {
+class CParticleEffect;
+}
 
 class CMainMenu : public rovovoz::CGUIForm {
  public:
@@ -36,7 +40,8 @@ class CMainMenu : public rovovoz::CGUIForm {
   // Shows the greeting with the current player's name when there is one.
   virtual void SetGreeting();
 
-  // The form, then the scene.
+  // The form, then the scene. 0 (not a failure) when the scene stops
+  // short for want of the logo's screen-line texture.
   int32_t Load(const std::wstring& file, uint32_t flags) override;
   using rovovoz::CGUIForm::Load;
   int32_t LoadProperty(const TiXmlElement* element, int index, uint32_t flags) override;
@@ -48,6 +53,7 @@ class CMainMenu : public rovovoz::CGUIForm {
   void ShakeLock();
 
   float GetSceneTime() const { return mSceneTime; }
+  float GetGlintTimer() const { return mGlintTimer; }
   static constexpr int kWindows = 19;
   // A lit window's alpha now (0 dark .. 1 lit); -1 without that window.
   float GetWindowAlpha(int i) const;
@@ -78,15 +84,35 @@ class CMainMenu : public rovovoz::CGUIForm {
   std::array<std::unique_ptr<CRORain>, 3> mRain;
   std::array<std::unique_ptr<CROMolnia>, 3> mLightning;
   std::array<std::unique_ptr<CROLuchi>, 2> mRays;
+  // Rain splashing on the ground; fades in with the lightning.
+  std::unique_ptr<RerivuzoZurodo::CParticleEffect> mBrizgi;
+  // The logo's glint: a light streak crosses the logo while the timer runs
+  // from 1 down to 0, then waits 0 to 1.2 timer units.
+  std::unique_ptr<rovovoz::CStaticObject3D> mGlint;
+  float mGlintTimer = 0.0f;
+  zuzorev::CTexture mScreenLine;
+  // Sparks on the buttons under the pointer, and the fountain's spray.
+  enum { kFxPlay, kFxOptions, kFxQuit, kFxChange, kFxExtras, kFxFountain, kEffects };
+  std::array<std::unique_ptr<RerivuzoZurodo::CParticleEffect>, kEffects> mEffects;
   std::unique_ptr<CMaxAnim> mLock, mChains;
+
+  // The glint over the logo standing at this offset (while the timer is
+  // below 1); the render states it changes are put back.
+  void RenderGlint(float offset);
+  void DrawAt(rovovoz::CStaticObject3D* model, float offset);
 
  private:
   static void NewWindowCycle(SWindow& w);
-  void LoadWeather();
+  // false: no object file (or no object list); the rest of the scene stays out.
+  bool LoadWeather();
   void UpdateWindows(float dt);
-  void LoadScene();
-  void DrawAt(rovovoz::CStaticObject3D* model, float offset);
+  // false when the scene stopped for want of the screen-line texture.
+  bool LoadScene();
+  void LoadEffects();
+  void LoadLock();
   void PlaceMoving(float extras, float others);
+  void SwitchButtonEffects();
+  void RenderLock(float offset);
 };
 
 // Made and owned by the game object.

@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
+#include "Engine/rovovoz/GUILabel.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/MouseCursor.h"
 #include "Engine/rovovoz/StaticObject3D.h"
 #include "Engine/rovovoz/TriangleObject3D.h"
 #include "Engine/zuzorev/InputSystem.h"
+#include "Engine/zuzorev/RenderSystem.h"
 #include "Interface/HintMenu.h"
 #include "Interface/InterfaceHelpers.h"
 #include "Platform/Format.h"
@@ -59,6 +61,7 @@ int32_t CMap::Release(uint32_t flags) {
   mModels.clear();
   mMapBack.reset();
   mMapBackCE.reset();
+  for (auto* m : {&mNameRight, &mNameLeft, &mAlphaRight, &mAlphaLeft, &mNameBack}) m->reset();
   for (auto& f : mFootprints) f.reset();
   return rovovoz::CGUIForm::Release(flags);
 }
@@ -77,6 +80,11 @@ int32_t CMap::LoadProperty(const TiXmlElement* element, int index, uint32_t flag
   mModels.clear();
   mMapBack = LoadPicture(GetCore(), L"LHT60_map.ZORM", L"Map_back", flags);
   mMapBackCE = LoadPicture(GetCore(), L"LHT60_mapCE.ZORM", L"Map_back", flags);
+  mNameRight = LoadPicture(GetCore(), L"LHT60_map.ZORM", L"Lokaciya_name_right", flags);
+  mNameLeft = LoadPicture(GetCore(), L"LHT60_map.ZORM", L"Lokaciya_name_left", flags);
+  mAlphaRight = LoadPicture(GetCore(), L"LHT60_map.ZORM", L"Alpha_sprava", flags);
+  mAlphaLeft = LoadPicture(GetCore(), L"LHT60_map.ZORM", L"Alpha_sleva", flags);
+  mNameBack = LoadPicture(GetCore(), L"LHT60_map.ZORM", L"Lokaciya_name_back", flags);
   for (size_t i = 0; i < mFootprints.size(); ++i)
     mFootprints[i] = LoadPicture(GetCore(), L"LHT60_map.ZORM",
                                  Platform::FormatWide(L"O_nogi_%.2d", static_cast<int>(i) + 1), flags);
@@ -313,6 +321,39 @@ void CMap::DrawAt(rovovoz::CStaticObject3D* model, const zormath::Vec3f& at) {
   model->SetPosition3D(home);
 }
 
+// The plate first, then the name on it. The masks only write depth (their
+// picture is clear), so the band drawn behind them with the depth test
+// shows between them only: as wide as the name. The caps close its ends.
+void CMap::RenderNamePlate(const SMapLocation& l, const zormath::Vec3f& at, float alpha) {
+  const zormath::Vec3f home = mLLocation->GetPosition3D();
+  mLLocation->SetText(l.Text);
+  mLLocation->SetAlpha(alpha);
+  mLLocation->SetPosition3D(at);
+  const auto* label = dynamic_cast<const rovovoz::CGUILabel*>(mLLocation);
+  const float h = label ? static_cast<float>(label->GetTextWidth()) * 0.5f : 0.0f;
+  zuzorev::CRenderSystem* render = GetCore() ? GetCore()->GetRender() : nullptr;
+  if (render) render->SetZEnable(1);
+  for (auto [mask, x] : {std::pair{mAlphaRight.get(), at.x + h}, std::pair{mAlphaLeft.get(), at.x - h}}) {
+    if (!mask) continue;
+    const zormath::Vec3f maskHome = mask->GetPosition3D();
+    mask->SetPosition3D(x, at.y + 10.0f, at.z);
+    mask->RenderTruncateTexture();
+    mask->SetPosition3D(maskHome);
+  }
+  if (mNameBack) {
+    mNameBack->SetAlpha(alpha);
+    DrawAt(mNameBack.get(), at);
+  }
+  if (render) render->SetZEnable(0);
+  for (auto [cap, x] : {std::pair{mNameRight.get(), at.x + h - 1.0f}, std::pair{mNameLeft.get(), at.x + 1.0f - h}}) {
+    if (!cap) continue;
+    cap->SetAlpha(alpha);
+    DrawAt(cap, zormath::Vec3f(x, at.y + 10.0f, at.z));
+  }
+  mLLocation->Render();
+  mLLocation->SetPosition3D(home);
+}
+
 int32_t CMap::Render() {
   if (!GetVisible()) return 0;
   const uint32_t mode = gCurrentPlayer.mGameMode;
@@ -353,12 +394,7 @@ int32_t CMap::Render() {
     if (!drawn(i) || l.Hover <= 0.01f) continue;
     zormath::Vec3f at = mModels[i].Trigger ? mModels[i].Trigger->GetPosition3D() : zormath::Vec3f();
     at.z += 50.0f;
-    const zormath::Vec3f home = mLLocation->GetPosition3D();
-    mLLocation->SetText(l.Text);
-    mLLocation->SetAlpha(mAlpha * std::min(l.Hover, 1.0f));
-    mLLocation->SetPosition3D(at);
-    mLLocation->Render();
-    mLLocation->SetPosition3D(home);
+    RenderNamePlate(l, at, mAlpha * std::min(l.Hover, 1.0f));
   }
   if (gHintMenu) gHintMenu->Render();
   return 0;

@@ -100,8 +100,15 @@ class CMap : public rovovoz::CGUIForm {
   };
   std::vector<SPlaceModels> mModels;
   std::unique_ptr<rovovoz::CStaticObject3D> mMapBack, mMapBackCE;
+  // The plate under a hovered place's name: a band cut to the name's width
+  // by two clear masks in front of it on the depth buffer, and end caps.
+  std::unique_ptr<rovovoz::CStaticObject3D> mNameRight, mNameLeft, mAlphaRight, mAlphaLeft, mNameBack;
   std::array<std::unique_ptr<rovovoz::CStaticObject3D>, 16> mFootprints;
   float mFootprintTimer = 1.0f;
+
+  // The name of a hovered place on its plate, at `at` (the place's pick
+  // shape, 50 up).
+  void RenderNamePlate(const SMapLocation& l, const zormath::Vec3f& at, float alpha);
 
  private:
   void LoadPlaceModels(SPlaceModels& m, const SMapLocation& l);

@@ -164,8 +164,9 @@ TEST(ModelFile, SampleModelsHoldTheMeshesTheGameNames) {
                               L"Alpha_loader_shkala", L"S_loader_shkala", L"S_loader_decor"};
   // The loading screen's seven meshes come first; the title scene's set
   // (mansion, 19 windows, trees, branches, fountain, bush, urn, the
-  // lightning and the gate lamps' rays) follows.
-  ASSERT_EQ(render.GetCountModel(L"LHT60_MM.ZORM"), 47);
+  // lightning and the gate lamps' rays, the logo's glint, the lock and its
+  // chains) follows.
+  ASSERT_EQ(render.GetCountModel(L"LHT60_MM.ZORM"), 50);
   for (int i = 0; i < 7; ++i) {
     std::unique_ptr<zuzorev::CMesh> mesh(render.LoadMesh(L"lht60_mm.zorm", i, 3));
     ASSERT_TRUE(mesh);
