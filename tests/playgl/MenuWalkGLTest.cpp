@@ -36,33 +36,6 @@ const std::map<std::string, playgl::SRect>& MenuRects() {
   return rects;
 }
 
-std::vector<uint32_t> Crop(const std::vector<uint32_t>& frame, const playgl::SRect& r) {
-  std::vector<uint32_t> out;
-  if (frame.size() != static_cast<size_t>(kWidth) * kHeight) return out;
-  out.reserve(static_cast<size_t>(r.width) * r.height);
-  for (int y = r.y; y < r.y + r.height; ++y)
-    for (int x = r.x; x < r.x + r.width; ++x) out.push_back(frame[static_cast<size_t>(y) * kWidth + x]);
-  return out;
-}
-
-// A frame as a binary PPM, for a look by eye (MENUWALK_SHOTS names the
-// folder; nothing is written without it).
-void WriteShot(const std::vector<uint32_t>& frame, const std::string& name) {
-  const char* folder = std::getenv("MENUWALK_SHOTS");
-  if (!folder || !*folder || frame.size() != static_cast<size_t>(kWidth) * kHeight) return;
-  std::filesystem::create_directories(folder);
-  const std::string path = std::string(folder) + "/menu-" + name + ".ppm";
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return;
-  std::fprintf(f, "P6\n%d %d\n255\n", kWidth, kHeight);
-  for (uint32_t p : frame) {
-    const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
-                                  static_cast<unsigned char>(p)};
-    std::fwrite(rgb, 1, 3, f);
-  }
-  std::fclose(f);
-}
-
 // One time a menu was opened: its window before, while open and idle, and
 // after it closed (when the screen under it came back); `after` stays empty
 // when something else came instead.
@@ -105,17 +78,17 @@ class CMenuWatcher {
       }
       mOpen = kNone;
       if (rect != MenuRects().end()) {
-        mShown.push_back({look.top, mTop, Crop(read(), rect->second), {}, {}});
+        mShown.push_back({look.top, mTop, playgl::Crop(read(), rect->second), {}, {}});
         mOpen = mShown.size() - 1;
       }
     }
     if (mOpen != kNone && look.idle && mShown[mOpen].open.empty()) {
-      mShown[mOpen].open = Crop(read(), rect->second);
-      if (mShots.insert(look.top).second) WriteShot(frame, look.top);
+      mShown[mOpen].open = playgl::Crop(read(), rect->second);
+      if (mShots.insert(look.top).second) playgl::SaveShot("menu-" + look.top, frame, kWidth, kHeight);
     }
     if (mPendingAfter != kNone && look.top == mShown[mPendingAfter].under && (look.top.empty() || look.idle) &&
         ++mAfterWait == 3) {
-      mShown[mPendingAfter].after = Crop(read(), MenuRects().at(mShown[mPendingAfter].name));
+      mShown[mPendingAfter].after = playgl::Crop(read(), MenuRects().at(mShown[mPendingAfter].name));
       mPendingAfter = kNone;
     }
     mTop = look.top;
