@@ -135,7 +135,12 @@ HALL_WATCHED = [
     ("the scene is looked at", 30, "hover", (512, 100)),
 ] + HALL[2:5] + [
     ("the lit lantern is looked at", 40, "hover", (512, 100)),
-] + HALL[5:9]
+] + HALL[5:9] + [
+    # After the 8 s the moving things are watched: the cupboard opens,
+    # and its draught stills the mist and the lantern.
+    ("the cupboard is opened", 200, "click", trigger_point("Back_1_tr.zorm", "T_CupboardDoor01")),
+    ("the open cupboard is looked at", 40, "hover", (512, 100)),
+]
 # The shortest way through the hall: the lantern lit, the door taken (the
 # desk's close-up is not needed to go on).
 HALL_TO_LIBRARY = HALL[:5] + HALL[9:]
