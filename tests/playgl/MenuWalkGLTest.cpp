@@ -119,8 +119,9 @@ void ExpectMenusDrawn(const std::vector<SShown>& shown, const std::vector<std::s
     // leaves the screen it found.
     // The diary is half drawn already in the turn it comes (it fades in
     // with the panel's book), so that frame is no screen before it.
-    if (!s.after.empty() && s.under.empty() && s.name != "diary")
+    if (!s.after.empty() && s.under.empty() && s.name != "diary") {
       EXPECT_LT(playgl::DifferentPixels(s.before, s.after), opened / 3) << "closed, the screen under it is back";
+    }
   }
   for (const std::string& name : expected) EXPECT_TRUE(seen.count(name)) << "the menu \"" << name << "\" was shown";
 }

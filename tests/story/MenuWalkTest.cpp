@@ -87,7 +87,9 @@ TEST(MenuWalk, ANewPlayerIsAskedOnceForTheDifficultyAndTheChoiceIsKept) {
     at = Expect(looks, at, "the difficulty is asked", Top("difficulty"));
     at = Expect(looks, at, "the choice closes the box",
                 [&](const SMenuLook& l) { return l.top.empty() && l.difficulty == c.difficulty; });
-    if (at < looks.size()) EXPECT_EQ(looks[at].tutorialHints, c.hints);
+    if (at < looks.size()) {
+      EXPECT_EQ(looks[at].tutorialHints, c.hints);
+    }
     EXPECT_EQ(menuwalk::OpenedAt(looks, "difficulty").size(), 1u) << "asked once";
     const PlayerRecord saved = ReadProfile(driver, L"Mira");
     EXPECT_EQ(saved.mDifficulty, c.difficulty) << "the choice is saved with the player";
@@ -112,7 +114,9 @@ TEST(MenuWalk, APlayerInTheLibraryFindsTheNotesOfBothRoomsInTheDiary) {
     ++at;
   ASSERT_LT(at, turns.size()) << "the library was reached:" << menuwalk::MenuTrail(looks);
   at = Expect(looks, at, "the diary opens in the library", Top("diary"));
-  if (at < looks.size()) EXPECT_EQ(looks[at].notes, 2u) << "the hall's and the library's notes";
+  if (at < looks.size()) {
+    EXPECT_EQ(looks[at].notes, 2u) << "the hall's and the library's notes";
+  }
 
   const PlayerRecord saved = ReadProfile(driver, L"Mira");
   EXPECT_EQ(saved.mNotePages, (std::vector<std::wstring>{L"note_hall", L"note_gallery"}));
@@ -135,7 +139,9 @@ TEST(MenuWalk, TwoEveningsOfANewUserInEveryMenu) {
     size_t at = Expect(looks, 0, "the name is asked", Top("name"));
     at = Expect(looks, at, "the difficulty is asked", Top("difficulty"));
     at = Expect(looks, at, "the diary opens", Top("diary"));
-    if (at < looks.size()) EXPECT_EQ(looks[at].notes, 1u) << "the hall's note";
+    if (at < looks.size()) {
+      EXPECT_EQ(looks[at].notes, 1u) << "the hall's note";
+    }
     at = Expect(looks, at, "the diary closes", State(kStateInGame));
     at = Expect(looks, at, "the pause menu opens", Top("pause"));
     at = Expect(looks, at, "Esc goes on with the game", State(kStateInGame));
