@@ -184,6 +184,11 @@ TEST(MenuWalk, TwoEveningsOfANewUserInEveryMenu) {
   at = Expect(looks, at, "Esc closes the options", State(kStateMainMenu));
   at = Expect(looks, at, "the options again", Top("options"));
   at = Expect(looks, at, "the credits", Top("credits"));
+  auto creditsPage = [](int page) {
+    return [page](const SMenuLook& l) { return l.top == "credits" && l.creditsPage == page; };
+  };
+  at = Expect(looks, at, "the credits' next page", creditsPage(1));
+  at = Expect(looks, at, "the credits' page before", creditsPage(0));
   at = Expect(looks, at, "the credits close to the main menu", State(kStateMainMenu));
   at = Expect(looks, at, "the extras open", Top("extras"));
   at = Expect(looks, at, "the guide", [](const SMenuLook& l) { return l.top == "extras" && l.extrasTab == 2; });

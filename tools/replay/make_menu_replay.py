@@ -98,7 +98,9 @@ SECOND_EVENING = LOGO[:2] + [
     ("Esc closes them", 30, "key", SCANCODE_ESCAPE),
     ("the options again", SETTLE, "click", main_menu("B_options")),
     ("the credits from the options", SETTLE, "click", dialog("OptionsMenu.xml", "BCredits")),
-    ("the credits' next page", SETTLE, "click", dialog("CreditsMenu.xml", "BPlus")),
+    # The options close and the credits open before their buttons answer.
+    ("the credits' next page", 30, "click", dialog("CreditsMenu.xml", "BPlus")),
+    ("the credits' page before", 10, "click", dialog("CreditsMenu.xml", "BMinus")),
     ("the credits are closed", SETTLE, "click", dialog("CreditsMenu.xml", "BOk")),
     ("the extras", SETTLE, "click", main_menu("B_extras")),
     ("the extras' guide", SETTLE, "click", button_point("ExtrasMenu.xml", "B2")),
