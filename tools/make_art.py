@@ -776,6 +776,8 @@ class Model:
 
 # Where the library's nine hidden objects lie: on the shelf and about the
 # room, clear of the panel, the door back and the other clickable things.
+# The library's hatch up to the lamp room, in the ceiling's left corner.
+LIBRARY_HATCH = (-400, 310)
 LIBRARY_HOG_PLACES = ((-380, 220), (-260, 220), (-140, 220), (-380, 20), (-260, 20), (-140, 20),
                       (0, -100), (200, 40), (240, -60))
 
@@ -980,6 +982,9 @@ def main():
     library.grid('S_Pond', 100, 12, -190, 256, 96, 6, 'library_pond', pivot=(100, 12, -190))
     weather_library_meshes(library)
     library_lights(library, textures)
+    # The hatch in the ceiling's corner, the way up to the lamp room.
+    library.material('library_hatch', 'library_hatch.png')
+    library.quad('S_Hatch', LIBRARY_HATCH[0], 46, LIBRARY_HATCH[1], 128, 90, 'library_hatch')
     # The shelf's nine hidden objects (the hidden-object list), each with
     # its trigger shape below.
     for n, (x, z) in enumerate(LIBRARY_HOG_PLACES, 1):
@@ -1005,6 +1010,9 @@ def main():
     library_tr.triangles('TPOC_Back_1', rect_triangles(420, 0, 40, 40, 11))
     for n, (x, z) in enumerate(LIBRARY_HOG_PLACES, 1):
         library_tr.triangles('T_Hog_%02d' % n, rect_triangles(x, z, 48, 40, 40))
+    # The hatch up to the lamp room, and where the camera flies before it.
+    library_tr.triangles('T_Hatch', rect_triangles(LIBRARY_HATCH[0], LIBRARY_HATCH[1], 128, 90, 46))
+    library_tr.triangles('TPOC_Back_4', rect_triangles(LIBRARY_HATCH[0], LIBRARY_HATCH[1], 40, 40, 47))
     library_tr.write(models)
 
     # The close-up of the hall's desk: a knife, a rope and the cross that
@@ -1058,6 +1066,7 @@ def main():
     fire_art(game)
     extras_art(game)  # the extras' galleries and guide screenshots
     map_art(game)  # the location map's sheet, places and footprints
+    lamp_room_art(game)  # the third room, up the library's hatch
 
 
 # ---------------------------------------------------------------------------
@@ -1935,7 +1944,8 @@ def title_scene_art(game, load):
 # with its highlights, exclamation mark, footprint backing and pick shape,
 # and 16 footprint frames.
 
-MAP_PLACES = [('Back_1', -150, 40), ('Back_2', 160, 60)]
+MAP_PLACES = [('Back_1', -150, 40), ('Back_2', 160, 60), ('Back_4', 160, -120)]
+MAP_LABELS = {'Back_1': 'HALL', 'Back_2': 'LIBRARY', 'Back_4': 'LAMP ROOM'}
 
 
 def map_art(game):
@@ -1951,10 +1961,14 @@ def map_art(game):
     for x0, y0, x1, y1 in ((0, 0, 128, 2), (0, 94, 128, 96), (0, 0, 2, 96), (126, 0, 128, 96)):
         sheet.rect(x0, y0, x1, y1, (110, 80, 40, 255))
     save('map_sheet.png', sheet)
-    room = Canvas(64, 48)
-    room.rect(0, 0, 64, 48, (120, 96, 64, 255))
-    room.rect(4, 4, 60, 44, (160, 130, 90, 255))
-    save('map_room.png', room)
+    # Each place's picture carries its name, so the map reads without the
+    # pointer over it.
+    for place, _, _ in MAP_PLACES:
+        room = Canvas(64, 48)
+        room.rect(0, 0, 64, 48, (120, 96, 64, 255))
+        room.rect(4, 4, 60, 44, (160, 130, 90, 255))
+        room.text_centered(MAP_LABELS[place], 32, 20, 1, INK)
+        save('map_room_%s.png' % place.lower(), room)
     save('map_task.png', flat((255, 220, 120, 110)))
     save('map_here.png', flat((140, 220, 140, 110)))
     mark = Canvas(16, 32)
@@ -2006,14 +2020,15 @@ def map_art(game):
         m.quad('Lokaciya_name_left', -8, 0, 0, 16, 32, 'map_name_cap', pivot=(0, 0, 0),
                uv=(1.0 - inset, 0.0, inset, 1.0))
         if name == 'LHT60_map':
-            for tex in ('map_room', 'map_task', 'map_here', 'map_mark', 'map_footback'):
+            for tex in ['map_room_' + place.lower() for place, _, _ in MAP_PLACES] + [
+                    'map_task', 'map_here', 'map_mark', 'map_footback']:
                 m.material(tex, tex + '.png')
             for n in range(1, 17):
                 m.material('map_nogi_%02d' % n, 'map_nogi_%02d.png' % n)
                 m.quad('O_nogi_%02d' % n, 0, 0, 0, 32, 32, 'map_nogi_%02d' % n)
             t = Model('LHT60_map')
             for place, cx, cz in MAP_PLACES:
-                m.quad(place, cx, 4, cz, 200, 150, 'map_room')
+                m.quad(place, cx, 4, cz, 200, 150, 'map_room_' + place.lower())
                 m.quad(place + '_ef1', cx, 3, cz, 210, 160, 'map_task')
                 m.quad(place + '_ef2', cx, 3, cz, 210, 160, 'map_here')
                 m.quad(place + '_vosklznak', cx + 80, 2, cz + 55, 16, 32, 'map_mark')
@@ -2023,6 +2038,87 @@ def map_art(game):
                 t.triangles(place + '_T', rect_triangles(cx, cz, 200, 150, 30))
             t.write(models, 'zort')
         m.write(models, 'zorm')
+
+
+
+# ---------------------------------------------------------------------------
+# The lamp room, up the library's hatch: the hall's great lamp under a glass
+# dome, its beam turning over the walls, and the hatch back down.
+
+def library_hatch():
+    c = Canvas(64, 48)
+    c.rect(0, 0, 64, 48, (58, 38, 26, 255))
+    c.frame(0, 0, 64, 48, INK, 3)
+    for x in (14, 50):
+        c.rect(x - 2, 6, x + 2, 48, (150, 110, 60, 255))
+    for y in (14, 26, 38):
+        c.rect(12, y, 52, y + 3, (150, 110, 60, 255))
+    c.text_centered('UP', 32, 2, 1, PAPER)
+    return c
+
+
+def lamp_room_background():
+    c = Canvas(256, 192, (62, 48, 44, 255))
+    c.vgradient(0, 136, 256, 192, FLOOR_TOP, FLOOR_LOW)
+    # Tall, narrow windows round the tower's wall, with the night outside.
+    for x0 in (24, 84, 150, 210):
+        c.vgradient(x0, 34, x0 + 22, 110, NIGHT_TOP, NIGHT_LOW)
+        c.frame(x0, 34, x0 + 22, 110, INK, 2)
+    # The hatch down in the floor's left corner.
+    c.rect(14, 150, 70, 182, (40, 26, 18, 255))
+    c.frame(14, 150, 70, 182, INK, 2)
+    c.text_centered('DOWN', 42, 160, 1, PAPER)
+    c.text_centered('LAMP ROOM', 128, 8, 2, PAPER)
+    return c
+
+
+def lamp_room_lamp():
+    c = Canvas(64, 96)
+    c.rect(26, 60, 38, 92, (120, 90, 50, 255))
+    c.rect(14, 86, 50, 94, (120, 90, 50, 255))
+    c.ellipse(32, 34, 24, 28, (190, 220, 230, 200))
+    c.ellipse(32, 36, 10, 12, GLOW)
+    c.frame(8, 6, 56, 62, GOLD, 2)
+    return c
+
+
+def lamp_room_beam():
+    c = Canvas(128, 16)
+    for x in range(128):
+        a = int(200 * (1.0 - x / 128.0))
+        for y in range(16):
+            edge = 1.0 - abs(y - 7.5) / 8.0
+            c.put(x, y, (255, 230, 160, int(a * edge)))
+    return c
+
+
+LAMP_ROOM_LAMP = (60, 20)
+
+
+def lamp_room_art(game):
+    textures = os.path.join(game, 'Data', 'Textures')
+    models = os.path.join(game, 'Data', 'Models')
+    for name, canvas, alpha in (('library_hatch.png', library_hatch(), True),
+                                ('lamproom_back.png', lamp_room_background(), False),
+                                ('lamproom_lamp.png', lamp_room_lamp(), True),
+                                ('lamproom_beam.png', lamp_room_beam(), True)):
+        with open(os.path.join(textures, name), 'wb') as f:
+            f.write(canvas.png(alpha))
+    room = Model('Back_4')
+    for m in ('lamproom_back', 'lamproom_lamp'):
+        room.material(m, m + '.png')
+    room.material('lamproom_beam', 'lamproom_beam.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
+    x, z = LAMP_ROOM_LAMP
+    room.quad('S_Back_4', 0, 0, 0, 1024, 768, 'lamproom_back')
+    room.quad('S_Lamp', x, 20, z, 192, 288, 'lamproom_lamp')
+    # The beam turns round the lamp's flame: it starts there and reaches out.
+    room.quad('S_LampBeam', x + 200, 30, z + 36, 400, 48, 'lamproom_beam', pivot=(x, 30, z + 36))
+    room.write(models)
+    tr = Model('Back_4_tr')
+    # The hatch down to the library, and where the camera flies before it.
+    tr.triangles('T_HatchDown', rect_triangles(-344, -280, 224, 128, 10))
+    tr.triangles('TPOC_Back_2', rect_triangles(-344, -280, 40, 40, 11))
+    tr.write(models)
 
 
 if __name__ == '__main__':
