@@ -28,7 +28,7 @@ class Map : public menutest::MenuFixture {
 TEST_F(Map, TheSamplePlacesAreReadWithTheirNamesAndNeighbours) {
   ASSERT_EQ(map.Result(), 1);
   const auto& places = map->GetLocations();
-  ASSERT_EQ(places.size(), 3u);
+  ASSERT_EQ(places.size(), 4u);
   EXPECT_EQ(places[0].Text, L"Entrance hall");
   EXPECT_EQ(places[0].LevelFile, L"Data\\Level\\Back_1.xml");
   EXPECT_EQ(places[0].InMap, 1);
@@ -37,9 +37,11 @@ TEST_F(Map, TheSamplePlacesAreReadWithTheirNamesAndNeighbours) {
   EXPECT_TRUE(map->HasPicture(0));
   EXPECT_FALSE(map->HasPicture(1));
   EXPECT_TRUE(map->HasPicture(2));
+  EXPECT_TRUE(map->HasPicture(3));
   ASSERT_EQ(places[0].Sosed.size(), 2u);
-  EXPECT_EQ(places[0].Sosed[1].Portal, L"P_Back_2");
+  EXPECT_EQ(places[0].Sosed[1].Portal, L"T_Door");
   EXPECT_EQ(places[1].ParentBack, L"Back_1");
+  EXPECT_EQ(places[3].AtionBackOpen, L"lamproom");
 }
 
 TEST_F(Map, MoreThanAHundredPlacesKeepTheFirstHundredWithAWarning) {
@@ -66,13 +68,16 @@ TEST_F(Map, FlagsFollowTheProgressAndTheGameMode) {
     std::vector<int> shown, isVisited, isCurrent, hasTask;
   };
   const SCase cases[] = {
-      {"nothing yet", 1, {}, L"", {}, {1, 1, 1}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
-      {"in the hall", 1, {L"Back_1"}, L"Back_1", {}, {1, 1, 1}, {1, 0, 0}, {1, 0, 0}, {0, 0, 0}},
+      {"nothing yet", 1, {}, L"", {}, {1, 1, 1, 1}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}},
+      {"in the hall", 1, {L"Back_1"}, L"Back_1", {}, {1, 1, 1, 1}, {1, 0, 0, 0}, {1, 0, 0, 0}, {0, 0, 0, 0}},
       {"a task at the desk lights the hall", 1, {L"Back_1", L"Back_1_reg_4"}, L"Back_1", {L"Back_1_reg_4"},
-       {1, 1, 1}, {1, 1, 0}, {1, 0, 0}, {1, 1, 0}},
+       {1, 1, 1, 1}, {1, 1, 0, 0}, {1, 0, 0, 0}, {1, 1, 0, 0}},
       {"an unvisited place passes nothing on", 1, {L"Back_1"}, L"Back_1", {L"Back_1_reg_4"},
-       {1, 1, 1}, {1, 0, 0}, {1, 0, 0}, {0, 0, 0}},
-      {"the bonus chapter hides the story's places", 2, {}, L"", {}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+       {1, 1, 1, 1}, {1, 0, 0, 0}, {1, 0, 0, 0}, {0, 0, 0, 0}},
+      {"up in the lamp room", 1, {L"Back_1", L"Back_2", L"Back_4"}, L"Back_4", {}, {1, 1, 1, 1}, {1, 0, 1, 1},
+       {0, 0, 0, 1}, {0, 0, 0, 0}},
+      {"the bonus chapter hides the story's places", 2, {}, L"", {}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0},
+       {0, 0, 0, 0}},
   };
   for (const SCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -82,6 +87,7 @@ TEST_F(Map, FlagsFollowTheProgressAndTheGameMode) {
     map->tasks = c.tasks;
     map->Open(&chapter);
     const auto& places = map->GetLocations();
+    ASSERT_EQ(places.size(), c.shown.size());
     for (size_t i = 0; i < places.size(); ++i) {
       EXPECT_EQ(places[i].Shown, c.shown[i]) << i;
       EXPECT_EQ(places[i].Visited, c.isVisited[i]) << i;
@@ -108,9 +114,11 @@ TEST_F(Map, TheHintLeadsThroughThePortalTowardsTheNearestTask) {
     const wchar_t* portal;
   };
   const SCase cases[] = {
-      {"a task next door", {L"Back_1", L"Back_2"}, {L"Back_2"}, L"Back_1.xml", L"P_Back_2"},
+      {"a task next door", {L"Back_1", L"Back_2"}, {L"Back_2"}, L"Back_1.xml", L"T_Door"},
       {"the task of a close-up", {L"Back_1", L"Back_1_reg_4", L"Back_2"}, {L"Back_1_reg_4"}, L"Back_2.xml",
-       L"P_Back_1"},
+       L"T_DoorBack"},
+      {"a task two rooms away", {L"Back_1", L"Back_2", L"Back_4"}, {L"Back_4"}, L"Back_1.xml", L"T_Door"},
+      {"down from the lamp room", {L"Back_1", L"Back_2", L"Back_4"}, {L"Back_1"}, L"Back_4.xml", L"T_HatchDown"},
       {"not visited", {L"Back_1"}, {L"Back_2"}, L"Back_1.xml", L""},
       {"no task", {L"Back_1", L"Back_2"}, {}, L"Back_1.xml", L""},
       {"a scene not on the map", {L"Back_1", L"Back_2"}, {L"Back_2"}, L"Back_7.xml", L""},
