@@ -50,10 +50,15 @@ struct SShown {
 class CMenuWatcher {
  public:
   CMenuWatcher() {
-    storytest::gFrameProbe = [this](zuzorev::CRenderSystem& render, size_t) { OnFrame(render); };
+    storytest::gFrameProbe = [this](zuzorev::CRenderSystem& render, size_t turn) { OnFrame(render, turn); };
   }
   ~CMenuWatcher() { storytest::gFrameProbe = nullptr; }
   const std::vector<SShown>& Shown() const { return mShown; }
+  // The credits' window on each page they stood on.
+  const std::map<int, std::vector<uint32_t>>& CreditsPages() const { return mCreditsPages; }
+  // Whole frames kept at chosen turns.
+  void KeepAt(std::set<size_t> turns) { mKeepTurns = std::move(turns); }
+  const std::map<size_t, std::vector<uint32_t>>& Kept() const { return mKept; }
 
  private:
   static constexpr size_t kNone = static_cast<size_t>(-1);
@@ -61,13 +66,16 @@ class CMenuWatcher {
   // Frames are read back only where they are kept: on the turn a menu
   // comes on top (its opening has only just begun, so the frame is still
   // the screen before it), once it stands, and a little after it closed.
-  void OnFrame(zuzorev::CRenderSystem& render) {
+  void OnFrame(zuzorev::CRenderSystem& render, size_t turn) {
     std::vector<uint32_t> frame;
     auto read = [&]() -> const std::vector<uint32_t>& {
       if (frame.empty() && !render.ReadPixels(0, 0, kWidth, kHeight, frame)) frame.clear();
       return frame;
     };
+    if (mKeepTurns.count(turn)) mKept[turn] = read();
     const menuwalk::SMenuLook look = menuwalk::LookAtMenus();
+    if (look.top == "credits" && look.idle && look.creditsPage >= 0 && !mCreditsPages.count(look.creditsPage))
+      mCreditsPages[look.creditsPage] = playgl::Crop(read(), MenuRects().at("credits"));
     const auto rect = MenuRects().find(look.top);
     if (look.top != mTop) {
       // The menu that was on top closed: the screen under it is back once
@@ -100,6 +108,9 @@ class CMenuWatcher {
   int mAfterWait = 0;
   std::string mTop;
   std::set<std::string> mShots;
+  std::map<int, std::vector<uint32_t>> mCreditsPages;
+  std::set<size_t> mKeepTurns;
+  std::map<size_t, std::vector<uint32_t>> mKept;
 };
 
 std::filesystem::path Replay(const char* name) { return testsupport::FixturesDir() / "story" / name; }
@@ -155,12 +166,53 @@ TEST(PlayGLMenuWalk, EveryMenuOfTheSecondEveningIsDrawnAndGoesAgain) {
   ASSERT_TRUE(WriteProfileFile(users / Platform::ToPath(PlayerFileName(player.mName)), player));
   Ini::SetString(driver.User().IniPath(), L"Game", L"PlayerName", player.mName);
   std::vector<SShown> shown;
+  std::map<int, std::vector<uint32_t>> credits;
   {
     CMenuWatcher watcher;
     ASSERT_TRUE(driver.Play(Replay("menu-second-evening.replay"), reason)) << reason;
     shown = watcher.Shown();
+    credits = watcher.CreditsPages();
   }
   ExpectMenusDrawn(shown, {"options", "credits", "extras", "players", "name", "delete"});
+  ASSERT_TRUE(credits.count(0) && credits.count(1)) << "the credits stood on their first and second pages";
+  EXPECT_GT(playgl::DifferentPixels(credits[0], credits[1]), static_cast<int>(credits[0].size() / 50))
+      << "the next page shows other lines";
+  const std::vector<std::string> errors = storytest::ErrorLines(driver);
+  EXPECT_TRUE(errors.empty()) << "the walk logged errors, the first: " << (errors.empty() ? "" : errors.front());
+}
+
+TEST(PlayGLMenuWalk, InTheLampRoomTheMapIsDrawnAndTakesThePlayerToTheHall) {
+  storytest::StoryDriver driver(zuzorev::EDeviceKind::GL);
+  std::string reason;
+  const std::filesystem::path replay = Replay("menu-map-travel.replay");
+  // The hall's place on the map before the pointer comes to it, and once
+  // its name plate has faded in.
+  const size_t hover = playgl::StepFrame(replay, "the hall's name shows on the map");
+  ASSERT_GT(hover, 0u);
+  const size_t room = playgl::StepFrame(replay, "the diary is opened in the lamp room");
+  std::vector<SShown> shown;
+  std::map<size_t, std::vector<uint32_t>> kept;
+  {
+    CMenuWatcher watcher;
+    watcher.KeepAt({room, hover - 1, hover + 15});
+    ASSERT_TRUE(driver.Play(replay, reason)) << reason;
+    shown = watcher.Shown();
+    kept = watcher.Kept();
+  }
+  ExpectMenusDrawn(shown, {"diary", "map"});
+  ASSERT_TRUE(kept.count(room) && kept.count(hover - 1) && kept.count(hover + 15));
+  playgl::SaveShot("lamp-room", kept[room], kWidth, kHeight);
+  playgl::SaveShot("map-hover", kept[hover + 15], kWidth, kHeight);
+  const playgl::SRect plate = playgl::MeshRect("LHT60_map.zort", {"Back_1_T"});
+  ASSERT_GT(plate.width, 0);
+  const std::vector<uint32_t> before = playgl::Crop(kept[hover - 1], plate);
+  const std::vector<uint32_t> after = playgl::Crop(kept[hover + 15], plate);
+  EXPECT_GT(playgl::DifferentPixels(before, after), static_cast<int>(before.size() / 50))
+      << "the hovered place shows its name plate";
+  const std::wstring& scene = driver.Turns().back().scene;
+  const std::wstring hall = L"Back_1.xml";
+  EXPECT_TRUE(scene.size() >= hall.size() && scene.compare(scene.size() - hall.size(), hall.size(), hall) == 0)
+      << "the map took the player to the hall";
   const std::vector<std::string> errors = storytest::ErrorLines(driver);
   EXPECT_TRUE(errors.empty()) << "the walk logged errors, the first: " << (errors.empty() ? "" : errors.front());
 }

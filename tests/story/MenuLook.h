@@ -44,6 +44,8 @@ struct SMenuLook {
   int cursorBox = -1;  // the options' cursor box (-1: no box)
   int extrasTab = -1;
   int creditsPage = -1;
+  bool mapOff = false;     // the diary's map button is off here
+  std::wstring location;  // the player's place on the map
   std::vector<std::wstring> listed;  // the player list's rows
 };
 
@@ -60,7 +62,10 @@ inline SMenuLook LookAtMenus() {
   };
   if (gExitMenuShown) put("exit", Idle(gExitMenu));
   if (gSelectDifficultyMenu && gSelectDifficultyMenu->GetVisible()) put("difficulty", Idle(gSelectDifficultyMenu));
-  if (gMap && gMap->GetVisible()) put("map", gMap->GetState() == 0);
+  // The map shows inside the diary; after a journey by it the diary closes
+  // and the map is not drawn, though it still counts itself visible.
+  if (gMap && gMap->GetVisible() && gDnevnik && gDnevnik->GetPhase() > 0.0f && gDnevnik->IsMapShown())
+    put("map", gMap->GetState() == 0);
   if (gDnevnik && gDnevnik->GetPhase() > 0.0f) put("diary", gDnevnik->GetPhase() >= 1.0f);
   if (gBonusDisableMenu && gBonusDisableMenu->GetVisible()) put("locked", Idle(gBonusDisableMenu));
   if (gExtrasMenu && gExtrasMenu->GetVisible()) put("extras", Idle(gExtrasMenu));
@@ -80,6 +85,8 @@ inline SMenuLook LookAtMenus() {
   look.tutorialHints = gCurrentPlayer.mTutorialHints;
   look.cursorOption = gCurrentPlayer.mGameCursor;
   look.notes = gCurrentPlayer.mNotePages.size();
+  look.mapOff = gMapDisabled != 0;
+  look.location = gCurrentPlayer.mLocationName;
   look.soundVolume = gSoundVolume;
   if (gOptionsMenu)
     if (auto* box = dynamic_cast<rovovoz::CGUICheckBox*>(gOptionsMenu->GetChild(L"CheckCursor")))

@@ -99,28 +99,61 @@ TEST(MenuWalk, ANewPlayerIsAskedOnceForTheDifficultyAndTheChoiceIsKept) {
   }
 }
 
+// The first turn from `from` on in which the scene `file` is played.
+size_t SceneReached(const storytest::StoryDriver& driver, size_t from, const std::wstring& file) {
+  const auto& turns = driver.Turns();
+  for (size_t i = from; i < turns.size(); ++i) {
+    const std::wstring& scene = turns[i].scene;
+    if (scene.size() >= file.size() && scene.compare(scene.size() - file.size(), file.size(), file) == 0) return i;
+  }
+  return turns.size();
+}
+
 TEST(MenuWalk, APlayerInTheLibraryFindsTheNotesOfBothRoomsInTheDiary) {
   storytest::StoryDriver driver;
   SWalk walk;
   std::string reason;
   ASSERT_TRUE(walk.Play(driver, "menu-diary-notes.replay", reason)) << reason;
   const auto& looks = walk.looks;
-  const auto& turns = driver.Turns();
-  ASSERT_EQ(looks.size(), turns.size());
-  const std::wstring library = L"Back_2.xml";
-  size_t at = 0;
-  while (at < turns.size() && (turns[at].scene.size() < library.size() ||
-                               turns[at].scene.compare(turns[at].scene.size() - library.size(), library.size(), library)))
-    ++at;
-  ASSERT_LT(at, turns.size()) << "the library was reached:" << menuwalk::MenuTrail(looks);
+  ASSERT_EQ(looks.size(), driver.Turns().size());
+  size_t at = SceneReached(driver, 0, L"Back_2.xml");
+  ASSERT_LT(at, looks.size()) << "the library was reached:" << menuwalk::MenuTrail(looks);
   at = Expect(looks, at, "the diary opens in the library", Top("diary"));
   if (at < looks.size()) {
     EXPECT_EQ(looks[at].notes, 2u) << "the hall's and the library's notes";
+    EXPECT_TRUE(looks[at].mapOff) << "the map stays shut in the first rooms";
   }
 
   const PlayerRecord saved = ReadProfile(driver, L"Mira");
   EXPECT_EQ(saved.mNotePages, (std::vector<std::wstring>{L"note_hall", L"note_gallery"}));
   EXPECT_EQ(saved.mMapLocations, (std::vector<std::wstring>{L"Back_1", L"Back_2"})) << "both rooms are on the map";
+  const std::vector<std::string> errors = storytest::ErrorLines(driver);
+  EXPECT_TRUE(errors.empty()) << "the play logged errors:" << Join(errors);
+}
+
+TEST(MenuWalk, FromTheLampRoomTheMapTakesThePlayerBackToTheHall) {
+  storytest::StoryDriver driver;
+  SWalk walk;
+  std::string reason;
+  ASSERT_TRUE(walk.Play(driver, "menu-map-travel.replay", reason)) << reason;
+  const auto& looks = walk.looks;
+  ASSERT_EQ(looks.size(), driver.Turns().size());
+  size_t at = SceneReached(driver, 0, L"Back_4.xml");
+  ASSERT_LT(at, looks.size()) << "the library's hatch led to the lamp room:" << menuwalk::MenuTrail(looks);
+  at = Expect(looks, at, "the diary opens in the lamp room", Top("diary"));
+  if (at < looks.size()) {
+    EXPECT_FALSE(looks[at].mapOff) << "the map may be opened here";
+    EXPECT_EQ(looks[at].location, L"Back_4");
+  }
+  at = Expect(looks, at, "the map opens from the diary", Top("map"));
+  at = Expect(looks, at, "the map and the diary close", [](const SMenuLook& l) { return l.top.empty(); });
+  at = SceneReached(driver, at, L"Back_1.xml");
+  ASSERT_LT(at, looks.size()) << "the hall's place on the map led to the hall";
+  EXPECT_EQ(looks.back().location, L"Back_1");
+
+  const PlayerRecord saved = ReadProfile(driver, L"Mira");
+  EXPECT_EQ(saved.mMapLocations, (std::vector<std::wstring>{L"Back_1", L"Back_2", L"Back_4"}));
+  EXPECT_EQ(saved.mNotePages, (std::vector<std::wstring>{L"note_hall", L"note_gallery", L"note_lamproom"}));
   const std::vector<std::string> errors = storytest::ErrorLines(driver);
   EXPECT_TRUE(errors.empty()) << "the play logged errors:" << Join(errors);
 }

@@ -19,6 +19,11 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from make_story_replay import (  # noqa: E402
     DIFFICULTY, HALL, LOGO, NEW_PLAYER, ROOT, SCANCODE_RETURN, button_point, replay_lines, trigger_point)
 
+# The map's pictures stand in the interface's space, where a point x, z lies
+# under the window point x + 512, 384 - z, as a scene's do.
+def map_place(name):
+    return trigger_point("LHT60_map.zort", name + "_T")
+
 SCANCODE_ESCAPE = 41
 # An idle dialog of the menu frame stands 8 above its layout (its layout
 # point 388 rests at 380).
@@ -126,12 +131,24 @@ DIARY_NOTES = LOGO + NEW_PLAYER + CASUAL + HALL + [
     ("the diary is opened in the library", 60, "panel-click", panel("BDnevnik")),
 ]
 
+# The map opens only outside the first rooms: the player climbs the
+# library's hatch to the lamp room, opens the map from the diary and goes
+# back to the hall by it.
+MAP_TRAVEL = LOGO + NEW_PLAYER + CASUAL + HALL + [
+    ("the hatch leads up to the lamp room", 60, "click", trigger_point("Back_2_tr.zorm", "T_Hatch")),
+    ("the diary is opened in the lamp room", 80, "panel-click", panel("BDnevnik")),
+    ("the map is opened from the diary", 40, "click", diary("BKarta")),
+    ("the hall's name shows on the map", 30, "hover", map_place("Back_1")),
+    ("the hall is chosen on the map", 20, "click", map_place("Back_1")),
+]
+
 UP_TO_THE_HALL = LOGO + NEW_PLAYER
 
 REPLAYS = [
     ("menu-first-evening.replay", "a new user's first evening in the menus", FIRST_EVENING, 60),
     ("menu-second-evening.replay", "the same user's second evening in the menus", SECOND_EVENING, 40),
     ("menu-diary-notes.replay", "a player in the library opens the diary", DIARY_NOTES, 60),
+    ("menu-map-travel.replay", "a player in the lamp room goes back to the hall by the map", MAP_TRAVEL, 80),
     ("menu-casual.replay", "a new player chooses casual", UP_TO_THE_HALL + CASUAL, 20),
     ("menu-expert.replay", "a new player chooses expert", UP_TO_THE_HALL + EXPERT, 20),
 ]
