@@ -87,18 +87,11 @@ int32_t CBlesk::Load(const TiXmlElement* properties, const std::wstring& modelFi
   mGlints.clear();
   mMesh.Release();
   zuzorev::CRenderSystem* render = objects::RenderOf(mCore);
-  std::wstring file;
-  std::wstring model;
-  if (!objects::ReadModelSource(kSource, __LINE__, render, properties, modelFile, L"No find attribute  NameModel", file,
-                                model))
-    return objects::kLoadFail;
   // Without its star or its points the object would sparkle nowhere: the
   // scene drops it and says so.
-  if (render->LoadMesh(file, mMesh, model, flags) <= 0) {
-    objects::Error(kSource, __LINE__, L"Load blesk model.");
-    mMesh.Release();
+  if (!objects::LoadPropertiesMesh(kSource, __LINE__, render, properties, modelFile, flags, mMesh,
+                                   L"Load blesk model."))
     return objects::kLoadFail;
-  }
   std::wstring pointName;
   if (!objects::ReadText(properties, "NamePoint", pointName)) {
     objects::Error(kSource, __LINE__, L"No find attribute  NamePoint");

@@ -67,17 +67,10 @@ int32_t CLampa::Release(uint32_t flags) {
 
 int32_t CLampa::Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags) {
   Release(0);
-  std::wstring file;
-  std::wstring model;
-  if (!objects::ReadModelSource(kSource, __LINE__, mRender, properties, modelFile, L"No find attribute  NameModel",
-                                file, model))
+  // A lamp without its glow has nothing to show: the scene drops it.
+  if (!objects::LoadPropertiesMesh(kSource, __LINE__, mRender, properties, modelFile, flags, mMesh,
+                                   L"Load lampa model."))
     return objects::kLoadFail;
-  if (mRender->LoadMesh(file, mMesh, model, flags, 0) <= 0) {
-    // A lamp without its glow has nothing to show: the scene drops it.
-    mMesh.Release(0);
-    objects::Error(kSource, __LINE__, L"Load lampa model.");
-    return objects::kLoadFail;
-  }
   int32_t visible = 0;
   objects::ReadInt(properties, "TVisible", visible);
   mState = visible == 1 ? kLit : kDark;

@@ -48,17 +48,10 @@ int32_t CLuchiPil::Release(uint32_t flags) {
 
 int32_t CLuchiPil::Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags) {
   Release(0);
-  std::wstring file;
-  std::wstring model;
-  if (!objects::ReadModelSource(kSource, __LINE__, mRender, properties, modelFile, L"No find attribute  NameModel",
-                                file, model))
+  // Rays without their mesh have nothing to show: the scene drops them.
+  if (!objects::LoadPropertiesMesh(kSource, __LINE__, mRender, properties, modelFile, flags, mMesh,
+                                   L"Load luchi model."))
     return objects::kLoadFail;
-  if (mRender->LoadMesh(file, mMesh, model, flags, 0) <= 0) {
-    // Rays without their mesh have nothing to show: the scene drops them.
-    mMesh.Release(0);
-    objects::Error(kSource, __LINE__, L"Load luchi model.");
-    return objects::kLoadFail;
-  }
   std::wstring dust;
   if (objects::ReadText(properties, "TexturePil", dust) &&
       mRender->LoadTexture(dust, mDust, (flags & kTextureData) ? 1 : 0, 0) <= 0)

@@ -7,6 +7,7 @@
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/StaticObject3D.h"
+#include "Engine/zuzorev/RenderSystem.h"
 
 namespace objects {
 
@@ -68,6 +69,19 @@ bool ReadModelSource(const wchar_t* source, int line, const void* render, const 
     return false;
   }
   return true;
+}
+
+bool LoadPropertiesMesh(const wchar_t* source, int line, zuzorev::CRenderSystem* render,
+                        const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags,
+                        zuzorev::CMesh& mesh, const wchar_t* loadFailed) {
+  std::wstring file;
+  std::wstring model;
+  if (!ReadModelSource(source, line, render, properties, modelFile, L"No find attribute  NameModel", file, model))
+    return false;
+  if (render->LoadMesh(file, mesh, model, flags, 0) > 0) return true;
+  mesh.Release(0);
+  Error(source, line, loadFailed);
+  return false;
 }
 
 rovovoz::CStaticObject3D* LoadStaticModel(rovovoz::CGameCore* core, const std::wstring& file,

@@ -15,8 +15,9 @@ class CGameCore;
 class CStaticObject3D;
 }  // namespace rovovoz
 namespace zuzorev {
+class CMesh;
 class CRenderSystem;
-}
+}  // namespace zuzorev
 
 namespace objects {
 
@@ -58,6 +59,13 @@ std::wstring Numbered(const std::wstring& base, int n);
 bool ReadModelSource(const wchar_t* source, int line, const void* render, const TiXmlElement* properties,
                      const std::wstring& modelFile, const wchar_t* missingModel, std::wstring& file,
                      std::wstring& model);
+
+// ReadModelSource, then the mesh it names loaded into `mesh`. False after
+// logging: what is missing, or `loadFailed` (with `mesh` left empty) when
+// the mesh does not load.
+bool LoadPropertiesMesh(const wchar_t* source, int line, zuzorev::CRenderSystem* render,
+                        const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags,
+                        zuzorev::CMesh& mesh, const wchar_t* loadFailed);
 
 // A new static model of the mesh, or null (nothing kept) when it does not load.
 rovovoz::CStaticObject3D* LoadStaticModel(rovovoz::CGameCore* core, const std::wstring& file,
