@@ -65,4 +65,22 @@ class FramePacer {
   SleepFunction mSleep;
 };
 
+// A sleep for the pacer that hands out one tick per turn, for replays that
+// run on their own frame time: the pacer's thread waits in Wait until the
+// turn before has ended (Release), instead of spinning through ticks the
+// main loop would collapse anyway. Open lets it run free, so it can see its
+// stop; open the gate before the pacer is stopped.
+class CTickGate {
+ public:
+  void Wait();
+  void Release();
+  void Open();
+
+ private:
+  std::mutex mMutex;
+  std::condition_variable mCondition;
+  bool mToken = true;  // the first tick
+  bool mOpen = false;
+};
+
 extern FramePacer gFramePacer;

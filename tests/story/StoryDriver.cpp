@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include "AppConfig.h"
 #include "AppPaths.h"
@@ -102,8 +101,10 @@ bool StoryDriver::Play(const std::filesystem::path& replay, std::string& reason)
   ::setenv(InputReplay::kReplayVariable, replay.string().c_str(), 1);
   gAppStarting = 1;
   // The replay runs on its own fixed frame time: the pacer hands out the
-  // next frame at once instead of a display period later.
-  gFramePacer.SetSleepForTests([](uint32_t) { std::this_thread::yield(); });
+  // next frame as soon as the turn before has ended, instead of a display
+  // period later.
+  CTickGate gate;
+  gFramePacer.SetSleepForTests([&gate](uint32_t) { gate.Wait(); });
   gGameApp = new GameApp();
   bool started = false;
   if (!gGameApp->Init(L"game.ini")) {
@@ -115,9 +116,10 @@ bool StoryDriver::Play(const std::filesystem::path& replay, std::string& reason)
   } else {
     gAppStarting = 0;
     started = true;
-    GameApp::SetTurnHookForTests([this] {
+    GameApp::SetTurnHookForTests([this, &gate] {
       mTurns.push_back(LookAtTurn());
       if (gExtraProbe) gExtraProbe();
+      gate.Release();
     });
     GameApp::SetFrameHookForTests([this](zuzorev::CRenderSystem& render) {
       if (gFrameProbe) gFrameProbe(render, mTurns.size());
@@ -127,6 +129,7 @@ bool StoryDriver::Play(const std::filesystem::path& replay, std::string& reason)
     GameApp::SetFrameHookForTests(nullptr);
   }
   ::unsetenv(InputReplay::kReplayVariable);
+  gate.Open();  // the game stops its pacer on the way out
   gGameApp->ReleaseGame();
   delete gGameApp;
   gGameApp = nullptr;
