@@ -174,6 +174,16 @@ TEST_F(HallPlay, ThePanelTheCloseUpAndTheMovingThingsShowAsPlayed) {
       EXPECT_GT(playgl::DifferentPixels(playgl::Crop(closeUp, knife), playgl::Crop(closeUp, besideKnife)),
                 knife.width * knife.height / 10)
           << "the knife is drawn on the desk";
+      // Only the hall behind is darkened: the desk's bare top, below its
+      // title and above the knife, shows as bright as its picture.
+      const SRect picture = playgl::MeshRect("Back_1_reg_4.zorm", {"S_Back_1_reg_4"}, 0, 50);
+      ASSERT_GT(picture.width, 0);
+      const playgl::SPart bareTop{0.05, 0.2, 0.95, 0.45};
+      const std::vector<uint32_t> texture = playgl::PicturePart("desk_close.png", bareTop);
+      ASSERT_FALSE(texture.empty());
+      const double drawn = playgl::Brightness(playgl::Crop(closeUp, playgl::PartOf(picture, bareTop)));
+      const double own = playgl::Brightness(texture);
+      EXPECT_NEAR(drawn, own, 6.0) << "the close-up's picture is drawn at its own brightness, not veiled";
     }();
   }
   {

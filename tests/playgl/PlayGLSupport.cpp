@@ -1,5 +1,7 @@
 #include "PlayGLSupport.h"
 
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -149,6 +151,34 @@ std::vector<uint32_t> Crop(const std::vector<uint32_t>& window, SRect rect) {
     for (int x = rect.x; x < rect.x + rect.width; ++x)
       part.push_back(window[static_cast<size_t>(y) * kWindowWidth + static_cast<size_t>(x)]);
   return part;
+}
+
+SRect PartOf(SRect rect, SPart part) {
+  const auto at = [](int from, int size, double fraction) {
+    return from + static_cast<int>(std::lround(size * fraction));
+  };
+  const int left = at(rect.x, rect.width, part.left), top = at(rect.y, rect.height, part.top);
+  return {left, top, at(rect.x, rect.width, part.right) - left, at(rect.y, rect.height, part.bottom) - top};
+}
+
+std::vector<uint32_t> PicturePart(const std::string& texture, SPart part) {
+  std::vector<uint32_t> pixels;
+  const std::string file = (testsupport::GameDir() / "Data" / "Textures" / texture).string();
+  SDL_Surface* loaded = IMG_Load(file.c_str());
+  if (!loaded) {
+    ADD_FAILURE() << file << ": " << IMG_GetError();
+    return pixels;
+  }
+  SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(loaded);
+  if (!argb) return pixels;
+  const SRect rect = PartOf({0, 0, argb->w, argb->h}, part);
+  for (int y = std::max(rect.y, 0); y < std::min(rect.y + rect.height, argb->h); ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
+    for (int x = std::max(rect.x, 0); x < std::min(rect.x + rect.width, argb->w); ++x) pixels.push_back(row[x]);
+  }
+  SDL_FreeSurface(argb);
+  return pixels;
 }
 
 size_t StepFrame(const std::filesystem::path& replay, const std::string& what) {

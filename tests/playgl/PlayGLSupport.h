@@ -55,6 +55,16 @@ SRect MeshRect(const std::string& modelFile, const std::vector<std::string>& mes
 // A rectangle of a whole-window frame (1024 x 768).
 std::vector<uint32_t> Crop(const std::vector<uint32_t>& window, SRect rect);
 
+// A part of a rectangle or a picture, in fractions of its width and height
+// from its top-left corner.
+struct SPart {
+  double left, top, right, bottom;
+};
+SRect PartOf(SRect rect, SPart part);
+// The pixels (ARGB, rows top-down) of a part of a sample-game picture,
+// Data/Textures/<name>; empty when the picture cannot be read.
+std::vector<uint32_t> PicturePart(const std::string& texture, SPart part);
+
 // The frame at which the replay's step "# what" begins (the frame number of
 // the first event line after that comment); 0 when there is no such step.
 size_t StepFrame(const std::filesystem::path& replay, const std::string& what);
