@@ -189,19 +189,25 @@ TEST(PlayGLMenuWalk, InTheLampRoomTheMapIsDrawnAndTakesThePlayerToTheHall) {
   // its name plate has faded in.
   const size_t hover = playgl::StepFrame(replay, "the hall's name shows on the map");
   ASSERT_GT(hover, 0u);
+  const size_t library = playgl::StepFrame(replay, "the hatch leads up to the lamp room");
   const size_t room = playgl::StepFrame(replay, "the diary is opened in the lamp room");
   std::vector<SShown> shown;
   std::map<size_t, std::vector<uint32_t>> kept;
   {
     CMenuWatcher watcher;
-    watcher.KeepAt({room, hover - 1, hover + 15});
+    watcher.KeepAt({library, room, hover - 1, hover + 15});
     ASSERT_TRUE(driver.Play(replay, reason)) << reason;
     shown = watcher.Shown();
     kept = watcher.Kept();
   }
   ExpectMenusDrawn(shown, {"diary", "map"});
-  ASSERT_TRUE(kept.count(room) && kept.count(hover - 1) && kept.count(hover + 15));
+  ASSERT_TRUE(kept.count(library) && kept.count(room) && kept.count(hover - 1) && kept.count(hover + 15));
   playgl::SaveShot("lamp-room", kept[room], kWidth, kHeight);
+  // The hatch is drawn on the library's bare wall: its wood, ladder and
+  // label, where the wall alone is one flat colour.
+  const playgl::SRect hatch = playgl::MeshRect("Back_2.zorm", {"S_Hatch"}, -4);
+  ASSERT_GT(hatch.width, 0);
+  EXPECT_GE(playgl::ColourCount(playgl::Crop(kept[library], hatch)), 4) << "the library's hatch is drawn";
   playgl::SaveShot("map-hover", kept[hover + 15], kWidth, kHeight);
   const playgl::SRect plate = playgl::MeshRect("LHT60_map.zort", {"Back_1_T"});
   ASSERT_GT(plate.width, 0);
