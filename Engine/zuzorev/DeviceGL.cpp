@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <unordered_map>
@@ -1072,6 +1073,13 @@ void PrepareGLWindowAttributes() {
   // without one; a frame with a pass that tests depth draws into a buffer
   // of the device's own that has one.
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+  // Mesa's software rasteriser starts a thread per CPU. For frames of this
+  // size waking them and handing out tiles costs more CPU than it saves:
+  // one rasteriser thread beside the game's own keeps a frame well inside
+  // its time at about half the CPU. The driver reads this when it loads,
+  // with the first GL window; a value the user set stays, and other
+  // drivers ignore it.
+  setenv("LP_NUM_THREADS", "1", 0);
 }
 
 }  // namespace zuzorev
