@@ -17,7 +17,6 @@
 //
 //   bench_StoryReplayBench [headless|gl|menu]     (all without an argument)
 #include <algorithm>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,7 +24,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -79,39 +77,6 @@ std::string Place() {
   if (gLogic->GetTempRolik()) return "cut-scene";
   return "story";
 }
-
-// The pacer's ticks handed out one per turn: its thread waits here until
-// the turn before has ended, instead of spinning through ticks the main
-// loop collapses anyway (a spinning thread would count as the game's CPU).
-class CTickGate {
- public:
-  void Wait() {
-    std::unique_lock<std::mutex> lock(mMutex);
-    mCondition.wait(lock, [this] { return mToken || mOpen; });
-    mToken = false;
-  }
-  void Release() {
-    {
-      std::lock_guard<std::mutex> lock(mMutex);
-      mToken = true;
-    }
-    mCondition.notify_one();
-  }
-  // From now on the pacer runs free (so it can see its stop).
-  void Open() {
-    {
-      std::lock_guard<std::mutex> lock(mMutex);
-      mOpen = true;
-    }
-    mCondition.notify_one();
-  }
-
- private:
-  std::mutex mMutex;
-  std::condition_variable mCondition;
-  bool mToken = true;  // the first tick
-  bool mOpen = false;
-};
 
 struct SPlace {
   int frames = 0;
