@@ -55,25 +55,3 @@ void FramePacer::WaitFrame() {
 }
 
 bool FramePacer::TryWaitFrame() { return mEvent && mEvent->TryWait(); }
-
-void CTickGate::Wait() {
-  std::unique_lock<std::mutex> lock(mMutex);
-  mCondition.wait(lock, [this] { return mToken || mOpen; });
-  mToken = false;
-}
-
-void CTickGate::Release() {
-  {
-    std::lock_guard<std::mutex> lock(mMutex);
-    mToken = true;
-  }
-  mCondition.notify_one();
-}
-
-void CTickGate::Open() {
-  {
-    std::lock_guard<std::mutex> lock(mMutex);
-    mOpen = true;
-  }
-  mCondition.notify_one();
-}

@@ -72,15 +72,19 @@ class FramePacer {
 // stop; open the gate before the pacer is stopped.
 class CTickGate {
  public:
-  void Wait();
-  void Release();
-  void Open();
+  CTickGate() { mTick.Set(); }  // the first tick
+  void Wait() {
+    if (!mOpen.load()) mTick.Wait();
+  }
+  void Release() { mTick.Set(); }
+  void Open() {
+    mOpen.store(true);
+    mTick.Set();
+  }
 
  private:
-  std::mutex mMutex;
-  std::condition_variable mCondition;
-  bool mToken = true;  // the first tick
-  bool mOpen = false;
+  AutoResetEvent mTick;
+  std::atomic<bool> mOpen{false};
 };
 
 extern FramePacer gFramePacer;

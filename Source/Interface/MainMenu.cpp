@@ -322,8 +322,8 @@ int CMainMenu::UpdateScene(float dt, rovovoz::CMouseCursor*) {
     mBrizgi->Update(dt, nullptr);
     mBrizgi->SetAlpha(lightAlpha);
   }
-  for (int slot : {kFxPlay, kFxOptions, kFxQuit, kFxChange, kFxExtras, kFxFountain})
-    if (mEffects[static_cast<size_t>(slot)]) mEffects[static_cast<size_t>(slot)]->Update(dt, nullptr);
+  for (auto& effect : mEffects)
+    if (effect) effect->Update(dt, nullptr);
   UpdateWindows(dt);
   if (mLock) mLock->Update(dt, nullptr);
   if (mChains) mChains->Update(dt, nullptr);

@@ -85,12 +85,7 @@ class HallPlay : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(sPlayed) << sReason; }
 
   // A look's whole frame (a failure when it was not drawn).
-  static const std::vector<uint32_t>& Frame(const std::string& name) {
-    static const std::vector<uint32_t> none;
-    const auto it = sFrames.find(name);
-    EXPECT_NE(it, sFrames.end()) << "the frame \"" << name << "\" was read back";
-    return it == sFrames.end() ? none : it->second;
-  }
+  static const std::vector<uint32_t>& Frame(const std::string& name) { return playgl::Kept(sFrames, name); }
 
   static constexpr int kWatchSeconds = 8;
   static inline std::unique_ptr<storytest::StoryDriver> sDriver;

@@ -106,12 +106,7 @@ class LibraryPlay : public ::testing::Test {
     return played;
   }
 
-  static const SLook& Look(const std::string& name) {
-    static const SLook none;
-    const auto it = sLooks.find(name);
-    EXPECT_NE(it, sLooks.end()) << "the frame \"" << name << "\" was read back";
-    return it == sLooks.end() ? none : it->second;
-  }
+  static const SLook& Look(const std::string& name) { return playgl::Kept(sLooks, name); }
 
   static constexpr int kWatchSeconds = 5;
   static inline std::unique_ptr<storytest::StoryDriver> sDriver;

@@ -1,6 +1,8 @@
 #pragma once
 // Plays of the real game on the GL device in a virtual X server, with the
 // frames read back as they are drawn.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -31,6 +33,16 @@ class FrameGrabber {
   std::vector<size_t> mTurns;
   std::map<size_t, std::vector<uint32_t>> mFrames;
 };
+
+// The value kept under `name` (a failure naming it when nothing was kept,
+// and an empty value then).
+template <class T>
+const T& Kept(const std::map<std::string, T>& kept, const std::string& name) {
+  static const T none{};
+  const auto it = kept.find(name);
+  EXPECT_NE(it, kept.end()) << "the frame \"" << name << "\" was read back";
+  return it == kept.end() ? none : it->second;
+}
 
 // How many pixels differ by more than `tolerance` in any channel.
 int DifferentPixels(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int tolerance = 8);

@@ -100,12 +100,10 @@ TEST(MenuWalk, ANewPlayerIsAskedOnceForTheDifficultyAndTheChoiceIsKept) {
 }
 
 // The first turn from `from` on in which the scene `file` is played.
-size_t SceneReached(const storytest::StoryDriver& driver, size_t from, const std::wstring& file) {
+size_t SceneReached(const storytest::StoryDriver& driver, size_t from, const wchar_t* file) {
   const auto& turns = driver.Turns();
-  for (size_t i = from; i < turns.size(); ++i) {
-    const std::wstring& scene = turns[i].scene;
-    if (scene.size() >= file.size() && scene.compare(scene.size() - file.size(), file.size(), file) == 0) return i;
-  }
+  for (size_t i = from; i < turns.size(); ++i)
+    if (storytest::InScene(turns[i], file)) return i;
   return turns.size();
 }
 

@@ -19,6 +19,7 @@
 #include "GameState.h"
 #include "Ini.h"
 #include "InputReplay.h"
+#include "Platform/Strings.h"
 #include "Interface/GamePanel.h"
 #include "Levels/BaseLevel.h"
 #include "Logic/BaseEpisod.h"
@@ -176,6 +177,10 @@ std::vector<std::string> ErrorLines(const StoryDriver& driver) {
     for (const std::string& line : LogLinesOf(driver.ReadLog(log), "error"))
       if (line.find("Update game.") == std::string::npos) errors.push_back(std::string(log) + ": " + line);
   return errors;
+}
+
+bool EndsWith(const std::wstring& text, const std::wstring& end) {
+  return text.size() >= end.size() && Platform::EqualsNoCase(text.substr(text.size() - end.size()), end);
 }
 
 }  // namespace storytest

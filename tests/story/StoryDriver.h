@@ -68,4 +68,9 @@ std::vector<std::string> LogLinesOf(const std::string& log, const std::string& l
 // update that answers "stop").
 std::vector<std::string> ErrorLines(const StoryDriver& driver);
 
+// Whether `text` ends with `end`, ignoring case (scene files are named by
+// their ends: "Data\Level\Back_1.xml").
+bool EndsWith(const std::wstring& text, const std::wstring& end);
+inline bool InScene(const STurn& t, const wchar_t* scene) { return EndsWith(t.scene, scene); }
+
 }  // namespace storytest

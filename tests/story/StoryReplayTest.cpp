@@ -21,6 +21,8 @@
 
 namespace {
 
+using storytest::EndsWith;
+using storytest::InScene;
 using storytest::STurn;
 
 std::filesystem::path Replay(const char* name) { return testsupport::FixturesDir() / "story" / name; }
@@ -28,10 +30,6 @@ std::filesystem::path Replay(const char* name) { return testsupport::FixturesDir
 bool Has(const std::vector<std::wstring>& list, const std::wstring& name) {
   return std::find(list.begin(), list.end(), name) != list.end();
 }
-bool EndsWith(const std::wstring& text, const std::wstring& end) {
-  return text.size() >= end.size() && Platform::EqualsNoCase(text.substr(text.size() - end.size()), end);
-}
-bool InScene(const STurn& t, const wchar_t* scene) { return EndsWith(t.scene, scene); }
 
 // A step of the story, seen in a turn.
 struct SMilestone {
