@@ -6,6 +6,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <mutex>
 #include <sstream>
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
@@ -23,12 +25,11 @@ namespace {
 const wchar_t* const kSource = L"Engine/zuzorev/RenderSystemText";
 constexpr size_t kMaxCachedLines = 256;
 
-// The system's font folders stand in for fonts the data does not ship.
-std::shared_ptr<const std::string> ReadSystemFont(const std::wstring& file) {
-  std::wstring stem, ext;
-  Platform::SplitPath(file, nullptr, nullptr, &stem, &ext);
-  const std::wstring wanted = Platform::ToLowerAscii(stem + ext);
-  if (wanted.empty()) return nullptr;
+// The system's font folders stand in for fonts the data does not ship. A
+// menu registers the same fallback font for every one of its styles, and
+// every game started in one process (the tests start hundreds) registers
+// them again: the folders are searched and each file read once per process.
+std::shared_ptr<const std::string> ScanSystemFont(const std::wstring& wanted) {
   std::error_code ec;
   for (const char* root : {"/usr/share/fonts/truetype", "/usr/share/fonts", "/usr/local/share/fonts"}) {
     std::filesystem::recursive_directory_iterator it(root, ec), end;
@@ -42,6 +43,19 @@ std::shared_ptr<const std::string> ReadSystemFont(const std::wstring& file) {
     }
   }
   return nullptr;
+}
+
+std::shared_ptr<const std::string> ReadSystemFont(const std::wstring& file) {
+  std::wstring stem, ext;
+  Platform::SplitPath(file, nullptr, nullptr, &stem, &ext);
+  const std::wstring wanted = Platform::ToLowerAscii(stem + ext);
+  if (wanted.empty()) return nullptr;
+  static std::mutex mutex;
+  static std::map<std::wstring, std::shared_ptr<const std::string>> read;  // misses are kept too
+  std::lock_guard<std::mutex> lock(mutex);
+  auto found = read.find(wanted);
+  if (found == read.end()) found = read.emplace(wanted, ScanSystemFont(wanted)).first;
+  return found->second;
 }
 
 std::shared_ptr<const std::string> ReadFontFile(const std::wstring& file) {
