@@ -9,7 +9,6 @@
 CActionRunner::SRules CBaseBack::SceneRunnerRules() {
   CActionRunner::SRules rules;
   rules.ownerLabel = L"BackName";
-  rules.logSource = L"Source/Levels/BaseBack";
   rules.countedRunSucceeds = false;
   rules.dryRunSkipsHook = true;
   rules.minusOneRetGoesOn = true;

@@ -9,19 +9,13 @@
 #include "Levels/BaseBack.h"
 #include "Logic/BaseEpisod.h"
 #include "Objects/MaxAnim.h"
-#include "Platform/Random.h"
 #include "Platform/Strings.h"
 #include "PlayerRecord.h"
 
 using namespace actioncodes;
 
 int32_t CBaseBack::ExecuteAction(SLogicAction& record, int mode, int randomize) {
-  if (mode == kActionModeQuery) return 1;
-  if (randomize) record.Countdown = record.time + record.time2 * static_cast<float>(Platform::Random() / 32767.0);
-  if ((mode == kActionModeNormal || mode == kActionModeFlush) && record.Countdown > 0.0f) {
-    mDelayedActions.push_back(record);
-    return 1;
-  }
+  if (CActionRunner::QueueOrAnswer(record, mode, randomize != 0, mDelayedActions)) return 1;
   if (mode == kActionModeDry) return 1;
   switch (record.Operation) {
     case kOpVisible: ExecuteVisible(record); break;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Engine/zorlog/Log.h"
+#include "Platform/Random.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ bool CActionRunner::IsRunning(const std::wstring& name) const {
 
 void CActionRunner::LogRecursion(const std::wstring& name) const {
   const std::wstring format = std::wstring(L"Recursive action. ") + mRules.ownerLabel + L" = %s ActionName = %s";
-  zuzorev::LogMessage(zuzorev::ELogLevel::Error, mRules.logSource, __LINE__, format.c_str(),
+  zuzorev::LogMessage(zuzorev::ELogLevel::Error, L"Source/Logic/ActionRunner", __LINE__, format.c_str(),
                       mOwner.RunnerOwnerName().c_str(), name.c_str());
 }
 
@@ -169,6 +170,19 @@ int32_t CActionRunner::Run(const std::wstring& name, int mode, const SLogicActio
     if (RunHook(name, mode) == 0) return 0;
   }
   return entry->Ret != 0 ? 1 : 0;
+}
+
+bool CActionRunner::QueueOrAnswer(SLogicAction& record, int mode, bool draw, std::vector<SLogicAction>& queue) {
+  if (mode == kActionModeQuery) return true;
+  if (draw) {
+    const double r = Platform::Random() / 32767.0;
+    record.Countdown = static_cast<float>(record.time + record.time2 * r);
+  }
+  if ((mode == kActionModeNormal || mode == kActionModeFlush) && record.Countdown > 0.0f) {
+    queue.push_back(record);
+    return true;
+  }
+  return false;
 }
 
 void CActionRunner::UpdateDelayed(std::vector<SLogicAction>& queue, float dt) {

@@ -157,8 +157,6 @@ class CActionRunner {
   struct SRules {
     // "BackName" or "EpisodName" in "Recursive action. %s = %s ActionName = %s".
     const wchar_t* ownerLabel = L"BackName";
-    // Source tag of the recursion message.
-    const wchar_t* logSource = L"Source/Levels/BaseBack";
     // A scene's counted run answers 0 and its probe 1 only for a matching
     // taken block; a chapter's counted run answers 1, and so does its probe
     // without a record or without a taken block.
@@ -181,6 +179,13 @@ class CActionRunner {
 
   bool IsRunning(const std::wstring& name) const;
   const std::vector<std::wstring>& Running() const { return mRunning; }
+
+  // The preamble of executing one record, the same for a scene and a
+  // chapter: mode 1 only answers; a draw sets the countdown to time + time2
+  // x (r / 32767.0) (double arithmetic, as both executors do it); in modes 0
+  // and 2 a record with a countdown left is queued. True when the record
+  // needs nothing more (the executor answers 1).
+  static bool QueueOrAnswer(SLogicAction& record, int mode, bool draw, std::vector<SLogicAction>& queue);
 
   // The delayed-record queue: records whose countdown ran out run in
   // countdown order and hand their overshoot to what they queue.

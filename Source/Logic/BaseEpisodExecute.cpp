@@ -5,7 +5,6 @@
 #include "Interface/GamePanel.h"
 #include "Levels/BaseBack.h"
 #include "Logic/BaseEpisod.h"
-#include "Platform/Random.h"
 #include "PlayerRecord.h"
 
 using namespace actioncodes;
@@ -19,12 +18,7 @@ float RecordVolume(const SLogicAction& a) { return a.par_i1 > 0 ? static_cast<fl
 }  // namespace
 
 int32_t CBaseEpisod::ExecuteAction(SLogicAction& a, int mode, bool draw) {
-  if (mode == kActionModeQuery) return 1;
-  if (draw) a.Countdown = a.time2 * (static_cast<float>(Platform::Random()) / 32767.0f) + a.time;
-  if ((mode == kActionModeNormal || mode == kActionModeFlush) && a.Countdown > 0.0f) {
-    mDelayedActions.push_back(a);
-    return 1;
-  }
+  if (CActionRunner::QueueOrAnswer(a, mode, draw, mDelayedActions)) return 1;
   const bool quiet = mode == kActionModeFlush || mode == kActionModeFlushRepeat;
   const uint32_t t = a.Type;
   switch (a.Operation) {

@@ -9,7 +9,6 @@
 CActionRunner::SRules CBaseEpisod::EpisodRunnerRules() {
   CActionRunner::SRules rules;
   rules.ownerLabel = L"EpisodName";
-  rules.logSource = L"Source/Logic/BaseEpisod";
   // A counted run of a chapter action succeeds; an unknown name goes to the
   // scenes and the hook in every mode; a taken block always ends the action.
   rules.countedRunSucceeds = true;
