@@ -17,6 +17,8 @@ using logicxml::ReadText;
 
 namespace {
 
+const wchar_t* const kSource = L"Source/Logic/LogicEpisodes";
+
 constexpr const wchar_t* kEpisodesFolder = L"DataLoc\\Episodes\\";
 
 // One name per file however the data spells it: the file the file system
@@ -47,7 +49,7 @@ void ReadCounts(const TiXmlElement* element, const std::wstring& file, int32_t& 
 void ReadBack(const TiXmlElement* back, const std::wstring& file, SEpisodInfo& info) {
   std::wstring name;
   if (!ReadText(back, "Name", name)) {
-    Error(__LINE__, L"No find attribute Name for teg Back. File %s", file.c_str());
+    Error(kSource, __LINE__, L"No find attribute Name for teg Back. File %s", file.c_str());
     return;
   }
   logicxml::ReportUnknownChildren(back, {"End", "Beg", "Actions", "Region"}, file);
@@ -59,7 +61,7 @@ void ReadBack(const TiXmlElement* back, const std::wstring& file, SEpisodInfo& i
        region = IterateChildrenElementUpper(back, "Region", region)) {
     std::wstring regionName;
     if (!ReadText(region, "Name", regionName) || regionName.empty()) {
-      Error(__LINE__, L"No find attribute Name for teg Region in Back %s. File %s", name.c_str(), file.c_str());
+      Error(kSource, __LINE__, L"No find attribute Name for teg Region in Back %s. File %s", name.c_str(), file.c_str());
       continue;
     }
     // A repeated close-up keeps its first counts and scripts.
@@ -83,7 +85,7 @@ bool ReadEpisodeFile(const std::wstring& file, SEpisodData& out, bool topLevel, 
   const std::wstring path = kEpisodesFolder + file;
   TiXmlDocument document;
   if (!LoadXmlDocument(document, path)) {
-    Error(__LINE__, L"Load episodes file %s", path.c_str());
+    Error(kSource, __LINE__, L"Load episodes file %s", path.c_str());
     return false;
   }
   const TiXmlElement* root = document.RootElement();
@@ -91,7 +93,7 @@ bool ReadEpisodeFile(const std::wstring& file, SEpisodData& out, bool topLevel, 
   if (topLevel) {
     out.Info.Clear();
     if (!ReadText(root, "Name", out.Name)) {
-      Error(__LINE__, L"No find attribute Name for chapter in file %s", path.c_str());
+      Error(kSource, __LINE__, L"No find attribute Name for chapter in file %s", path.c_str());
       return false;
     }
     out.Info.mName = out.Name;
@@ -108,11 +110,11 @@ bool ReadEpisodeFile(const std::wstring& file, SEpisodData& out, bool topLevel, 
        level = IterateChildrenElementUpper(root, "Level", level)) {
     std::wstring include;
     if (!ReadText(level, "File", include)) {
-      Error(__LINE__, L"No find attribute File for teg Level. File %s", file.c_str());
+      Error(kSource, __LINE__, L"No find attribute File for teg Level. File %s", file.c_str());
       continue;
     }
     if (std::find(reading.begin(), reading.end(), FileKey(kEpisodesFolder + include)) != reading.end()) {
-      Error(__LINE__, L"Recursive include %s in file %s skipped.", include.c_str(), file.c_str());
+      Error(kSource, __LINE__, L"Recursive include %s in file %s skipped.", include.c_str(), file.c_str());
       continue;
     }
     ReadEpisodeFile(include, out, false, reading);
@@ -135,12 +137,12 @@ int CLogic::LoadSadanies(const std::wstring& file) {
   m_Episods.clear();
   TiXmlDocument document;
   if (!LoadXmlDocument(document, file)) {
-    Error(__LINE__, L"Load file xml %s info sadanies.", file.c_str());
+    Error(kSource, __LINE__, L"Load file xml %s info sadanies.", file.c_str());
     return 0;
   }
   const TiXmlElement* logic = RootElementUpper(document, "Logic");
   if (!logic) {
-    Error(__LINE__, L"No find teg Logic in file %s", file.c_str());
+    Error(kSource, __LINE__, L"No find teg Logic in file %s", file.c_str());
     return 1;
   }
   logicxml::ReportUnknownChildren(logic, {"EditBox", "Episodes"}, file);
@@ -153,7 +155,7 @@ int CLogic::ReloadSadanies(const std::wstring& file) {
   m_Episods.clear();
   TiXmlDocument document;
   if (!LoadXmlDocument(document, file)) {
-    Error(__LINE__, L"Load file xml %s info sadanies.", file.c_str());
+    Error(kSource, __LINE__, L"Load file xml %s info sadanies.", file.c_str());
     return 0;
   }
   LoadEpisodesList(RootElementUpper(document, "Logic"));
@@ -172,15 +174,15 @@ void CLogic::LoadEpisodesList(const TiXmlElement* logic) {
     Tick();
     std::wstring file;
     if (!ReadText(e, "XML", file)) {
-      Error(__LINE__, L"No find attribute XML for teg Episode. File %s", taskFile.c_str());
+      Error(kSource, __LINE__, L"No find attribute XML for teg Episode. File %s", taskFile.c_str());
       Tick();
       continue;
     }
     SEpisodData data;
     if (!LoadEpisodeFile(file, data, true)) {
-      Error(__LINE__, L"Load episodes from file xml %s", file.c_str());
+      Error(kSource, __LINE__, L"Load episodes from file xml %s", file.c_str());
     } else if (data.Info.mBackTasks.empty()) {
-      Error(__LINE__, L"Chapter %s of file %s has no Back.", data.Name.c_str(), file.c_str());
+      Error(kSource, __LINE__, L"Chapter %s of file %s has no Back.", data.Name.c_str(), file.c_str());
     } else {
       // A chapter listed twice, or two files of one name: the first stays.
       m_Episods.emplace(data.Name, std::move(data));

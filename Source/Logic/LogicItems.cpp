@@ -19,6 +19,8 @@ using logicxml::TagIs;
 
 namespace {
 
+const wchar_t* const kSource = L"Source/Logic/LogicItems";
+
 zuzorev::CRenderSystem* Render() { return gGameCore ? gGameCore->GetRender() : nullptr; }
 
 std::wstring GetText(const std::wstring& group, const std::wstring& key) {
@@ -61,25 +63,25 @@ bool ReadFindItem(const TiXmlElement* e, const std::wstring& name, const std::ws
   zuzorev::CRenderSystem* render = Render();
   const int models = render ? render->GetCountModel(model) : 0;
   if (models < 1) {
-    Error(__LINE__, L"No models in file %s for find predmet %s. File %s", model.c_str(), name.c_str(), file.c_str());
+    Error(kSource, __LINE__, L"No models in file %s for find predmet %s. File %s", model.c_str(), name.c_str(), file.c_str());
     return true;
   }
   if (!LoadNamedMesh(model, L"F_" + name, 3, info.Mesh)) {
-    Error(__LINE__, L"No load model for find predmet %s", name.c_str());
+    Error(kSource, __LINE__, L"No load model for find predmet %s", name.c_str());
     return false;
   }
   if (models == 1) {
     int32_t count = 0;
     ReadInt(e, "count", file, count);
     info.Count = count < 0 ? 0 : count;
-    if (info.Count == 0) Error(__LINE__, L"Invalid count object for predmet %s", name.c_str());
+    if (info.Count == 0) Error(kSource, __LINE__, L"Invalid count object for predmet %s", name.c_str());
     return true;
   }
   for (int i = 1; i < models; ++i) {
     const std::wstring piece = L"K_" + name + L"_0" + std::to_wstring(i);
     zuzorev::CMesh mesh;
     if (!LoadNamedMesh(model, piece, 11, mesh)) {
-      Error(__LINE__, L"No load model for find predmet %s kusok = %s", name.c_str(), piece.c_str());
+      Error(kSource, __LINE__, L"No load model for find predmet %s kusok = %s", name.c_str(), piece.c_str());
       continue;
     }
     info.Pieces.push_back(std::move(mesh));
@@ -96,13 +98,13 @@ int CLogic::LoadPredmets(const std::wstring& file) {
   m_FindPredmets.clear();
   TiXmlDocument document;
   if (!LoadXmlDocument(document, file)) {
-    Error(__LINE__, L"Load file xml %s info predmet.", file.c_str());
+    Error(kSource, __LINE__, L"Load file xml %s info predmet.", file.c_str());
     return 0;
   }
   const TiXmlElement* panel = RootElementUpper(document, "Panel");
   const TiXmlElement* predmets = FirstChildElementUpper(panel, "Predmets");
   if (!predmets) {
-    Error(__LINE__, L"No find teg Panel/Predmets in file %s", file.c_str());
+    Error(kSource, __LINE__, L"No find teg Panel/Predmets in file %s", file.c_str());
     return 1;
   }
   std::wstring textGroup, hintGroup;
@@ -113,7 +115,7 @@ int CLogic::LoadPredmets(const std::wstring& file) {
     std::wstring name;
     if (!ReadText(e, "Name", name)) {
       const std::wstring tag = logicxml::Tag(e);
-      Error(__LINE__, L"No find attribute Name for predmet %s. File %s", tag.c_str(), file.c_str());
+      Error(kSource, __LINE__, L"No find attribute Name for predmet %s. File %s", tag.c_str(), file.c_str());
       continue;
     }
     // Every item starts from an empty record: nothing of the item before
@@ -129,12 +131,12 @@ int CLogic::LoadPredmets(const std::wstring& file) {
       if (LoadFirstMesh(model, 3, info.Mesh))
         m_FreePredmets.emplace(name, std::move(info));
       else
-        Error(__LINE__, L"No load model for push predmet %s", name.c_str());
+        Error(kSource, __LINE__, L"No load model for push predmet %s", name.c_str());
     } else if (TagIs(e, "push")) {
       ReadText(e, "Model", model);
       SPredmetInfo info;
       if (model.size() >= 2 && !LoadFirstMesh(model, 1, info.Mesh)) {
-        Error(__LINE__, L"No load model for push predmet %s", name.c_str());
+        Error(kSource, __LINE__, L"No load model for push predmet %s", name.c_str());
       } else {
         ReadTextOf(e, "TextPanel", textGroup, info.TextPanel);
         ReadTextOf(e, "TextLevelHint", hintGroup, info.TextLevelHint);
@@ -153,7 +155,7 @@ int CLogic::LoadPredmets(const std::wstring& file) {
       if (!name.empty() && !names.empty()) m_ReplacePredmets.emplace(name, std::move(names));
     } else {
       const std::wstring tag = logicxml::Tag(e);
-      Error(__LINE__, L"Unknown predmet kind %s (%s) file %s", tag.c_str(), name.c_str(), file.c_str());
+      Error(kSource, __LINE__, L"Unknown predmet kind %s (%s) file %s", tag.c_str(), name.c_str(), file.c_str());
     }
     Tick();
   }
@@ -164,12 +166,12 @@ int CLogic::LoadHogPredmets(const std::wstring& file) {
   m_HogPredmetTexts.clear();
   TiXmlDocument document;
   if (!LoadXmlDocument(document, file)) {
-    Error(__LINE__, L"Load file xml %s info hog predmet.", file.c_str());
+    Error(kSource, __LINE__, L"Load file xml %s info hog predmet.", file.c_str());
     return 0;
   }
   const TiXmlElement* root = RootElementUpper(document, "Predmets");
   if (!root) {
-    Error(__LINE__, L"No find teg Predmets in file %s", file.c_str());
+    Error(kSource, __LINE__, L"No find teg Predmets in file %s", file.c_str());
     return 1;
   }
   logicxml::ReportUnknownChildren(root, {"Predmet"}, file);
@@ -179,7 +181,7 @@ int CLogic::LoadHogPredmets(const std::wstring& file) {
        e = IterateChildrenElementUpper(root, "Predmet", e)) {
     std::wstring name, key;
     if (!ReadText(e, "Name", name) || !ReadText(e, "NameText", key)) {
-      Error(__LINE__, L"No find attribute Name or NameText for hog predmet %s. File %s", name.c_str(), file.c_str());
+      Error(kSource, __LINE__, L"No find attribute Name or NameText for hog predmet %s. File %s", name.c_str(), file.c_str());
       continue;
     }
     m_HogPredmetTexts.emplace(name, GetText(group, key));

@@ -17,6 +17,8 @@ using logicxml::TagIs;
 
 namespace {
 
+const wchar_t* const kSource = L"Source/Logic/LogicScripts";
+
 struct SKeyword {
   const wchar_t* name;
   uint32_t code;
@@ -76,13 +78,13 @@ bool ReadOperation(const TiXmlElement* element, const std::wstring& file, SLogic
   const TiXmlAttribute* type = FindUpper(element, "Type");
   if (!type) {
     const std::wstring tag = Tag(element);
-    Error(__LINE__, L"No find Type action");
+    Error(kSource, __LINE__, L"No find Type action");
     return false;
   }
   const std::wstring typeName = ValueUtf8(type);
   op.Type = CLogic::ParseActionObjectType(typeName);
   if (op.Type == kLogicUnknownCode) {
-    Error(__LINE__, L"Invalid action type = %s file %s", typeName.c_str(), file.c_str());
+    Error(kSource, __LINE__, L"Invalid action type = %s file %s", typeName.c_str(), file.c_str());
     return false;
   }
   ReadText(element, "par1", op.par1);
@@ -120,7 +122,7 @@ void ReadIf(const TiXmlElement* element, const std::wstring& file, SLogicActionE
         if (!ReadOperation(e, file, op)) continue;
         // Kept with the unknown code, which no executor runs.
         if (op.Operation == kLogicUnknownCode)
-          Error(__LINE__, L"Invalid if action name %s file %s", tag.c_str(), file.c_str());
+          Error(kSource, __LINE__, L"Invalid if action name %s file %s", tag.c_str(), file.c_str());
         block.Actions.push_back(std::move(op));
       }
       continue;
@@ -132,7 +134,7 @@ void ReadIf(const TiXmlElement* element, const std::wstring& file, SLogicActionE
       const std::wstring typeName = ValueUtf8(type);
       condition.Type = CLogic::ParseConditionObjectType(typeName);
       if (condition.Type == kLogicUnknownCode) {
-        Error(__LINE__, L"Invalid action if type = %s file %s", typeName.c_str(), file.c_str());
+        Error(kSource, __LINE__, L"Invalid action if type = %s file %s", typeName.c_str(), file.c_str());
         continue;
       }
     }
@@ -143,7 +145,7 @@ void ReadIf(const TiXmlElement* element, const std::wstring& file, SLogicActionE
     ReadInt(child, "par_i1", file, condition.par_i1);
     // Kept with the unknown code, which no condition test passes.
     if (condition.Code == kLogicUnknownCode)
-      Error(__LINE__, L"Invalid action if name %s file %s", tag.c_str(), file.c_str());
+      Error(kSource, __LINE__, L"Invalid action if name %s file %s", tag.c_str(), file.c_str());
     block.Conditions.push_back(std::move(condition));
   }
   if (!block.Conditions.empty()) entry.Ifs.push_back(std::move(block));
@@ -170,7 +172,7 @@ void CLogic::LoadSadanieActions(const TiXmlElement* parent, SActionMap& actions,
        a = IterateChildrenElementUpper(block, "Action", a)) {
     SLogicActionEntry entry;
     if (!ReadText(a, "Name", entry.Name)) {
-      Error(__LINE__, L"LoadSadanieActions. No find attribute Name for teg Action.");
+      Error(kSource, __LINE__, L"LoadSadanieActions. No find attribute Name for teg Action.");
       continue;
     }
     int32_t value = 0;
@@ -185,7 +187,7 @@ void CLogic::LoadSadanieActions(const TiXmlElement* parent, SActionMap& actions,
       } else if (TagIs(child, "if")) {
         ReadIf(child, file, entry);
       } else {
-        Error(__LINE__, L"Invalid action name");
+        Error(kSource, __LINE__, L"Invalid action name");
       }
     }
     // An action with nothing to do is kept only when it exists to answer 0.

@@ -11,6 +11,8 @@
 namespace logicxml {
 namespace {
 
+const wchar_t* const kSource = L"Source/Logic/LogicXmlRead";
+
 std::string_view Trimmed(const char* text) {
   std::string_view s(text);
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; };
@@ -39,7 +41,7 @@ void ReportNumber(const TiXmlElement* element, const TiXmlAttribute* attribute, 
   const std::wstring tag = Tag(element);
   const std::wstring name = Platform::Utf8ToWide(attribute->Name());
   const std::wstring value = ValueUtf8(attribute);
-  Error(__LINE__, L"Invalid number %s=\"%s\" in teg %s file %s", name.c_str(), value.c_str(), tag.c_str(),
+  Error(kSource, __LINE__, L"Invalid number %s=\"%s\" in teg %s file %s", name.c_str(), value.c_str(), tag.c_str(),
         file.c_str());
 }
 
@@ -88,7 +90,7 @@ void ReportUnknownChildren(const TiXmlElement* element, std::initializer_list<co
     if (found) continue;
     const std::wstring tag = Tag(child);
     const std::wstring parent = Tag(element);
-    Error(__LINE__, L"Unknown teg %s in teg %s file %s", tag.c_str(), parent.c_str(), file.c_str());
+    Error(kSource, __LINE__, L"Unknown teg %s in teg %s file %s", tag.c_str(), parent.c_str(), file.c_str());
   }
 }
 

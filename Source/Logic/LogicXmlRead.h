@@ -9,17 +9,13 @@
 #include <initializer_list>
 #include <string>
 
-#include "Engine/zorlog/Log.h"
+#include "GameLog.h"
 
 namespace logicxml {
 
-constexpr const wchar_t* kSource = L"Source/Logic/Logic";
-
-// printf-style wide format; %s takes const wchar_t*.
-template <class... Args>
-void Error(int line, const wchar_t* format, Args... args) {
-  zuzorev::LogMessage(zuzorev::ELogLevel::Error, kSource, line, format, args...);
-}
+// Complaints are logged with gamelog::Error, tagged with the file and line
+// that logs them.
+using gamelog::Error;
 
 // The element's tag as a wide string.
 std::wstring Tag(const TiXmlElement* element);
