@@ -1,14 +1,15 @@
-// The GL device: OpenGL 3.3 core through SDL2 and libepoxy. A small shader
-// pair, compiled in variants, does everything the game asks of the
-// fixed-function pipeline it was written for: texture times vertex colour
-// times material, texture transforms on both stages (stage 1 may take
-// camera-space positions), a second texture that modulates colour or alpha,
-// alpha-cut masks, flat silhouettes; blending, depth and culling are plain
-// GL state. It is built to be cheap on a software rasteriser too: each draw
-// runs only the shader code its state needs, pictures drawn texel for pixel
-// are sampled nearest, opaque draws skip blending, the depth buffer is
-// cleared only for passes that test depth, mesh parts stay on the device
-// and GL state is set only when it changes.
+// The GL device: OpenGL 3.3 core through SDL2 and libepoxy. One small
+// shader pair, compiled in variants, draws every mesh the render system
+// hands over: texture times vertex colour times material colour, a
+// transform of the texture coordinates on each of two stages (stage 1 may
+// take camera-space positions), a second texture that modulates colour or
+// alpha, alpha-cut masks and flat silhouettes; blending, depth and culling
+// are plain GL state set from the draw's render state. It is built to be
+// cheap on a software rasteriser too: each draw runs only the shader code
+// its state needs, pictures drawn texel for pixel are sampled nearest,
+// opaque draws skip blending, the depth buffer is cleared only for passes
+// that test depth, mesh parts stay on the device and GL state is set only
+// when it changes.
 #include <SDL2/SDL.h>
 #include <dlfcn.h>
 #include <epoxy/gl.h>

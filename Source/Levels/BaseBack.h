@@ -9,21 +9,39 @@
 // saved state is filed under the owner, and the region forms of a few
 // operations ("...InRegion") are handed to the owner.
 //
-// Operations are spread over files by what they do: BaseBack.cpp (life
-// cycle, queries, owner forwarding), BaseBackLoad.cpp (scene files),
-// BaseBackFactory.cpp (the object file), BaseBackEntries.cpp (lookups and
-// per-object settings), BaseBackUpdate.cpp (update, picking, drawing),
-// BaseBackEffects.cpp (glows, fades, shades, overlay bursts),
-// BaseBackSound.cpp, BaseBackSaveState.cpp, BaseBackZones.cpp (zone
-// lookups, mode queue) and BaseBackActions.cpp (clicks, tips, paths, the
-// drain of pending work). The second half: BaseBackActions.cpp (the
-// action runner, conditions, delayed records), BaseBackZones.cpp (zones,
-// mode queue), BaseBackRequests.cpp (the episode's zone requests),
-// BaseBackComplex.cpp (complex items opened and removed by the story),
-// BaseBackFindList.cpp (counts, find-item list, find sparkle),
-// BaseBackTips.cpp (tips, hint pop-up, pauses, developer keys),
-// BaseBackZoom.cpp, BaseBackPaths.cpp and BaseBackStart.cpp (visit start,
-// each mode's start and end, item window, mini-game frame).
+// Operations are spread over files by what they do:
+//   BaseBack.cpp           life cycle, small queries and hooks, forwarding
+//                          of the region forms to the owner scene
+//   BaseBackLoad.cpp       the main file (entries, models, trigger models,
+//                          Info groups) and the companions read for play;
+//                          the developer word commands
+//   BaseBackFactory.cpp    the object factory of the "_anim" companion
+//   BaseBackEntries.cpp    entry lookups and per-object settings by name
+//   BaseBackUpdate.cpp     per-frame update, picking, view transform,
+//                          drawing in two layers around the panel
+//   BaseBackEffects.cpp    glows, alpha fades, shades, overlay bursts
+//   BaseBackClick.cpp      the hover ("mm_") and click ("mc_") chains, the
+//                          panel cursor over zones, the hint search's tests
+//   BaseBackFound.cpp      found items and complex-item pieces
+//   BaseBackActions.cpp    the scene's rules on the shared action runner,
+//                          condition tests, the delayed-record queue
+//   BaseBackExecute.cpp    one action record dispatched by operation and
+//                          target type
+//   BaseBackRunStop.cpp    the executor's Run and Stop cases
+//   BaseBackZones.cpp      interaction zones and the mode queue
+//   BaseBackRequests.cpp   the chapter's requests on zone and complex items
+//   BaseBackFindList.cpp   remaining counts, the find-item list, sparkle
+//   BaseBackTips.cpp       tips, the hint pop-up (mode 12), pauses (mode 3),
+//                          camera hold (mode 8), developer keys
+//   BaseBackZoom.cpp       the camera zoom
+//   BaseBackPaths.cpp      path objects and their moves (mode 7)
+//   BaseBackStart.cpp      a visit's start, each mode's start and end, the
+//                          item window and the mini-game frame per frame
+//   BaseBackSound.cpp      the three sound managers, random sequences
+//   BaseBackSaveState.cpp  the saved state in the player's record and the
+//                          scene's task counters
+//   BaseBackRecords.h      the small per-frame records (glows, fades, ...)
+//   BaseBackLog.h          the scene framework's error lines
 #include <cstdint>
 #include <map>
 #include <string>
