@@ -250,6 +250,16 @@ TEST_F(SceneFactory, NumbersThatAreNoNumbersAreNamedWithTheirFileAndKeepTheDefau
   EXPECT_TRUE(log.Texts(ELogLevel::Error).empty());
 }
 
+TEST_F(SceneFactory, AParticleEffectWhoseFileDoesNotLoadIsReportedOnce) {
+  auto back = WithObjects(
+      "<Object Type=\"PARTICLE_EFFECT\" NameObj=\"S_Box\"><Properties Path=\"Particles\\Nowhere\"/></Object>\n");
+  EXPECT_EQ(back->GetEntry(kBox).mObject, nullptr);
+  const std::vector<std::wstring> errors = log.Texts(ELogLevel::Error);
+  ASSERT_EQ(errors.size(), 2u) << "the effect file is read once, by the factory";
+  EXPECT_NE(errors[0].find(L"Nowhere"), std::wstring::npos);
+  EXPECT_EQ(errors[1], L"Load object particle effect name = S_Box");
+}
+
 TEST_F(SceneFactory, MeshesACompositeDrawsLoseTheirOwnModels) {
   auto back = WithObjects("<Object Type=\"FIRE\" NameObj=\"S_GreyB\"><Properties/></Object>\n");
   rovovoz::CBaseGeometryObject* fire = back->GetEntry(2).mObject;
