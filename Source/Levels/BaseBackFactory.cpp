@@ -171,7 +171,16 @@ int32_t CBaseBack::LoadObjects(const std::wstring& file, const std::wstring& ren
       int32_t infinity = 0;
       objects::ReadInt(properties, "Infinity", infinity);
       if (const TiXmlAttribute* pathAttribute = FindUpper(properties, "Path")) {
-        const std::wstring path = ValueUtf8(pathAttribute);
+        std::wstring path = ValueUtf8(pathAttribute);
+        // The effect's path has room for 99 characters: a longer one is cut
+        // there, with a word, and names a file that is then not found.
+        constexpr size_t kMostPathChars = 99;
+        if (path.size() > kMostPathChars) {
+          zuzorev::LogMessage(zuzorev::ELogLevel::Warning, basebacklog::kSource, __LINE__,
+                              L"File %s: attribute Path of %s is longer than 99 characters and is cut", file.c_str(),
+                              name.c_str());
+          path.resize(kMostPathChars);
+        }
         zormath::Mat4f matrix;
         bool placed = false;
         float posT = 0.0f;

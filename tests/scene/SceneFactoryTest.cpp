@@ -258,6 +258,19 @@ TEST_F(SceneFactory, AParticleEffectWhoseFileDoesNotLoadIsReportedOnce) {
   ASSERT_EQ(errors.size(), 2u) << "the effect file is read once, by the factory";
   EXPECT_NE(errors[0].find(L"Nowhere"), std::wstring::npos);
   EXPECT_EQ(errors[1], L"Load object particle effect name = S_Box");
+
+  // A path longer than the 99 characters it has room for is cut, with a word.
+  const std::string longPath = "Particles\\" + std::string(100, 'x');
+  back = WithObjects("<Object Type=\"PARTICLE_EFFECT\" NameObj=\"S_Box\"><Properties Path=\"" + longPath +
+                     "\"/></Object>\n");
+  EXPECT_EQ(back->GetEntry(kBox).mObject, nullptr);
+  const std::vector<std::wstring> warnings = log.Texts(ELogLevel::Warning);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_NE(warnings[0].find(L"Draw_anim.xml: attribute Path of S_Box is longer than 99 characters"),
+            std::wstring::npos);
+  ASSERT_FALSE(log.Texts(ELogLevel::Error).empty());
+  EXPECT_EQ(log.Texts(ELogLevel::Error)[0].find(Platform::Utf8ToWide(longPath.substr(0, 100))), std::wstring::npos)
+      << "the whole path is never asked for";
 }
 
 TEST_F(SceneFactory, MeshesACompositeDrawsLoseTheirOwnModels) {
