@@ -39,6 +39,7 @@ void CParticleEffect::SetGameCore(rovovoz::CGameCore* core) {
 int32_t CParticleEffect::LoadEffect(const std::wstring& path, int infinity, const zormath::Mat4f* matrix,
                                     uint32_t flags) {
   Release(0);
+  mTried = true;
   const std::wstring file = EffectFile(path);
   TiXmlDocument doc;
   if (!LoadXmlDocument(doc, file)) {
@@ -76,7 +77,9 @@ int32_t CParticleEffect::LoadEffect(const std::wstring& path, int infinity, cons
 }
 
 int32_t CParticleEffect::Load(const TiXmlElement* properties, const std::wstring&, uint32_t flags) {
-  if (!mLoaded && properties) {
+  // An effect file already tried (the scene factory places it first) is
+  // not read, and reported, a second time.
+  if (!mLoaded && !mTried && properties) {
     const std::wstring path = ValueUtf8(FindUpper(properties, "Path"));
     if (!path.empty()) LoadEffect(path, IntValue(FindUpper(properties, "Infinity")), nullptr, flags);
   }
@@ -94,6 +97,7 @@ int32_t CParticleEffect::Release(uint32_t flags) {
   mTime = 1.0f;
   mInfinity = false;
   mLoaded = false;
+  mTried = false;
   return 0;
 }
 

@@ -29,8 +29,8 @@ class CParticleEffect : public rovovoz::CBaseGeometryObject {
   // load flags of its pictures. 1, or 0 when the file is missing or makes
   // no emitter (logged); a failed load leaves the effect empty.
   int32_t LoadEffect(const std::wstring& path, int infinity, const zormath::Mat4f* matrix, uint32_t flags);
-  // A scene object: when no effect is loaded yet, Path (and Infinity) of
-  // properties name it. 0 when an effect is loaded, else E_FAIL.
+  // A scene object: when no effect file was tried yet, Path (and Infinity)
+  // of properties name it. 0 when an effect is loaded, else E_FAIL.
   int32_t Load(const TiXmlElement* properties, const std::wstring& modelFile, uint32_t flags) override;
   // Picture residency. 1.
   int32_t Load(uint32_t flags) override;
@@ -73,6 +73,7 @@ class CParticleEffect : public rovovoz::CBaseGeometryObject {
   float mTime = 1.0f;  // emission time of a finite effect, seconds
   bool mInfinity = false;
   bool mLoaded = false;
+  bool mTried = false;  // LoadEffect ran since the last Release
   bool mEnabled = true;
 };
 

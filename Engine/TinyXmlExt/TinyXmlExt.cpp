@@ -1,9 +1,11 @@
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string_view>
+#include <vector>
 
 #include "Engine/zorfile/FileSystem.h"
 #include "Engine/zorlog/Log.h"
@@ -23,6 +25,66 @@ bool NameIs(const TiXmlElement* element, const char* name) {
 const char* SkipBlanks(const char* p) {
   while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\f' || *p == '\v') ++p;
   return p;
+}
+
+// True when the text ends before its root element is closed: inside a
+// comment, declaration, tag or quoted value, or with elements still open.
+// A well-formed text without any element is not cut: it is empty; an end
+// tag that closes another element than the open one is a fault of its own.
+bool EndsBeforeRootCloses(const std::string& text) {
+  std::vector<std::string> open;
+  size_t i = 0;
+  const auto nameAt = [&text](size_t from) {
+    size_t end = from;
+    while (end < text.size() && !std::isspace(static_cast<unsigned char>(text[end])) && text[end] != '>' &&
+           text[end] != '/')
+      ++end;
+    return text.substr(from, end - from);
+  };
+  const auto skipPast = [&text, &i](const char* end) {
+    const size_t found = text.find(end, i);
+    if (found == std::string::npos) return false;
+    i = found + std::char_traits<char>::length(end);
+    return true;
+  };
+  while ((i = text.find('<', i)) != std::string::npos) {
+    if (text.compare(i, 4, "<!--") == 0) {
+      if (!skipPast("-->")) return true;
+    } else if (text.compare(i, 9, "<![CDATA[") == 0) {
+      if (!skipPast("]]>")) return true;
+    } else if (text.compare(i, 2, "<?") == 0) {
+      if (!skipPast("?>")) return true;
+    } else if (text.compare(i, 2, "<!") == 0) {
+      if (!skipPast(">")) return true;
+    } else if (text.compare(i, 2, "</") == 0) {
+      const std::string name = nameAt(i + 2);
+      if (!skipPast(">")) return true;
+      if (open.empty() || open.back() != name) return false;
+      open.pop_back();
+      if (open.empty()) return false;
+    } else {
+      // A start tag: its end is the first '>' outside a quoted value.
+      char quote = 0;
+      size_t j = i + 1;
+      for (; j < text.size(); ++j) {
+        const char c = text[j];
+        if (quote) {
+          if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'') {
+          quote = c;
+        } else if (c == '>') {
+          break;
+        }
+      }
+      if (j >= text.size()) return true;
+      const bool empty = text[j - 1] == '/';
+      const std::string name = nameAt(i + 1);
+      i = j + 1;
+      if (!empty) open.push_back(name);
+      else if (open.empty()) return false;
+    }
+  }
+  return !open.empty();
 }
 
 }  // namespace
@@ -155,7 +217,12 @@ bool LoadXmlDocument(TiXmlDocument& document, const std::wstring& name, zorfile:
     return false;
   }
   const bool ok = ParseXmlDocument(document, bytes);
-  if (!ok) {
+  if (!ok && document.ErrorRow() <= 0 && EndsBeforeRootCloses(bytes)) {
+    // Without a place the parser's reason for a cut file ("document empty",
+    // a value it could not read) would send a reader looking in vain.
+    zuzorev::LogMessage(zuzorev::ELogLevel::Error, L"Engine/TinyXmlExt", __LINE__,
+                        L"XML file %s not parsed: the file ends before its root element is closed", name.c_str());
+  } else if (!ok) {
     const std::wstring reason = Platform::Utf8ToWide(document.ErrorDesc());
     zuzorev::LogMessage(zuzorev::ELogLevel::Error, L"Engine/TinyXmlExt", __LINE__,
                         L"XML file %s not parsed: %s (line %d, column %d)", name.c_str(), reason.c_str(),

@@ -240,6 +240,12 @@ bool ParseModelFile(const std::string& objText, const MtlReader& readMtl, SModel
     dropped += AddShape(attrib, shape, materials, *mesh);
   }
   if (warnings) {
+    // Every record ends with its line: a file that does not was cut, and
+    // its last record (a vertex, a face, a point list) may be short.
+    if (!objText.empty() && objText.back() != '\n' && objText.back() != '\r') {
+      const size_t lines = static_cast<size_t>(std::count(objText.begin(), objText.end(), '\n')) + 1;
+      AddLinesOnce("the file ends inside a record, at line " + std::to_string(lines), *warnings);
+    }
     AddLinesOnce(warn, *warnings);
     if (dropped) AddLinesOnce(std::to_string(dropped) + " faces with indices out of range left out", *warnings);
   }

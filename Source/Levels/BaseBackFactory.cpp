@@ -21,6 +21,7 @@
 #include "Objects/MaxAnim.h"
 #include "Objects/MolniiElektr.h"
 #include "Objects/Morfing.h"
+#include "Objects/ObjectSupport.h"
 #include "Objects/Oblaka.h"
 #include "Objects/ROAnimModelLoop.h"
 #include "Objects/ROAnimTextureLoop.h"
@@ -155,7 +156,7 @@ int32_t CBaseBack::LoadObjects(const std::wstring& file, const std::wstring& ren
     const SKind* kind = FindKind(type);
     if (!kind) continue;
     if (kind->special == ESpecial::Rotate) {
-      if (const TiXmlAttribute* speed = FindUpper(properties, "Speed")) entry.mRotateSpeed = FloatValue(speed);
+      objects::ReadFloat(properties, "Speed", entry.mRotateSpeed);
       continue;
     }
     if (entry.mObject && !entry.mShared) delete entry.mObject;
@@ -167,14 +168,25 @@ int32_t CBaseBack::LoadObjects(const std::wstring& file, const std::wstring& ren
     entry.mMakeModel = 0;
     if (kind->special == ESpecial::ParticleEffect) {
       auto* effect = static_cast<RerivuzoZurodo::CParticleEffect*>(object);
-      const int infinity = IntValue(FindUpper(properties, "Infinity"));
+      int32_t infinity = 0;
+      objects::ReadInt(properties, "Infinity", infinity);
       if (const TiXmlAttribute* pathAttribute = FindUpper(properties, "Path")) {
-        const std::wstring path = ValueUtf8(pathAttribute);
+        std::wstring path = ValueUtf8(pathAttribute);
+        // The effect's path has room for 99 characters: a longer one is cut
+        // there, with a word, and names a file that is then not found.
+        constexpr size_t kMostPathChars = 99;
+        if (path.size() > kMostPathChars) {
+          zuzorev::LogMessage(zuzorev::ELogLevel::Warning, basebacklog::kSource, __LINE__,
+                              L"File %s: attribute Path of %s is longer than 99 characters and is cut", file.c_str(),
+                              name.c_str());
+          path.resize(kMostPathChars);
+        }
         zormath::Mat4f matrix;
         bool placed = false;
-        const TiXmlAttribute* posT = FindUpper(properties, "fPosT");
+        float posT = 0.0f;
+        objects::ReadFloat(properties, "fPosT", posT);
         zuzorev::CRenderSystem* render = mCore ? mCore->GetRender() : nullptr;
-        if (posT && FloatValue(posT) != 0.0f && render) {
+        if (posT != 0.0f && render) {
           if (render->GetMatrixTransform(L"", matrix, renderFile, name) <= 0)
             Error(__LINE__, L"Load PARTICLE_EFFECT. Load matrix transform. File = %s ModelName = %s",
                   renderFile.c_str(), name.c_str());

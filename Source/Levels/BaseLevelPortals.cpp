@@ -98,8 +98,9 @@ int32_t CBaseLevel::RunMcAction(int index, const std::wstring& kind, const std::
                                 const std::wstring& item) {
   const int32_t result = CBaseBack::RunMcAction(index, kind, group, item);
   if (kind.empty() || group.empty() || item.empty() || group != L"portal") return result;
-  // A chapter on its way out takes no more portal clicks.
-  if (!mEpisod || mEpisod->IsEndingRequested()) return result;
+  // The transition plays only when the click's own script asked the chapter
+  // to leave the scene; a portal that leads nowhere yet stays silent.
+  if (!mEpisod || !mEpisod->IsEndingRequested()) return result;
   const rovovoz::CTriangleObject3D* trigger = IsEntryIndex(index) ? GetEntry(index).mTrigger : nullptr;
   const bool back = trigger && trigger->GetPosition3D().y < kPortalBackDepth;
   const wchar_t* sound = back ? L"Perehod_na_predyduschii_bek" : L"Perehod_na_sleduyuschii_bek";

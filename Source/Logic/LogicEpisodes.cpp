@@ -180,7 +180,9 @@ void CLogic::LoadEpisodesList(const TiXmlElement* logic) {
     }
     SEpisodData data;
     if (!LoadEpisodeFile(file, data, true)) {
-      Error(kSource, __LINE__, L"Load episodes from file xml %s", file.c_str());
+      // A name the task file garbled reads as a missing chapter file: the
+      // line names the task file too, where the name must be mended.
+      Error(kSource, __LINE__, L"Load episodes from file xml %s. File %s", file.c_str(), taskFile.c_str());
     } else if (data.Info.mBackTasks.empty()) {
       Error(kSource, __LINE__, L"Chapter %s of file %s has no Back.", data.Name.c_str(), file.c_str());
     } else {

@@ -24,6 +24,32 @@ struct SKeyword {
   uint32_t code;
 };
 
+// Names in scripts (objects, actions, sounds, items, files) are words,
+// numbers and paths; a sign such as '#' or '%' never belongs to one.
+bool IsName(const std::wstring& text) {
+  for (const wchar_t c : text) {
+    if (c >= 0x80 || (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z')) continue;
+    if (std::wstring_view(L"_.-\\/ :()',+").find(c) == std::wstring_view::npos) return false;
+  }
+  return true;
+}
+
+// A name attribute: one that is no name is named with its file in a
+// warning and reads as the empty name, which names nothing.
+void ReadName(const TiXmlElement* element, const char* name, const std::wstring& file, std::wstring& out) {
+  std::wstring text;
+  if (!ReadText(element, name, text)) return;
+  if (IsName(text)) {
+    out = text;
+    return;
+  }
+  const std::wstring attribute = Platform::Utf8ToWide(name);
+  zuzorev::LogMessage(zuzorev::ELogLevel::Warning, logicxml::kSource, __LINE__,
+                      L"File %s: attribute %s=\"%s\" of %s is no name; it names nothing", file.c_str(),
+                      attribute.c_str(), text.c_str(), Tag(element).c_str());
+  out.clear();
+}
+
 template <size_t N>
 uint32_t FindKeyword(const SKeyword (&table)[N], const std::wstring& name) {
   for (const SKeyword& k : table)
@@ -87,10 +113,10 @@ bool ReadOperation(const TiXmlElement* element, const std::wstring& file, SLogic
     Error(kSource, __LINE__, L"Invalid action type = %s file %s", typeName.c_str(), file.c_str());
     return false;
   }
-  ReadText(element, "par1", op.par1);
-  ReadText(element, "par2", op.par2);
-  ReadText(element, "par3", op.par3);
-  ReadText(element, "par4", op.par4);
+  ReadName(element, "par1", file, op.par1);
+  ReadName(element, "par2", file, op.par2);
+  ReadName(element, "par3", file, op.par3);
+  ReadName(element, "par4", file, op.par4);
   ReadInt(element, "par_i1", file, op.par_i1);
   ReadInt(element, "par_i2", file, op.par_i2);
   ReadInt(element, "par_i3", file, op.par_i3);
@@ -138,10 +164,10 @@ void ReadIf(const TiXmlElement* element, const std::wstring& file, SLogicActionE
         continue;
       }
     }
-    ReadText(child, "par1", condition.par1);
-    ReadText(child, "par2", condition.par2);
-    ReadText(child, "par3", condition.par3);
-    ReadText(child, "par4", condition.par4);
+    ReadName(child, "par1", file, condition.par1);
+    ReadName(child, "par2", file, condition.par2);
+    ReadName(child, "par3", file, condition.par3);
+    ReadName(child, "par4", file, condition.par4);
     ReadInt(child, "par_i1", file, condition.par_i1);
     // Kept with the unknown code, which no condition test passes.
     if (condition.Code == kLogicUnknownCode)

@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cwchar>
 #include <limits>
@@ -174,11 +175,13 @@ class CExportReader {
     if (!keys) return true;
     const TiXmlAttribute* countAttribute = FindUpper(keys, "count");
     if (countAttribute && (kind == EKind::OffsetU || kind == EKind::OffsetV)) mAnim.textureOffset = 1;
+    // The count is the track: key elements beyond it are not part of it.
+    const int count = countAttribute ? std::max(IntValue(countAttribute), 0) : 0;
     const bool vectorKeys = kind == EKind::Scale || kind == EKind::Vertex;
     const char* keyName = vectorKeys ? "K" : "Key";
     const int n = static_cast<int>(mAnim.keys.size());
-    for (const TiXmlElement* k = IterateChildrenElementUpper(keys, keyName, nullptr); k;
-         k = IterateChildrenElementUpper(keys, keyName, k)) {
+    for (const TiXmlElement* k = IterateChildrenElementUpper(keys, keyName, nullptr);
+         k && static_cast<int>(track.size()) < count; k = IterateChildrenElementUpper(keys, keyName, k)) {
       SAnimTrackKey key;
       const TiXmlAttribute* t = FindUpper(k, "t");
       const long long ticks = t ? IntValue(t) : 0;
@@ -209,6 +212,8 @@ class CExportReader {
       }
       track.push_back(key);
     }
+    if (static_cast<int>(track.size()) < count)
+      Warn(__LINE__, L"Animation %s: %d track keys of %d", mFile.c_str(), static_cast<int>(track.size()), count);
     if (track.size() > 1 && kind != EKind::Vertex) {
       track.front().modeBefore = ModeOf(Attribute(controller, "outOfRangeBefore"));
       track.back().modeAfter = ModeOf(Attribute(controller, "outOfRangeAfter"));

@@ -2,12 +2,17 @@
 
 #include <tinyxml.h>
 
+#include <charconv>
 #include <cmath>
+#include <limits>
+#include <optional>
+#include <string_view>
 
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/StaticObject3D.h"
 #include "Engine/zuzorev/RenderSystem.h"
+#include "Platform/Strings.h"
 
 namespace objects {
 
@@ -20,17 +25,58 @@ bool ReadText(const TiXmlElement* element, const char* name, std::wstring& value
   return true;
 }
 
+namespace {
+
+// The number a whole attribute text spells (blanks around it allowed), or
+// nothing when it is no finite number.
+std::optional<double> WholeNumber(const char* text) {
+  std::string_view s(text ? text : "");
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+  double value = 0.0;
+  const auto result = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (s.empty() || result.ec != std::errc() || result.ptr != s.data() + s.size() || !std::isfinite(value))
+    return std::nullopt;
+  return value;
+}
+
+void WarnNoNumber(const TiXmlElement* element, const TiXmlAttribute* attribute) {
+  const TiXmlDocument* document = element->GetDocument();
+  const std::wstring file = document && document->Value() ? Platform::Utf8ToWide(document->Value()) : L"";
+  const std::wstring name = Platform::Utf8ToWide(attribute->Name());
+  const std::wstring text = ValueUtf8(attribute);
+  zuzorev::LogMessage(zuzorev::ELogLevel::Warning, L"Source/Objects/ObjectSupport", __LINE__,
+                      L"File %s: attribute %s=\"%s\" of %s is no number; its default stays", file.c_str(),
+                      name.c_str(), text.c_str(), Platform::Utf8ToWide(element->Value()).c_str());
+}
+
+}  // namespace
+
 bool ReadInt(const TiXmlElement* element, const char* name, int32_t& value) {
   const TiXmlAttribute* attribute = element ? FindUpper(element, name) : nullptr;
   if (!attribute) return false;
-  value = IntValue(attribute);
+  // A whole number written with a fraction of zero ("64.0") is still one.
+  const std::optional<double> number = WholeNumber(attribute->Value());
+  if (!number || *number != std::trunc(*number) || *number < std::numeric_limits<int32_t>::min() ||
+      *number > std::numeric_limits<int32_t>::max()) {
+    WarnNoNumber(element, attribute);
+    return false;
+  }
+  value = static_cast<int32_t>(*number);
   return true;
 }
 
 bool ReadFloat(const TiXmlElement* element, const char* name, float& value) {
   const TiXmlAttribute* attribute = element ? FindUpper(element, name) : nullptr;
   if (!attribute) return false;
-  value = FloatValue(attribute);
+  const std::optional<double> number = WholeNumber(attribute->Value());
+  if (!number || std::fabs(*number) > std::numeric_limits<float>::max()) {
+    WarnNoNumber(element, attribute);
+    return false;
+  }
+  value = static_cast<float>(*number);
   return true;
 }
 

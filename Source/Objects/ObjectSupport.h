@@ -37,7 +37,9 @@ void Error(const wchar_t* source, int line, const wchar_t* format, Args... args)
 zuzorev::CRenderSystem* RenderOf(rovovoz::CGameCore* core);
 
 // Attributes looked up ignoring case; a missing one leaves the value as it
-// was and answers false.
+// was and answers false. A number attribute whose text is no number (or
+// out of range) is named with its file in a warning and also leaves the
+// value, the object's default, as it was.
 bool ReadText(const TiXmlElement* element, const char* name, std::wstring& value);
 bool ReadInt(const TiXmlElement* element, const char* name, int32_t& value);
 bool ReadFloat(const TiXmlElement* element, const char* name, float& value);

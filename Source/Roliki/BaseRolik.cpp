@@ -52,6 +52,8 @@ int32_t CBaseRolik::LoadFile(uint32_t flags) { return LoadFromXML(mFile, flags);
 int32_t CBaseRolik::LoadFromXML(const std::wstring& file, uint32_t) {
   gamelog::Info(kSource, __LINE__, L"CBaseRolik::LoadFromXML Start");
   Release(0);
+  mLoaded = 0;
+  mDescribed = 0;
   if (!file.empty()) mFile = file;
   TiXmlDocument document;
   if (!LoadXmlDocument(document, L"Data\\Roliki\\" + mFile)) return 0;
@@ -90,20 +92,21 @@ int32_t CBaseRolik::LoadFromXML(const std::wstring& file, uint32_t) {
     mTexts.push_back(text);
   }
 
-  mLoaded = 1;
+  mDescribed = 1;
   gamelog::Info(kSource, __LINE__, L"CBaseRolik::LoadFromXML Video->CreateClip");
   // An absurd aspect would ask for a clip of any height: keep it on screen.
   float aspect = mAspect;
   if (!(aspect > 0.0f) || aspect > 4.0f) aspect = 0.5f;
   mVideo = std::make_unique<rovovoz::CVideoObject3D>(mCore);
   if (!mVideo->CreateClip(1024, static_cast<int32_t>(aspect * 1024.0f), clipName, videoFile, 0)) {
-    // No clip: the cut-scene counts as played at once and the story goes on.
+    // No clip is a failed load: the caller names the cut-scene in its error
+    // and goes on as after its end, with nothing kept to play it again.
     mVideo.reset();
-    gamelog::Error(kSource, __LINE__, L"Load rolik %s", GetName().c_str());
-    return 1;
+    return 0;
   }
   gamelog::Info(kSource, __LINE__, L"CBaseRolik::LoadFromXML Video->CreateClip OK");
   mVideo->SetRender2D(0);
+  mLoaded = 1;
   return 1;
 }
 

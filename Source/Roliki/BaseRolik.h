@@ -47,7 +47,8 @@ class CBaseRolik : public rovovoz::CBaseObject {
   void SetAlpha(float alpha) override;
 
   // Reads a description (a non-empty file replaces the stored one) and makes
-  // the clip; 1, or 0 when the file cannot be read or has no Rolik root.
+  // the clip; 1, or 0 when the file cannot be read, has no Rolik root or its
+  // clip cannot be made.
   virtual int32_t LoadFromXML(const std::wstring& file, uint32_t flags);
   virtual int32_t LoadFile(uint32_t flags);
   // Playback begins with the next Update; 0.
@@ -96,6 +97,8 @@ class CBaseRolik : public rovovoz::CBaseObject {
   rovovoz::CGameCore* mCore = nullptr;
   std::wstring mFile;
   int32_t mLoaded = 0;
+  // 1 once the description was read, whether or not its clip was made.
+  int32_t mDescribed = 0;
   std::unique_ptr<rovovoz::CVideoObject3D> mVideo;
   float mTime = 0.0f;
   int32_t mLoop = 0;

@@ -72,7 +72,12 @@ float CRolikFinal::LogoGrowScale(float t) {
 int32_t CRolikFinal::LoadFromXML(const std::wstring& file, uint32_t flags) {
   mWindowTime = 0.0f;
   mContinued = 0;
-  const int32_t result = CBaseRolik::LoadFromXML(file, flags);
+  int32_t result = CBaseRolik::LoadFromXML(file, flags);
+  if (!result && mDescribed) {
+    // The end texts, frames and logo close the story without the clip.
+    mLoaded = 1;
+    result = 1;
+  }
 
   mWindow.reset();
   mLText = mLEnd = mLContinue = nullptr;

@@ -232,6 +232,25 @@ TEST_F(EpisodTest, DueRecordsFireInCountdownOrderAndPassOnTheirLateness) {
   EXPECT_EQ(Marks(), (std::vector<std::wstring>{L"a", L"b", L"chained"}));
 }
 
+TEST_F(EpisodTest, RecordsWithEqualCountdownsFireInTheOrderTheyWereQueued) {
+  // Both ways a record falls due: the frame's countdown and the flush
+  // before a save.
+  for (const bool flush : {false, true}) {
+    SCOPED_TRACE(flush ? "flush" : "update");
+    CBaseEpisod& e = StartInHall();
+    Action(L"a_start", {Delayed(MarkOp(L"one"), 0.5f), Delayed(MarkOp(L"late"), 0.9f), Delayed(MarkOp(L"two"), 0.5f),
+                        Delayed(MarkOp(L"three"), 0.5f)});
+    e.RunAction(L"a_start", 0, nullptr, -1);
+    ASSERT_EQ(e.GetDelayedActions().size(), 4u);
+    Calls().clear();
+    if (flush)
+      e.FlushDelayedActions();
+    else
+      e.UpdateDelayedActions(1.0f);
+    EXPECT_EQ(Marks(), (std::vector<std::wstring>{L"one", L"two", L"three", L"late"}));
+  }
+}
+
 TEST_F(EpisodTest, AFlushBeforeASaveRunsEverythingQuietlyAndARepeatedNameWithoutDelays) {
   CBaseEpisod& e = StartInHall();
   RunUntilState(CBaseEpisod::kStateScene);

@@ -1,6 +1,8 @@
 // The chapter's states: opening scenes with their fades, cut-scenes,
 // menus, mini-games and the chapter's end, as the logic drives them frame
 // by frame.
+#include <algorithm>
+
 #include "EpisodTestSupport.h"
 
 namespace episodtest {
@@ -99,6 +101,26 @@ TEST_F(EpisodTest, ACutSceneThatDoesNotLoadIsAFailureAndTheChapterGoesOnAsAfterI
   EXPECT_EQ(e.GetCurrentVideo(), nullptr);
   RunUntilState(CBaseEpisod::kStateScene, 20);
   EXPECT_EQ(e.GetState(), CBaseEpisod::kStateScene);
+  EXPECT_EQ(Marks(), std::vector<std::wstring>{L"after"});
+}
+
+TEST_F(EpisodTest, ACutSceneWhoseClipCannotBeMadeIsOneFailureNeverOKAndNothingIsKeptToReplay) {
+  testsupport::TempDir own;
+  own.Write("Data/Roliki/Lost.xml", "<Rolik><Video Name=\"L\" File=\"Nowhere.ogv\"/></Rolik>");
+  ASSERT_GE(mCore->GetFileSystem()->InsertPath(own.Path().wstring(), zorfile::kKindAll), 0);
+  gRoliki[L"Lost"] = new CBaseRolik(mCore.get(), L"Lost", L"Lost.xml");
+  Action(L"a_end_rolik_Lost", {MarkOp(L"after")});
+  CBaseEpisod& e = StartInHall();
+  RunUntilState(CBaseEpisod::kStateScene);
+  e.StartRolik(L"Lost", 0);
+  const std::vector<std::wstring> errors = mLog.Texts(ELogLevel::Error);
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), L"Load rolik Lost"), 1);
+  for (const std::wstring& line : mLog.Texts(ELogLevel::Info))
+    if (line.find(L"Lost") != std::wstring::npos) EXPECT_EQ(line.find(L"OK"), std::wstring::npos) << line;
+  EXPECT_TRUE(gCurrentPlayer.TempRolik.empty()) << "the player is not saved with it pending";
+  EXPECT_FALSE(gRoliki[L"Lost"]->IsLoaded()) << "the next start tries the file again";
+  EXPECT_EQ(e.GetCurrentVideo(), nullptr);
+  RunUntilState(CBaseEpisod::kStateScene, 20);
   EXPECT_EQ(Marks(), std::vector<std::wstring>{L"after"});
 }
 

@@ -2,10 +2,12 @@
 // with its random music and its tasks, a timed action settles the music,
 // the torn map is a task in pieces, and the typed word "shelf" opens the
 // library as a hidden-object scene whose list has more labels than places.
-// Nothing of it logs an error.
+// Its hall and library doors play their sound and fly the camera on the way
+// out. Nothing of it logs an error.
 #include "Engine/rovovoz/TextManager.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "EpisodTestSupport.h"
+#include "Platform/Strings.h"
 
 namespace episodtest {
 namespace {
@@ -88,6 +90,44 @@ TEST_F(SampleChapter, TheFirstNightShowsEachPartOfTheChapterWithoutAnError) {
   EXPECT_EQ(list[0].Name, L"Inkwell");
   EXPECT_EQ(list[7].Position, 8);
   EXPECT_EQ(list[8].Position, 0) << "the ninth waits for a place";
+  EXPECT_EQ(mLog.Texts(zuzorev::ELogLevel::Error), std::vector<std::wstring>{});
+}
+
+TEST_F(SampleChapter, TheHallAndLibraryDoorsPlayTheirSoundAndFlyTheCameraWhenTheyLeadSomewhere) {
+  mEpisod = std::make_unique<CBaseEpisod>();
+  ASSERT_TRUE(mEpisod->Init());
+  ASSERT_TRUE(mEpisod->Start());
+  Frames(3.5f);
+  struct Case {
+    const wchar_t* from;
+    const wchar_t* door;
+    const wchar_t* item;
+    const wchar_t* to;
+  };
+  const Case cases[] = {
+      {L"Back_1.xml", L"T_Door", L"Back_2", L"Back_2.xml"},
+      {L"Back_2.xml", L"T_DoorBack", L"Back_1", L"Back_1.xml"},
+  };
+  rovovoz::CGameSoundSystem* sound = mCore->GetSound();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Platform::WideToUtf8(c.from));
+    ASSERT_EQ(mEpisod->GetState(), CBaseEpisod::kStateScene);
+    auto* level = dynamic_cast<CBaseLevel*>(mEpisod->GetCurrentScene());
+    ASSERT_NE(level, nullptr);
+    ASSERT_EQ(level->GetName(), c.from);
+    for (const wchar_t* name : {L"Perehod_na_sleduyuschii_bek", L"Perehod_na_predyduschii_bek"}) sound->Stop(name, 0.0f);
+    level->HandleModeRequest(L"portal", c.item, L"", 0);
+    const int door = level->GetObjectIndex2(c.door);
+    ASSERT_GE(door, 0);
+    level->RunMcAction(door, L"simple", L"portal", c.item);
+    EXPECT_EQ(mEpisod->GetNextState(), CBaseEpisod::kStateSceneFadeOut) << "the door's script leaves the scene";
+    EXPECT_TRUE(sound->GetState(L"Perehod_na_sleduyuschii_bek") == rovovoz::kSoundPlaying ||
+                sound->GetState(L"Perehod_na_predyduschii_bek") == rovovoz::kSoundPlaying);
+    EXPECT_NE(level->GetZoom().mState, 0) << "the chapter's camera action ran and the camera flies to the marker";
+    Frames(2.5f);
+    ASSERT_NE(mEpisod->GetCurrentScene(), nullptr);
+    EXPECT_EQ(mEpisod->GetCurrentScene()->GetName(), c.to);
+  }
   EXPECT_EQ(mLog.Texts(zuzorev::ELogLevel::Error), std::vector<std::wstring>{});
 }
 

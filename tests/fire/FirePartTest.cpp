@@ -161,7 +161,7 @@ TEST_F(FirePartTest, EmissionDrawsInItsOrderAndScaleMultipliesSpreadAndSpeed) {
 }
 
 TEST_F(FirePartTest, PeriodOfZeroOrLessBirthsNothingAndNeverHangs) {
-  for (const char* period : {"0", "-1", "nan"}) {
+  for (const char* period : {"0", "-1"}) {
     SCOPED_TRACE(period);
     gFireFlameClock = gFireSpotClock = 0.0f;
     auto part = LoadObject<CFirePart>(core, Torch(std::string("DTime=\"") + period + "\""));

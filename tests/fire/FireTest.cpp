@@ -36,7 +36,9 @@ TEST_F(FireTest, KeysAreClampedAsRead) {
       {"TSizeX=\"100000\" TSizeY=\"2000000000\"", CFire::kMaxSize, CFire::kMaxSize, 0.1f, 0.1f, 1, 1.0f},
       {"DeltaTime=\"0\" KoefRand=\"0\" KoefUgasanie=\"0\" Alpha=\"1.5\"", 16, 16, 0.1f, 0.1f, 1, 1.0f},
       {"DeltaTime=\"-2\" KoefRand=\"-1\" KoefUgasanie=\"-5\" Alpha=\"-0.5\"", 16, 16, 0.1f, 0.1f, 1, 0.0f},
-      {"DeltaTime=\"nan\" KoefRand=\"nan\" Alpha=\"nan\"", 16, 16, 0.1f, 0.1f, 1, 0.0f},
+      // No numbers: the defaults stay.
+      {"DeltaTime=\"nan\" KoefRand=\"nan\" Alpha=\"nan\"", 16, 16, 0.1f, 0.1f, 1, 1.0f},
+      {"TSizeX=\"#-99999999999e999%n\" TSizeY=\"1e99\"", 16, 16, 0.1f, 0.1f, 1, 1.0f},
       {"DeltaTime=\"0.25\" KoefRand=\"0.7\" KoefUgasanie=\"3\" Alpha=\"0.4\"", 16, 16, 0.25f, 0.7f, 3, 0.4f},
   };
   for (const Case& c : cases) {

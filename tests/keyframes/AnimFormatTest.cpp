@@ -93,6 +93,35 @@ TEST_F(AnimFormat, OneKeyTracksAreNotBaked) {
   for (const SAnimKey& key : anim.keys) EXPECT_EQ(key.alpha, 1.0f);
 }
 
+TEST_F(AnimFormat, TheKeysCountBoundsTheTrack) {
+  // Four frames; the visibility keys fall from 1 to 0 over frames 0 .. 2,
+  // a third key would bring it back at frame 3.
+  const std::string keys = "<Key t=\"0\" v=\"1\"/><Key t=\"320\" v=\"0\"/><Key t=\"480\" v=\"0.5\"/>";
+  struct Case {
+    const char* count;
+    float alpha[4];
+    size_t warnings;
+  } cases[] = {
+      {"count=\"3\"", {1.0f, 0.5f, 0.0f, 0.5f}, 0},
+      {"count=\"2\"", {1.0f, 0.5f, 0.0f, 1.0f}, 0},
+      {"count=\"1\"", {1.0f, 1.0f, 1.0f, 1.0f}, 0},
+      {"count=\"-4\"", {1.0f, 1.0f, 1.0f, 1.0f}, 0},
+      {"", {1.0f, 1.0f, 1.0f, 1.0f}, 0},
+      {"count=\"9\"", {1.0f, 0.5f, 0.0f, 0.5f}, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.count);
+    testsupport::LogCapture caseLog;
+    const std::string controller = std::string("<Controller name=\"Box01 \\ Visibility\"><Keys ") + c.count + ">" +
+                                   keys + "</Keys></Controller>";
+    SAnimData anim;
+    ASSERT_TRUE(Read(Export("Box01", 4, controller), anim));
+    ASSERT_EQ(anim.keys.size(), 4u);
+    for (int f = 0; f < 4; ++f) EXPECT_FLOAT_EQ(anim.keys[f].alpha, c.alpha[f]) << "frame " << f;
+    EXPECT_EQ(caseLog.Texts(ELogLevel::Warning).size(), c.warnings) << "fewer keys than the count are noted";
+  }
+}
+
 TEST_F(AnimFormat, OutOfRangeModesFillBeforeAndAfterTheKeys) {
   // Ten frames; U keys 1 at frame 3 and 4 at frame 6.
   struct Case {

@@ -2,6 +2,8 @@
 // work left in the scene, gives its result, beam, tip or panel item; the
 // active-object query agrees; the open close-up answers first and is closed
 // when it holds nothing more; the close-up's own search.
+#include <functional>
+
 #include "levels/LevelTestSupport.h"
 
 using namespace leveltest;
@@ -174,6 +176,66 @@ TEST(HintSearchTable, EachKindOfWorkAloneGivesItsHint) {
       EXPECT_EQ(t.level.HasActiveObjects(), s.active);
       EXPECT_TRUE(t.level.beams.empty());
     }
+  }
+}
+
+TEST_F(HintSearch, WithWorkForManyStagesTheEarliestStageAnswers) {
+  // Work for every stage that points at a place of its own; each rung
+  // finishes the work of the stage that answered, and the next stage in
+  // line answers.
+  enum : int { kKey, kCup, kWick, kWickUse, kDesk, kOil, kGear, kWindow, kDoor };
+  level.AddZoneItem(L"find", L"Key");
+  level.AddZoneItem(L"hog", L"Cup");
+  level.AddZoneItem(L"sfind", L"Wick");
+  level.AddZoneItem(L"spush", L"Wick");
+  RegionItem();
+  level.AddZoneItem(L"push", L"Oil");
+  level.AddZoneItem(L"push", L"Gear");
+  level.AddZoneItem(L"mouse", L"Window");
+  level.AddZoneItem(L"mouse", L"Door");
+  for (const auto& [group, name] : std::vector<std::pair<std::wstring, std::wstring>>{
+           {L"find", L"Key"}, {L"hog", L"Cup"}, {L"sfind", L"Wick"}, {L"spush", L"Wick"}, {L"push", L"Oil"},
+           {L"push", L"Gear"}, {L"mouse", L"Door"}})
+    Task(group, name);
+  Task(L"mouse", L"Window", L"t_window");
+  gCurrentPlayer.AddName(L"Oil", 1);
+  gCurrentPlayer.AddName(L"Gear", 1);
+  TableItem(L"Oil", L"");
+  TableItem(L"Gear", L"t_gear");
+  level.clickable = {kKey, kWick, kWickUse, kOil, kDoor};
+  level.miniGameClicks = {kGear};
+  region.findCount = 2;
+  region.usable = {L"push", L"mouse"};
+
+  const auto done = [this](const wchar_t* group, const wchar_t* name) {
+    return [this, group, name] { Progress().AddObjectTask(group, name, 3); };
+  };
+  struct Rung {
+    const char* stage;
+    std::function<void()> finishBefore;
+    Beams beams;
+    Texts items;
+  };
+  const Rung rungs[] = {
+      {"1 find", [] {}, {{kKey, 0}}, {}},
+      {"2 hog", done(L"find", L"Key"), {{kCup, 0}}, {}},
+      {"3 pick up and use", done(L"hog", L"Cup"), {{kWick, 0}, {kWickUse, 1}}, {}},
+      {"4 close-up to search", done(L"sfind", L"Wick"), {{kDesk, 0}}, {}},
+      {"6 carried item", [this] { region.findCount = 0; }, {{kOil, 0}}, {L"Oil"}},
+      {"7 carried item for a puzzle", done(L"push", L"Oil"), {{kGear, 0}}, {L"Gear"}},
+      {"8 close-up to use an item in", done(L"push", L"Gear"), {{kDesk, 0}}, {}},
+      {"11 spot with a tip", [this] { region.usable = {L"mouse"}; }, {{kWindow, 0}}, {}},
+      {"12 spot to click", done(L"mouse", L"Window"), {{kDoor, 0}}, {}},
+      {"13 close-up with a spot", done(L"mouse", L"Door"), {{kDesk, 0}}, {}},
+  };
+  for (const Rung& rung : rungs) {
+    SCOPED_TRACE(rung.stage);
+    rung.finishBefore();
+    level.beams.clear();
+    panel.items.clear();
+    EXPECT_EQ(level.FindHintTarget(0), 1);
+    EXPECT_EQ(level.beams, rung.beams);
+    EXPECT_EQ(panel.items, rung.items);
   }
 }
 

@@ -123,6 +123,7 @@ TEST_F(Portals, TheTransitionSoundFollowsTheTriggersDepth) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << Platform::WideToUtf8(c.name));
     StopSounds();
+    episod.ending = true;
     const int index = level.AddZoneItem(L"portal", c.name, c.trigger, c.y);
     level.RunMcAction(index, L"simple", L"portal", c.name);
     EXPECT_TRUE(Playing(c.sound));
@@ -130,7 +131,7 @@ TEST_F(Portals, TheTransitionSoundFollowsTheTriggersDepth) {
   }
 }
 
-TEST_F(Portals, AClickFliesTheCameraToTheMarkerWhenTheChaptersActionRuns) {
+TEST_F(Portals, AClickThatLeavesTheSceneFliesTheCameraToTheMarkerWhenTheChaptersActionRuns) {
   const int door = level.AddEntry(L"Door");
   level.AddEntry(L"Arch");
   const int marker = level.AddEntry(L"TPOC_Door");
@@ -145,10 +146,10 @@ TEST_F(Portals, AClickFliesTheCameraToTheMarkerWhenTheChaptersActionRuns) {
     int zoomAfter;
   };
   const Case cases[] = {
-      {0, 1, false, {L"beg_camera_portal_Door"}, 1},
-      {0, 0, false, {L"beg_camera_portal_Door"}, 0},
-      {1, 1, false, {}, 1},
-      {0, 1, true, {}, 0},
+      {0, 1, true, {L"beg_camera_portal_Door"}, 1},
+      {0, 0, true, {L"beg_camera_portal_Door"}, 0},
+      {1, 1, true, {}, 1},
+      {0, 1, false, {}, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.zoomState << " " << c.chapterAnswer << " " << c.ending);
@@ -161,7 +162,7 @@ TEST_F(Portals, AClickFliesTheCameraToTheMarkerWhenTheChaptersActionRuns) {
     level.RunMcAction(door, L"simple", L"portal", L"Door");
     EXPECT_EQ(episod.actions, c.actions);
     EXPECT_EQ(level.mZoom.mState, c.zoomAfter);
-    EXPECT_EQ(Playing(kOn), !c.ending) << "the sound plays whenever the click is taken";
-    EXPECT_EQ(panel.cursorKind, c.ending ? -1 : 0);
+    EXPECT_EQ(Playing(kOn), c.ending) << "the sound plays only when the click leaves the scene";
+    EXPECT_EQ(panel.cursorKind, c.ending ? 0 : -1);
   }
 }

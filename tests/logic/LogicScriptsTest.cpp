@@ -176,6 +176,24 @@ TEST(ActionScripts, EveryBadElementIsReported) {
   EXPECT_EQ(Errors(log), expected);
 }
 
+TEST(ActionScripts, ANameThatIsNoNameIsNamedWithItsFileAndNamesNothing) {
+  LogCapture log;
+  testsupport::Element element(
+      "<Back><Actions><Action Name='a_del'>"
+      "<Delete Type='Sadanie_simple' par1='find' par2='#-99999999999e999%n'/>"
+      "<Run Type='Action' par1='a_go_hall' par2='Back_1.xml'/></Action></Actions></Back>");
+  SActionMap actions;
+  CLogic::LoadSadanieActions(element.Get(), actions, L"Episod_1.xml", false);
+  const SLogicActionEntry& entry = At(actions, L"a_del");
+  ASSERT_EQ(entry.Actions.size(), 2u) << "the record stays";
+  EXPECT_EQ(entry.Actions[0].par1, L"find");
+  EXPECT_TRUE(entry.Actions[0].par2.empty());
+  EXPECT_EQ(entry.Actions[1].par2, L"Back_1.xml");
+  EXPECT_EQ(log.Texts(zuzorev::ELogLevel::Warning),
+            std::vector<std::wstring>{
+                L"File Episod_1.xml: attribute par2=\"#-99999999999e999%n\" of Delete is no name; it names nothing"});
+}
+
 TEST(ActionScripts, ReadsIntoTheMapWithoutReplacingUnlessToldToClear) {
   testsupport::Element element(
       "<Back><Actions><Action Name='a_x'><Visible Type='Obj' par1='new'/></Action>"

@@ -275,7 +275,8 @@ TEST_F(Options, AnEmptyModeListKeepsTheModeInForce) {
 }
 
 // Sliders are heard at once; leaving without applying brings back the
-// volumes of the moment the box opened and leaves game.ini as it was.
+// volumes and the cursor option of the moment the box opened and leaves
+// game.ini as it was.
 TEST_F(Options, SlidersAreHeardAtOnceAndCancelOrCreditsPutThemBack) {
   struct SCase {
     const wchar_t* command;
@@ -286,17 +287,21 @@ TEST_F(Options, SlidersAreHeardAtOnceAndCancelOrCreditsPutThemBack) {
     gMusicVolume = 0.6f;
     gEffectVolume = 0.4f;
     gCurrentPlayer.mSoundVolume = 0.1f;
+    gCurrentPlayer.mGameCursor = 1;
     Ini::SetFloat(IniPath(), L"Game", L"MusikVolume", 0.6f);
     const std::string iniBefore = testsupport::ReadFile(IniPath());
     Box().Open(0);
     Settle(Box());
     Widget<rovovoz::CGUISlider>(L"SlayderMusik")->SetValue(0.2f);
+    Widget<rovovoz::CGUICheckBox>(L"CheckCursor")->SetCheck(0);
     Box().Update(0.05f, core.Cursor());
     EXPECT_FLOAT_EQ(gMusicVolume, 0.2f);
     EXPECT_FLOAT_EQ(core.Sound().GetTypeVolume(rovovoz::kSoundTypeMusic), 0.2f);
+    EXPECT_EQ(gCurrentPlayer.mGameCursor, 0u) << "the cursor option follows its box live";
     Command(c.command);
     Settle(Box());
     EXPECT_EQ(gNextGameState, c.handedOff);
+    EXPECT_EQ(gCurrentPlayer.mGameCursor, 1u) << "the cursor option of the moment the box opened";
     EXPECT_FLOAT_EQ(gMusicVolume, 0.6f);
     EXPECT_FLOAT_EQ(gSoundVolume, 0.8f);
     EXPECT_FLOAT_EQ(core.Sound().GetTypeVolume(rovovoz::kSoundTypeMusic), 0.6f);

@@ -128,6 +128,8 @@ TEST(ModelFile, WhatIsLeftOutIsNamedWithTheFile) {
       {"clean", square + "usemtl a\nf 1 2 3\n", "newmtl a\nKd 1 1 1\n", {}},
       {"indices out of range", square + "usemtl a\nf 1 2 3\nf 1 2 9\nf 1 3 9\nf 1 3 4\n", "newmtl a\n",
        {L"Model file box.obj: 2 faces with indices out of range left out"}},
+      {"cut inside its last record", square + "usemtl a\nf 1 2 3\nf 1 3", "newmtl a\n",
+       {L"Model file box.obj: the file ends inside a record, at line 9"}},
       {"no material file", square + "usemtl a\nf 1 2 3\n", nullptr,
        {L"Model file box.obj: material file m.mtl not found"}},
       {"garbage material file", square + "usemtl a\nf 1 2 3\nusemtl a\nf 1 3 4\n", "\x01\x02 garbage\n",

@@ -3,6 +3,8 @@
 // meshes composite objects draw themselves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <functional>
 
@@ -218,6 +220,57 @@ TEST_F(SceneFactory, ParticleEffectPlacedOnItsMesh) {
             std::vector<std::wstring>{
                 L"Load PARTICLE_EFFECT. Load matrix transform. File = Scene.zorm ModelName = S_Missing"});
   EXPECT_NE(dynamic_cast<RerivuzoZurodo::CParticleEffect*>(back->GetEntry(4).mObject), nullptr);
+}
+
+TEST_F(SceneFactory, NumbersThatAreNoNumbersAreNamedWithTheirFileAndKeepTheDefaults) {
+  auto back = WithObjects(
+      "<Object Type=\"RAIN\" NameObj=\"S_Box\"><Properties Texture=\"drop.png\" T=\"2\" "
+      "dt=\"#-99999999999e999%n\"/></Object>\n"
+      "<Object Type=\"ROTATE\" NameObj=\"S_Ball\"><Properties Speed=\"inf\"/></Object>\n"
+      "<Object Type=\"PARTICLE_EFFECT\" NameObj=\"S_GreyA\"><Properties Path=\"Particles\\Sparks\" "
+      "Infinity=\"yes\"/></Object>\n");
+  const auto* rain = dynamic_cast<const CRORain*>(back->GetEntry(kBox).mObject);
+  ASSERT_NE(rain, nullptr) << "the rain goes on with its default interval of 0.1 s";
+  EXPECT_EQ(rain->GetParams().Capacity, 22);
+  EXPECT_EQ(back->GetEntry(5).mRotateSpeed, 0.0f);
+  const auto* effect = dynamic_cast<const RerivuzoZurodo::CParticleEffect*>(back->GetEntry(1).mObject);
+  ASSERT_NE(effect, nullptr);
+  EXPECT_FALSE(effect->IsInfinity());
+  // The effect file's own warnings aside, one line per spoilt attribute.
+  std::vector<std::wstring> warnings;
+  for (const std::wstring& line : log.Texts(ELogLevel::Warning))
+    if (line.find(L"Draw_anim.xml") != std::wstring::npos) warnings.push_back(line);
+  ASSERT_EQ(warnings.size(), 3u);
+  for (const wchar_t* attribute : {L"dt=", L"Speed=", L"Infinity="}) {
+    const auto named = std::find_if(warnings.begin(), warnings.end(), [&](const std::wstring& line) {
+      return line.find(attribute) != std::wstring::npos;
+    });
+    EXPECT_NE(named, warnings.end()) << Platform::WideToUtf8(attribute);
+  }
+  EXPECT_TRUE(log.Texts(ELogLevel::Error).empty());
+}
+
+TEST_F(SceneFactory, AParticleEffectWhoseFileDoesNotLoadIsReportedOnce) {
+  auto back = WithObjects(
+      "<Object Type=\"PARTICLE_EFFECT\" NameObj=\"S_Box\"><Properties Path=\"Particles\\Nowhere\"/></Object>\n");
+  EXPECT_EQ(back->GetEntry(kBox).mObject, nullptr);
+  const std::vector<std::wstring> errors = log.Texts(ELogLevel::Error);
+  ASSERT_EQ(errors.size(), 2u) << "the effect file is read once, by the factory";
+  EXPECT_NE(errors[0].find(L"Nowhere"), std::wstring::npos);
+  EXPECT_EQ(errors[1], L"Load object particle effect name = S_Box");
+
+  // A path longer than the 99 characters it has room for is cut, with a word.
+  const std::string longPath = "Particles\\" + std::string(100, 'x');
+  back = WithObjects("<Object Type=\"PARTICLE_EFFECT\" NameObj=\"S_Box\"><Properties Path=\"" + longPath +
+                     "\"/></Object>\n");
+  EXPECT_EQ(back->GetEntry(kBox).mObject, nullptr);
+  const std::vector<std::wstring> warnings = log.Texts(ELogLevel::Warning);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_NE(warnings[0].find(L"Draw_anim.xml: attribute Path of S_Box is longer than 99 characters"),
+            std::wstring::npos);
+  ASSERT_FALSE(log.Texts(ELogLevel::Error).empty());
+  EXPECT_EQ(log.Texts(ELogLevel::Error)[0].find(Platform::Utf8ToWide(longPath.substr(0, 100))), std::wstring::npos)
+      << "the whole path is never asked for";
 }
 
 TEST_F(SceneFactory, MeshesACompositeDrawsLoseTheirOwnModels) {

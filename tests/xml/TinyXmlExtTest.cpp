@@ -192,6 +192,15 @@ TEST(TinyXmlExt, NamesAFileThatDoesNotParseAndNotAMissingOne) {
   dir.Write("cut.xml", "\xEF\xBB\xBF<Root Name=\"\xD0");
   dir.Write("empty.xml", "<?xml version=\"1.0\"?><!-- nothing -->");
   dir.Write("good.xml", "<Root/>");
+  // Cut in a comment before the root, in a tag, in a value and between
+  // elements: each ends before its root element is closed. Where the
+  // parser names the line of the cut its own reason stands.
+  dir.Write("halfcomment.xml", "<?xml version=\"1.0\"?>\n<!-- the list of");
+  dir.Write("halftag.xml", "<List>\n  <Item Name=\"a\"/>\n  <It");
+  dir.Write("halfvalue.xml", "<List><Item Name=\"a>b");
+  dir.Write("halflist.xml", "<List>\n  <Item Name=\"a\"/>\n");
+  dir.Write("halftext.xml", "<List>\n  <Item>some te");
+  dir.Write("badclose.xml", "<List><Item></List>");
   zorfile::CFileSystem fs;
   fs.SetInstallFolder(dir.Path());
   testsupport::LogCapture log;
@@ -199,12 +208,19 @@ TEST(TinyXmlExt, NamesAFileThatDoesNotParseAndNotAMissingOne) {
     std::wstring file;
     bool loads;
     bool parseError;  // an error line "not parsed" naming the file, document.Error() set
+    bool cut;         // the line says the file ends before its root element is closed
   };
   const std::vector<Case> cases = {
-      {L"Cut.xml", false, true},
-      {L"Empty.xml", false, true},
-      {L"Missing.xml", false, false},
-      {L"Good.xml", true, false},
+      {L"Cut.xml", false, true, false},
+      {L"Empty.xml", false, true, false},
+      {L"Missing.xml", false, false, false},
+      {L"Good.xml", true, false, false},
+      {L"HalfComment.xml", false, true, true},
+      {L"HalfTag.xml", false, true, false},
+      {L"HalfValue.xml", false, true, false},
+      {L"HalfList.xml", false, true, false},
+      {L"HalfText.xml", false, true, true},
+      {L"BadClose.xml", false, true, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Platform::WideToUtf8(c.file));
@@ -216,6 +232,10 @@ TEST(TinyXmlExt, NamesAFileThatDoesNotParseAndNotAMissingOne) {
     ASSERT_EQ(errors.size(), c.parseError ? 1u : 0u);
     if (!c.parseError) continue;
     EXPECT_NE(errors[0].find(L"XML file " + c.file + L" not parsed: "), std::wstring::npos)
+        << Platform::WideToUtf8(errors[0]);
+    EXPECT_EQ(errors[0].find(L"the file ends before its root element is closed") != std::wstring::npos, c.cut)
+        << Platform::WideToUtf8(errors[0]);
+    EXPECT_EQ(errors[0].find(L"document empty") != std::wstring::npos, c.file == L"Empty.xml")
         << Platform::WideToUtf8(errors[0]);
   }
 }
