@@ -108,6 +108,27 @@ std::vector<SMilestone> HallMilestones() {
   };
 }
 
+// The shelf's list after each find: a found name leaves its row, the next
+// name of the set takes a freed place while there is one, and the rows
+// shown are the names still to find.
+void ExpectTheShelfListFollowsTheFinds(const std::vector<STurn>& turns) {
+  constexpr size_t kShelfItems = 9, kRows = 8;
+  size_t seen = 0;
+  for (size_t i = 0; i < turns.size(); ++i) {
+    const STurn& t = turns[i];
+    if (!InScene(t, L"Back_2.xml") || t.hogFound.size() == seen) continue;
+    seen = t.hogFound.size();
+    std::vector<std::wstring> shown;
+    for (const std::wstring& row : t.hogRows)
+      if (!row.empty()) shown.push_back(row);
+    for (const std::wstring& name : t.hogFound)
+      EXPECT_FALSE(Has(shown, name)) << "turn " << i << ", " << seen << " found: the found "
+                                     << Platform::WideToUtf8(name) << " is still listed";
+    EXPECT_EQ(shown.size(), std::min(kRows, kShelfItems - seen)) << "turn " << i << ", " << seen << " found";
+  }
+  EXPECT_EQ(seen, kShelfItems) << "every piece of the shelf was found";
+}
+
 TEST(StoryReplay, ANewPlayerPlaysTheStoryFromTheMainMenuToItsEndAndBack) {
   storytest::StoryDriver driver;
   std::string reason;
@@ -129,6 +150,8 @@ TEST(StoryReplay, ANewPlayerPlaysTheStoryFromTheMainMenuToItsEndAndBack) {
   // The intro's skip button cut it short: watched, it runs twice as long.
   EXPECT_LT(at[3] - at[2], 60u) << "intro skipped: the hall came long after the intro started";
   EXPECT_EQ(turns.back().state, kStateExit) << "the quit at the replay's end closes the game";
+
+  ExpectTheShelfListFollowsTheFinds(turns);
 
   const std::vector<std::string> errors = storytest::ErrorLines(driver);
   EXPECT_TRUE(errors.empty()) << "the play logged errors:" << Join(errors);
