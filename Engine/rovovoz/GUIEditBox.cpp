@@ -66,6 +66,10 @@ void CGUIEditBox::UpdateSelf(float dt, CMouseCursor* cursor) {
   if (p.down) SetFocus(true);
   if (p.click) mEvent |= kGuiEventClickAll;
   mBlink = std::fmod(mBlink + dt, kBlinkPeriod);
+  TakeTypedText();
+}
+
+void CGUIEditBox::TakeTypedText() {
   zuzorev::CInputSystem* input = mCore ? mCore->GetInput() : nullptr;
   if (!GetFocus() || !input) return;
   if (input->IsVKey(kVkBack, zuzorev::kInputDown) && !mText.empty()) mText.pop_back();

@@ -23,6 +23,10 @@ class CGUIEditBox : public CGUITextWidget {
   // The edit box that has the keyboard focus (null: none).
   static CGUIEditBox* GetFocused() { return sFocused; }
   size_t GetMaxLength() const { return mMaxLength; }
+  // Takes this frame's typed text and Backspace when the box has the focus
+  // (its own update does; a form that is still opening calls it so that
+  // what the player types at once is not lost).
+  void TakeTypedText();
 
   // Gives up the keyboard focus first.
   int32_t Release(uint32_t flags = 0) override;

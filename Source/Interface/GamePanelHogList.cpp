@@ -50,9 +50,15 @@ void CGamePanel::SetComplexHogList(const std::wstring& setName) {
   for (int r = 0; r < static_cast<int>(mHogRows.size()); ++r) {
     SHogListRow& row = mHogRows[static_cast<size_t>(r)];
     row.Found = 1;
+    row.Pieces.clear();
+    row.ObjectName.clear();
     if (row.Label) row.Label->SetText(L"");
+    // A row shows the item placed on it that still has pieces to find: an
+    // item whose pieces are all found keeps its row number after the place
+    // went to the next item, and must not come back over it (nor stand in
+    // an empty place as if it were still to find).
     for (const SComplexHogItem& item : items) {
-      if (item.Row != r + 1) continue;
+      if (item.Row != r + 1 || item.Pieces.empty()) continue;
       row.ObjectName = L"THK_" + item.Name;
       if (!item.Pieces.empty()) {
         wchar_t suffix[16];

@@ -107,7 +107,11 @@ int32_t CGamePanel::Update(float dt, rovovoz::CMouseCursor* cursor) {
   const std::wstring tutorialHint = blocked && gHintMenu ? gHintMenu->GetCurrentName() : std::wstring();
   UpdateDiaryButtons(dt, cursor, blocked, tutorialHint);
 
-  if (!blocked && ui::UpdateAndClick(mBMenu, dt, cursor) && mEpisod) mEpisod->RequestMenu();
+  // Esc is the menu button's key (a mini-game that keeps Esc for itself
+  // clears it before the panel's turn).
+  const zuzorev::CInputSystem* input = GetCore() ? GetCore()->GetInput() : nullptr;
+  const bool escDown = mBMenu && input && input->IsVKey(27, zuzorev::kInputDown);
+  if (!blocked && (ui::UpdateAndClick(mBMenu, dt, cursor) || escDown) && mEpisod) mEpisod->RequestMenu();
   const bool diaryOpen = gDnevnik && gDnevnik->GetPhase() > 0.01f;
   HandleHintButtons(dt, cursor, blocked, diaryOpen);
   if (!blocked && ui::UpdateAndClick(mBStrategy, dt, cursor) && mEpisod) mEpisod->RequestGuide();

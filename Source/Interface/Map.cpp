@@ -15,6 +15,7 @@
 #include "Platform/Format.h"
 #include "Engine/rovovoz/TextManager.h"
 #include "GameLog.h"
+#include "Levels/BaseLevel.h"
 #include "Logic/BaseEpisod.h"
 #include "PlayerRecord.h"
 
@@ -152,8 +153,14 @@ void CMap::UpdateLocationStates(CBaseEpisod* episod) {
       if (l.Visited) l.HasTask = HasTaskAround(l.Name);
 }
 
-// The chapter's scenes do not report open tasks yet.
-bool CMap::SceneHasTask(const SMapLocation&) const { return false; }
+bool CMap::SceneHasTask(const SMapLocation& location) const {
+  if (!mEpisod) return false;
+  for (CBaseBack* scene : mEpisod->GetScenes()) {
+    auto* level = dynamic_cast<CBaseLevel*>(scene);
+    if (level && level->GetBackName() == location.LevelFile && level->HasActiveObjects()) return true;
+  }
+  return false;
+}
 
 void CMap::SetCurrentLocation(const std::wstring& levelFile) {
   for (const SMapLocation& l : mLocations)
@@ -274,8 +281,8 @@ int CMap::RunPendingAction() {
   return 1;
 }
 
-std::wstring CMap::FindHintPortal(const std::wstring& sceneName) {
-  UpdateLocationStates(mEpisod);
+std::wstring CMap::FindHintPortal(const std::wstring& sceneName, CBaseEpisod* episod) {
+  UpdateLocationStates(episod ? episod : mEpisod);
   auto find = [&](const std::wstring& name) -> int {
     int found = -1;
     for (size_t i = 0; i < mLocations.size(); ++i)

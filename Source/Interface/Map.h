@@ -61,8 +61,10 @@ class CMap : public rovovoz::CGUIForm {
   void SetCurrentLocation(const std::wstring& levelFile);
   // The portal of the current scene that leads towards the nearest place
   // with something to do, through places the player may visit; empty when
-  // there is none. sceneName: the current scene's file name ("Back_1.xml").
-  std::wstring FindHintPortal(const std::wstring& sceneName);
+  // there is none. sceneName: the current scene's file name ("Back_1.xml");
+  // episod: the chapter whose scenes say where work is left (none: the
+  // chapter the map was last opened with).
+  std::wstring FindHintPortal(const std::wstring& sceneName, CBaseEpisod* episod = nullptr);
 
   void UpdateLocationStates(CBaseEpisod* episod);
   // Whether the place has its picture and its pick shape.

@@ -88,6 +88,9 @@ int CUserNameMenu::Open() {
 
 int32_t CUserNameMenu::Update(float dt, rovovoz::CMouseCursor* cursor) {
   if (mShowState != 0) {
+    // The name is typed from the moment the box opens, not only once it
+    // has come to rest.
+    if (mShowState == 1 && mEdit) mEdit->TakeTypedText();
     UpdateShowAnimation(dt);
     return 0;
   }

@@ -113,7 +113,7 @@ int32_t CBaseLevel::FindHintTarget(int queryOnly) {
 
   // Nothing to do here: the way toward a location with work left.
   if (queryOnly || !gMap) return 0;
-  const std::wstring way = gMap->FindHintPortal(GetName());
+  const std::wstring way = gMap->FindHintPortal(GetName(), mEpisod);
   if (way.empty()) return 0;
   const int index = GetObjectIndex(way);
   if (index >= 0) {

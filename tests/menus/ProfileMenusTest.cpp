@@ -53,6 +53,27 @@ TEST_F(ProfileMenus, CreatingAPlayerFromEachStateOfTheNameEntry) {
   EXPECT_EQ(list->Count(), 3) << "Olav was replaced, not added twice";
 }
 
+// Keys typed while the box is still opening make the name's first letters.
+TEST_F(ProfileMenus, TheNameTypedAsTheBoxOpensKeepsItsFirstLetter) {
+  gGameState = kStateUserName;
+  userName->Open();
+  auto typeKeys = [&](const wchar_t* text) {
+    zuzorev::SInputEvent typed = zuzorev::SInputEvent::Of(zuzorev::EInputEvent::Text);
+    typed.text = text;
+    core.Input().HandleEvent(typed);
+    core.NextFrame();
+    userName->Update(0.05f, core.Cursor());
+  };
+  typeKeys(L"S");
+  ASSERT_NE(userName->GetShowState(), 0) << "the box was still opening";
+  for (int frame = 0; frame < 100 && userName->GetShowState() != 0; ++frame) {
+    core.NextFrame();
+    userName->Update(0.05f, core.Cursor());
+  }
+  typeKeys(L"econd");
+  EXPECT_EQ(userName->GetEdit()->GetText(), L"Second");
+}
+
 TEST_F(ProfileMenus, BlankNamesCannotBeConfirmedAndEscOnlyLeavesFromTheList) {
   gGameState = kStateUserNameFromPlay;
   userName->Open();

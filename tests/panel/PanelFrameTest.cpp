@@ -138,6 +138,33 @@ TEST_F(PanelFrame, TheMenuAndDiaryButtonsAskTheChapter) {
   EXPECT_TRUE(episod.requests.empty()) << "no diary button while the diary is open";
 }
 
+// Esc during play asks for the menu like its button; not while a hint
+// pop-up is shown.
+TEST_F(PanelFrame, EscAsksTheChapterForTheMenu) {
+  auto pressEsc = [&] {
+    core.Input().HandleEvent(zuzorev::SInputEvent::KeyDown(SDL_SCANCODE_ESCAPE));
+    core.Input().HandleEvent(zuzorev::SInputEvent::KeyUp(SDL_SCANCODE_ESCAPE));
+    core.NextFrame();
+    panel->Update(0.02f, core.Cursor());
+  };
+  pressEsc();
+  EXPECT_EQ(episod.requests, std::vector<std::wstring>{L"menu"});
+  core.NextFrame();
+  panel->Update(0.02f, core.Cursor());
+  EXPECT_EQ(episod.requests.size(), 1u) << "one press, one request";
+
+  CHintMenu hints(core.Get());
+  ASSERT_TRUE(hints.Load(L"Data\\Interface\\HintMenu.xml"));
+  CHintMenu* previous = gHintMenu;
+  gHintMenu = &hints;
+  ASSERT_TRUE(hints.SelectHint(L"HintPosilka"));
+  const float at[3] = {0.0f, 0.0f, 100.0f};
+  ASSERT_EQ(hints.Show(at, 1, 0, 0, 0.0f, 0.0f, 1, 4), 1);
+  pressEsc();
+  gHintMenu = previous;
+  EXPECT_EQ(episod.requests.size(), 1u) << "the shown hint pop-up blocks the menu";
+}
+
 TEST_F(PanelFrame, AShownHintPopUpBlocksTheButtonsExceptForItsOwnTutorial) {
   CHintMenu hints(core.Get());
   ASSERT_TRUE(hints.Load(L"Data\\Interface\\HintMenu.xml"));

@@ -20,6 +20,7 @@
 #include "Ini.h"
 #include "InputReplay.h"
 #include "Platform/Strings.h"
+#include "Engine/rovovoz/GUILabel.h"
 #include "Interface/GamePanel.h"
 #include "Levels/BaseLevel.h"
 #include "Logic/BaseEpisod.h"
@@ -63,6 +64,17 @@ STurn LookAtTurn() {
     for (const SComplexTaskInfo& task : tasks)
       if (task.mValue == 3) turn.found.push_back(list + L"_" + task.mName);
   for (const SPlayerItem& item : gCurrentPlayer.mItems) turn.items.push_back(item.mName);
+  if (gGamePanel)
+    for (const SHogListRow& row : gGamePanel->GetHogRows())
+      if (row.Label) turn.hogRows.push_back(row.Label->GetText());
+  SComplexTaskInfo* shelf = nullptr;
+  if (gCurrentPlayer.mEpisodInfo.FindComplexTask(L"hog", L"Shelf", shelf) && shelf)
+    for (const SComplexPiece& piece : shelf->mPieces) {
+      // Found: taken off the list after it had a place on it.
+      if (piece.mPending != 0 || piece.mValue == 0) continue;
+      const auto text = gLogic->m_HogPredmetTexts.find(HogPieceObjectName(L"Shelf", static_cast<int>(piece.mId)));
+      if (text != gLogic->m_HogPredmetTexts.end()) turn.hogFound.push_back(text->second);
+    }
   return turn;
 }
 }  // namespace

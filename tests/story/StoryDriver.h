@@ -32,6 +32,8 @@ struct STurn {
   bool rolik = false;        // a cut-scene plays
   std::vector<std::wstring> found;  // "group_item" of every task done so far
   std::vector<std::wstring> items;  // the inventory
+  std::vector<std::wstring> hogRows;   // the panel's hidden-object list rows, as shown
+  std::vector<std::wstring> hogFound;  // the texts of the shelf's pieces found so far
   bool operator==(const STurn&) const = default;
 };
 

@@ -10,6 +10,11 @@
 #include <functional>
 
 #include "GameState.h"
+#include "Interface/Map.h"
+#include "Levels/BaseLevel.h"
+#include "Logic/BaseEpisod.h"
+#include "Logic/Logic.h"
+#include "Regions/BaseRegion.h"
 #include "Platform/Paths.h"
 #include "Platform/Strings.h"
 #include "PlayerFile.h"
@@ -108,6 +113,27 @@ std::vector<SMilestone> HallMilestones() {
   };
 }
 
+// The shelf's list after each find: a found name leaves its row, the next
+// name of the set takes a freed place while there is one, and the rows
+// shown are the names still to find.
+void ExpectTheShelfListFollowsTheFinds(const std::vector<STurn>& turns) {
+  constexpr size_t kShelfItems = 9, kRows = 8;
+  size_t seen = 0;
+  for (size_t i = 0; i < turns.size(); ++i) {
+    const STurn& t = turns[i];
+    if (!InScene(t, L"Back_2.xml") || t.hogFound.size() == seen) continue;
+    seen = t.hogFound.size();
+    std::vector<std::wstring> shown;
+    for (const std::wstring& row : t.hogRows)
+      if (!row.empty()) shown.push_back(row);
+    for (const std::wstring& name : t.hogFound)
+      EXPECT_FALSE(Has(shown, name)) << "turn " << i << ", " << seen << " found: the found "
+                                     << Platform::WideToUtf8(name) << " is still listed";
+    EXPECT_EQ(shown.size(), std::min(kRows, kShelfItems - seen)) << "turn " << i << ", " << seen << " found";
+  }
+  EXPECT_EQ(seen, kShelfItems) << "every piece of the shelf was found";
+}
+
 TEST(StoryReplay, ANewPlayerPlaysTheStoryFromTheMainMenuToItsEndAndBack) {
   storytest::StoryDriver driver;
   std::string reason;
@@ -130,6 +156,8 @@ TEST(StoryReplay, ANewPlayerPlaysTheStoryFromTheMainMenuToItsEndAndBack) {
   EXPECT_LT(at[3] - at[2], 60u) << "intro skipped: the hall came long after the intro started";
   EXPECT_EQ(turns.back().state, kStateExit) << "the quit at the replay's end closes the game";
 
+  ExpectTheShelfListFollowsTheFinds(turns);
+
   const std::vector<std::string> errors = storytest::ErrorLines(driver);
   EXPECT_TRUE(errors.empty()) << "the play logged errors:" << Join(errors);
 
@@ -138,6 +166,35 @@ TEST(StoryReplay, ANewPlayerPlaysTheStoryFromTheMainMenuToItsEndAndBack) {
   EXPECT_EQ(profile.mGameFinished, 1u) << "the end texts mark the game finished";
   EXPECT_TRUE(profile.mStepName.empty() || profile.mStepName == L"Intro")
       << "a finished story starts over at its first step, saved: " << Platform::WideToUtf8(profile.mStepName);
+}
+
+// Wherever the player stands in the story, the hint button has something
+// to point at: the open close-up's work, the scene's, or the door toward a
+// place with work left. Asked without showing anything, every turn the
+// chapter runs its scene.
+TEST(StoryReplay, EveryTurnOfPlayGivesTheHintSomethingToShow) {
+  std::vector<std::string> without;
+  size_t asked = 0;
+  storytest::gExtraProbe = [&] {
+    CBaseEpisod* episod = gLogic ? gLogic->GetEpisod() : nullptr;
+    auto* level = episod ? dynamic_cast<CBaseLevel*>(episod->GetCurrentScene()) : nullptr;
+    if (!level || episod->GetState() != 1 || gGameState != kStateInGame) return;
+    ++asked;
+    CBaseRegion* region = level->GetOpenRegion();
+    if (region && region->FindHintTarget(1) != -1) return;
+    if (level->FindHintTarget(1) != 0) return;
+    if (gMap && !gMap->FindHintPortal(level->GetName(), episod).empty()) return;
+    std::string where = Platform::WideToUtf8(level->GetBackName());
+    if (region) where += " / " + Platform::WideToUtf8(region->GetBackName());
+    if (without.empty() || without.back() != where) without.push_back(where);
+  };
+  storytest::StoryDriver driver;
+  std::string reason;
+  const bool played = driver.Play(Replay("story.replay"), reason);
+  storytest::gExtraProbe = nullptr;
+  ASSERT_TRUE(played) << reason;
+  EXPECT_GT(asked, 100u) << "the story was played";
+  EXPECT_TRUE(without.empty()) << "the hint had nothing to show in:" << Join(without);
 }
 
 TEST(StoryReplay, APlayerWhoLeavesInTheLibraryComesBackToItWithWhatWasFound) {

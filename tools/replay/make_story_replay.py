@@ -158,7 +158,8 @@ LIBRARY_HINT = [
 LIBRARY_BACK = [
     ("the restored library is looked at", 60, "hover", (512, 100)),
     ("the shelf's hidden object 3 is found", 30, "click", trigger_point("Back_2_tr.zorm", "T_Hog_03")),
-    ("the list after the find is looked at", 10, "hover", (512, 100)),
+    # Once the found name has flown to its row and faded there.
+    ("the list after the find is looked at", 80, "hover", (512, 100)),
 ]
 
 # The replays: file name, what it plays, steps, frames from the last step
