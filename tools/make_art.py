@@ -2187,6 +2187,54 @@ def lamp_room_beam():
 
 
 LAMP_ROOM_LAMP = (60, 20)
+# The bonus chapter's guests of the lamp room: the old keeper who talks, the
+# mark over his head while he speaks, and the ghost light that flickers
+# between two shapes until it is caught.
+LAMP_ROOM_KEEPER = (-300, -80)
+LAMP_ROOM_TALK = (-230, 80)
+LAMP_ROOM_GHOST = (330, -60)
+
+
+def lamp_room_keeper():
+    c = Canvas(128, 224)
+    coat = (60, 50, 80, 255)
+    c.polygon([(34, 70), (94, 70), (110, 196), (18, 196)], coat)
+    c.ellipse(64, 46, 20, 22, (220, 190, 160, 255))
+    c.rect(40, 18, 88, 28, INK)
+    c.rect(50, 0, 78, 20, INK)
+    c.ellipse(56, 44, 3, 3, INK)
+    c.ellipse(72, 44, 3, 3, INK)
+    c.polygon([(44, 56), (84, 56), (74, 80), (54, 80)], (230, 230, 230, 255))
+    c.rect(98, 110, 104, 150, INK)
+    c.rect(92, 150, 112, 170, GOLD)
+    c.text_centered('OLD KEEPER', 64, 204, 1, PAPER)
+    return c
+
+
+def lamp_room_talk():
+    c = Canvas(96, 48)
+    c.ellipse(48, 20, 44, 18, PAPER)
+    c.polygon([(20, 30), (34, 34), (14, 46)], PAPER)
+    for x in (30, 48, 66):
+        c.ellipse(x, 20, 4, 4, INK)
+    return c
+
+
+def lamp_room_ghost(n):
+    """The ghost light's two shapes: a pale lantern and a pale moth."""
+    c = Canvas(96, 96)
+    pale = (170, 200, 255, 200)
+    if n == 1:
+        c.rect(34, 20, 62, 70, pale)
+        c.rect(28, 14, 68, 20, pale)
+        c.rect(28, 70, 68, 76, pale)
+        c.ellipse(48, 45, 8, 14, (235, 245, 255, 230))
+    else:
+        c.ellipse(30, 40, 22, 16, pale)
+        c.ellipse(66, 40, 22, 16, pale)
+        c.ellipse(48, 48, 6, 20, (235, 245, 255, 230))
+    c.text_centered('GHOST', 48, 84, 1, (200, 220, 255, 255))
+    return c
 
 
 def lamp_room_art(game):
@@ -2195,7 +2243,11 @@ def lamp_room_art(game):
     for name, canvas, alpha in (('library_hatch.png', library_hatch(), True),
                                 ('lamproom_back.png', lamp_room_background(), False),
                                 ('lamproom_lamp.png', lamp_room_lamp(), True),
-                                ('lamproom_beam.png', lamp_room_beam(), True)):
+                                ('lamproom_beam.png', lamp_room_beam(), True),
+                                ('lamproom_keeper.png', lamp_room_keeper(), True),
+                                ('lamproom_talk.png', lamp_room_talk(), True),
+                                ('lamproom_ghost1.png', lamp_room_ghost(1), True),
+                                ('lamproom_ghost2.png', lamp_room_ghost(2), True)):
         with open(os.path.join(textures, name), 'wb') as f:
             f.write(canvas.png(alpha))
     room = Model('Back_4')
@@ -2207,11 +2259,21 @@ def lamp_room_art(game):
     room.quad('S_Lamp', x, 20, z, 192, 288, 'lamproom_lamp')
     # The beam turns round the lamp's flame: it starts there and reaches out.
     room.quad('S_LampBeam', x + 200, 30, z + 36, 400, 48, 'lamproom_beam', pivot=(x, 30, z + 36))
+    for m in ('lamproom_keeper', 'lamproom_talk'):
+        room.material(m, m + '.png')
+    room.material('lamproom_ghost1', 'lamproom_ghost1.png', 'MT_TEXTURE_ALPHA_SMOOTH')
+    room.material('lamproom_ghost2', 'lamproom_ghost2.png', 'MT_TEXTURE_ALPHA_SMOOTH')
+    room.quad('S_Keeper', LAMP_ROOM_KEEPER[0], 25, LAMP_ROOM_KEEPER[1], 128, 224, 'lamproom_keeper')
+    room.quad('S_KeeperTalk', LAMP_ROOM_TALK[0], 26, LAMP_ROOM_TALK[1], 96, 48, 'lamproom_talk')
+    room.quad('S_Ghost', LAMP_ROOM_GHOST[0], 27, LAMP_ROOM_GHOST[1], 96, 96, 'lamproom_ghost1')
+    room.quad('S_Ghost2', LAMP_ROOM_GHOST[0], 28, LAMP_ROOM_GHOST[1], 96, 96, 'lamproom_ghost2')
     room.write(models)
     tr = Model('Back_4_tr')
     # The hatch down to the library, and where the camera flies before it.
     tr.triangles('T_HatchDown', rect_triangles(-344, -280, 224, 128, 10))
     tr.triangles('TPOC_Back_2', rect_triangles(-344, -280, 40, 40, 11))
+    tr.triangles('T_Keeper', rect_triangles(LAMP_ROOM_KEEPER[0], LAMP_ROOM_KEEPER[1], 112, 200, 25))
+    tr.triangles('T_Ghost', rect_triangles(LAMP_ROOM_GHOST[0], LAMP_ROOM_GHOST[1], 80, 80, 27))
     tr.write(models)
 
 
