@@ -49,6 +49,8 @@ TEST(PlayGLBonusChapter, TheKeeperTalksInTheDialogModeAndTheCaughtGhostGlows) {
   const playgl::SRect man = playgl::MeshRect("Back_4.zorm", {"S_Keeper"});
   ASSERT_GT(man.width, 0);
   EXPECT_GE(playgl::ColourCount(playgl::Crop(keeper, man)), 6) << "the keeper is drawn";
+  EXPECT_LT(playgl::DifferentPixels(playgl::Crop(keeper, man), playgl::Crop(dialog, man)), man.width * man.height / 10)
+      << "the keeper stays while he talks";
   // While he talks the panel's strip gives way to the dialog's bar with his
   // line and the skip button.
   const playgl::SRect bar{112, 700, 800, 68};
