@@ -16,6 +16,11 @@
 class ProfileReader;
 class ProfileWriter;
 
+// The game mode of a player who plays the bonus chapter, and the step the
+// bonus chapter starts at (the story ends before it).
+inline constexpr uint32_t kGameModeBonus = 2;
+inline constexpr const wchar_t* kBonusStepName = L"Step_005";
+
 // One inventory entry.
 struct SPlayerItem {
   std::wstring mName;
@@ -57,7 +62,7 @@ class PlayerRecord {
   float mHogHintTimer = 0.0f;
   float mSkipTimer = 0.0f;
   uint32_t mGameFinished = 0;
-  uint32_t mGameMode = 0;  // 0 none, 1 story, 2 bonus chapter
+  uint32_t mGameMode = 0;  // 0 none, 1 story, 2 bonus chapter (kGameModeBonus)
   uint32_t mWinState = 0;
 
   void Assign(const PlayerRecord& other) { *this = other; }

@@ -221,15 +221,21 @@ def hall_background():
     return c
 
 
-def lantern():
+def lantern(lit=True):
+    """The hall's lantern, lit (its glass glowing) or unlit (dark glass
+    round a bare wick holder)."""
     c = Canvas(96, 160)
     c.rect(40, 0, 56, 10, INK)
     c.ellipse(48, 16, 18, 10, INK)
     c.rect(18, 26, 78, 36, INK)
-    c.rect(22, 36, 74, 120, (255, 200, 96, 200))
-    c.ellipse(48, 78, 14, 24, GLOW)
+    if lit:
+        c.rect(22, 36, 74, 120, (255, 200, 96, 200))
+        c.ellipse(48, 78, 14, 24, GLOW)
+    else:
+        c.rect(22, 36, 74, 120, (70, 74, 96, 255))
+        c.rect(44, 96, 52, 112, INK)
     c.frame(22, 36, 74, 120, INK, 4)
-    c.rect(46, 36, 50, 120, INK)
+    c.rect(46, 36, 50, 120 if lit else 96, INK)
     c.rect(14, 120, 82, 132, INK)
     c.text_centered('LANTERN', 48, 142, 2, PAPER)
     return c
@@ -301,7 +307,8 @@ def library_background():
         c.frame(x0, 30, x0 + 86, 126, INK, 2)
         for y in (54, 78, 102):
             c.rect(x0, y, x0 + 86, y + 3, INK)
-    c.text_centered('LIBRARY', 128, 10, 2, PAPER)
+    # The sign stands left of the sky window (which covers the middle's top).
+    c.text_centered('LIBRARY', 82, 10, 2, PAPER)
     return c
 
 
@@ -326,6 +333,78 @@ def map_piece(number):
     c = Canvas(64, 64, (220, 200, 150, 255))
     c.frame(0, 0, 64, 64, INK, 3)
     c.text_centered('MAP %d' % number, 32, 26, 1, INK)
+    return c
+
+
+# The shelf's hidden objects, in the order of the list's names (Inkwell,
+# Quill, ...): each a small picture with a short label under it.
+SHELF_THINGS = ('INKWELL', 'QUILL', 'SPECTACLES', 'HOURGLASS', 'CANDLE', 'THIMBLE', 'WATCH', 'SEAL', 'COMPASS')
+SHELF_THING_SIZE = (64, 56)
+
+
+def ring(c, cx, cy, r, width, color):
+    """A round ring: the disc, its middle left as it was."""
+    for y in range(int(cy - r), int(cy + r) + 1):
+        for x in range(int(cx - r), int(cx + r) + 1):
+            if r - width <= math.hypot(x - cx, y - cy) <= r:
+                c.put(x, y, color)
+
+
+def shelf_thing(n):
+    """Hidden object n of the shelf (1-based), drawn as the thing it is."""
+    w, h = SHELF_THING_SIZE
+    c = Canvas(w, h)
+    silver = (190, 196, 206, 255)
+    kind = SHELF_THINGS[n - 1]
+    if kind == 'INKWELL':
+        c.rect(18, 22, 46, 42, (30, 40, 90, 255))
+        c.frame(18, 22, 46, 42, INK, 2)
+        c.rect(26, 12, 38, 22, (30, 40, 90, 255))
+        c.rect(24, 10, 40, 14, INK)
+    elif kind == 'QUILL':
+        c.polygon([(12, 42), (46, 6), (54, 10), (18, 44)], PAPER)
+        c.polygon([(12, 42), (18, 44), (10, 48)], INK)
+        for k in range(4):
+            c.rect(28 + 5 * k, 26 - 5 * k, 31 + 5 * k, 28 - 5 * k, (160, 150, 130, 255))
+    elif kind == 'SPECTACLES':
+        ring(c, 20, 26, 11, 3, INK)
+        ring(c, 44, 26, 11, 3, INK)
+        c.rect(30, 22, 34, 25, INK)
+        c.ellipse(20, 26, 7, 7, (170, 210, 230, 140))
+        c.ellipse(44, 26, 7, 7, (170, 210, 230, 140))
+    elif kind == 'HOURGLASS':
+        c.rect(16, 4, 48, 9, (120, 78, 44, 255))
+        c.rect(16, 39, 48, 44, (120, 78, 44, 255))
+        c.polygon([(20, 9), (44, 9), (33, 24), (31, 24)], (200, 220, 230, 200))
+        c.polygon([(31, 24), (33, 24), (44, 39), (20, 39)], (200, 220, 230, 200))
+        c.polygon([(26, 39), (38, 39), (32, 31)], (220, 190, 120, 255))
+    elif kind == 'CANDLE':
+        c.rect(24, 26, 40, 44, PAPER)
+        c.frame(24, 26, 40, 44, INK, 1)
+        c.ellipse(32, 16, 4, 8, GLOW)
+        c.rect(31, 22, 33, 26, INK)
+    elif kind == 'THIMBLE':
+        c.polygon([(20, 44), (24, 14), (40, 14), (44, 44)], silver)
+        c.ellipse(32, 14, 8, 4, silver)
+        for y in range(20, 42, 6):
+            for x in range(26, 40, 5):
+                c.rect(x, y, x + 2, y + 2, (120, 126, 136, 255))
+    elif kind == 'WATCH':
+        c.ellipse(32, 27, 16, 16, GOLD)
+        c.ellipse(32, 27, 12, 12, PAPER)
+        c.rect(31, 17, 33, 28, INK)
+        c.rect(31, 26, 40, 28, INK)
+        ring(c, 32, 7, 5, 2, GOLD)
+    elif kind == 'SEAL':
+        c.rect(28, 6, 36, 28, (90, 56, 30, 255))
+        c.ellipse(32, 8, 6, 5, (90, 56, 30, 255))
+        c.ellipse(32, 36, 14, 8, (170, 30, 36, 255))
+    elif kind == 'COMPASS':
+        c.ellipse(32, 26, 17, 17, (120, 78, 44, 255))
+        c.ellipse(32, 26, 13, 13, PAPER)
+        c.polygon([(32, 14), (35, 26), (29, 26)], (190, 30, 30, 255))
+        c.polygon([(29, 26), (35, 26), (32, 38)], INK)
+    c.text_centered(kind, w // 2, h - 8, 1, PAPER)
     return c
 
 
@@ -543,11 +622,12 @@ def hall_candle():
 
 
 def hall_flame(n):
-    """A candle flame leaning a little differently in each of four frames."""
-    lean = (0, 2, 0, -2)[n - 1]
+    """A candle flame in four frames that differ in height and lean, so
+    that it flickers as the frames take turns."""
+    lean, top, width = ((0, 0, 6), (5, 6, 5), (-1, 12, 7), (-5, 4, 5))[n - 1]
     c = Canvas(16, 32)
-    c.polygon([(8 + lean, 0), (14, 20), (8, 31), (2, 20)], (255, 170, 60, 230))
-    c.ellipse(8, 22, 3, 6, (255, 240, 180, 255))
+    c.polygon([(8 + lean, top), (8 + width, 21), (8, 31), (8 - width, 21)], (255, 170, 60, 230))
+    c.ellipse(8 + lean // 2, 23, 2 + width // 3, 6 - top // 4, (255, 240, 180, 255))
     return c
 
 
@@ -667,22 +747,26 @@ def hall_effect_meshes(hall, triggers):
               'chain_lamp', 'vane'):
         hall.material('hall_' + m, 'hall_%s.png' % m)
     hall.material('hall_picture', 'hall_picture01.png')
-    hall.material('hall_flame', 'hall_flame01.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
+    for n in range(1, 5):
+        hall.material('hall_flame%02d' % n, 'hall_flame%02d.png' % n, 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
     hall.material('hall_candle_glow', 'hall_candle_glow01.png', 'MT_TEXTURE_ALPHA_SMOOTH_OVERLAY')
     hall.material('hall_mist', 'hall_mist.png')
-    hall.quad('S_Picture', -342, 12, -40, 80, 60, 'hall_picture')
+    hall.quad('S_Picture', -410, 12, -40, 80, 60, 'hall_picture')
     hall.quad('S_Candle', -340, 25, -150, 24, 48, 'hall_candle')
     for n in range(1, 5):
-        hall.quad('S_Flame%02d' % n, -340, 26, -110, 16, 32, 'hall_flame')
+        hall.quad('S_Flame%02d' % n, -340, 26, -110, 16, 32, 'hall_flame%02d' % n)
     hall.quad('S_CandleGlow', -340, 27, -110, 64, 64, 'hall_candle_glow')
     hall.quad('S_Cupboard', 380, 12, -130, 120, 160, 'hall_cupboard')
     # The door opens towards the viewer: narrower each frame, hinged left.
     for n, w in ((1, 100), (2, 70), (3, 40), (4, 16)):
         hall.quad('S_CupboardDoor%02d' % n, 330 + w / 2.0, 14, -130, w, 140, 'hall_cupboard_door')
         triggers.triangles('T_CupboardDoor%02d' % n, rect_triangles(330 + w / 2.0, -130, w, 140, 14))
-    hall.quad('S_Portrait_Day', 342, 12, -40, 90, 110, 'hall_portrait_day')
-    hall.quad('S_Portrait_Night', 342, 13, -40, 90, 110, 'hall_portrait_night')
-    hall.quad('S_Cat', 150, 40, -230, 96, 64, 'hall_cat')
+    # The portrait hangs on the left panel beside the picture, clear of the
+    # right wall's window and cupboard with their labels.
+    hall.quad('S_Portrait_Day', -272, 12, -28, 72, 88, 'hall_portrait_day')
+    hall.quad('S_Portrait_Night', -272, 13, -28, 72, 88, 'hall_portrait_night')
+    # The cat sleeps by the cupboard, clear of the wick on the floor.
+    hall.quad('S_Cat', 300, 40, -262, 96, 64, 'hall_cat')
     hall.quad('S_Mist', 0, 45, -330, 1024, 64, 'hall_mist', uv=(0.0, 0.0, 4.0, 1.0))
     hall.quad('S_Sign', 0, 15, 250, 160, 48, 'hall_sign', pivot=(0, 15, 274))
     hall.quad('S_ChainLamp_6', -140, 12, 264, 40, 120, 'hall_chain_lamp', pivot=(-140, 12, 324))
@@ -853,6 +937,7 @@ def main():
     pictures = {
         'hall_back.png': (hall_background(), False),
         'hall_lantern.png': (lantern(), True),
+        'hall_lantern_dark.png': (lantern(False), True),
         'hall_key.png': (key(), True),
         'hall_desk.png': (desk(), True),
         'hall_wick.png': (wick(), True),
@@ -880,6 +965,7 @@ def main():
         'library_bird2.png': (library_bird(2), True),
         'library_bird3.png': (library_bird(3), True),
         'library_pond.png': (library_pond(), True),
+        **{'library_shelf%02d.png' % n: (shelf_thing(n), True) for n in range(1, len(SHELF_THINGS) + 1)},
         'desk_close.png': (desk_close(), False),
         'desk_cross.png': (cross(), True),
         # (story) The sparkle over an item to find: the scene's own emitter
@@ -910,6 +996,10 @@ def main():
     hall.quad('S_Back_1', 0, 0, 0, 1024, 768, 'hall_back')
     hall.quad('S_Desk', -250, 20, -190, 256, 128, 'hall_desk')
     hall.quad('S_Lantern', 250, 30, -120, 96, 160, 'hall_lantern', pivot=(250, 30, -200))
+    # The lantern before the wick is in: hangs still in the lit lantern's
+    # place until it is lit (the lit one is the wick's push target).
+    hall.material('hall_lantern_dark', 'hall_lantern_dark.png')
+    hall.quad('S_LanternDark', 250, 29, -120, 96, 160, 'hall_lantern_dark')
     hall.quad('S_Key', -270, 40, -120, 128, 64, 'hall_key')
     hall.quad('S_Wick', 150, 40, -250, 64, 48, 'hall_wick')
     hall.quad('S_LanternGlow', 250, 35, -110, 192, 192, 'hall_glow')
@@ -987,9 +1077,10 @@ def main():
     library.quad('S_Hatch', LIBRARY_HATCH[0], 46, LIBRARY_HATCH[1], 128, 90, 'library_hatch')
     # The shelf's nine hidden objects (the hidden-object list), each with
     # its trigger shape below.
+    sw, sh = SHELF_THING_SIZE
     for n, (x, z) in enumerate(LIBRARY_HOG_PLACES, 1):
-        texture = ('library_book', 'library_candle', 'library_map1', 'library_map2', 'hall_key')[n % 5]
-        library.quad('S_Hog_%02d' % n, x, 40, z, 48, 40, texture)
+        library.material('library_shelf%02d' % n, 'library_shelf%02d.png' % n)
+        library.quad('S_Hog_%02d' % n, x, 40, z, sw, sh, 'library_shelf%02d' % n)
     library.write(models)
 
     # The bird's way across the window, in the path file the mover looks
@@ -1009,7 +1100,7 @@ def main():
     library_tr.triangles('T_DoorBack', rect_triangles(420, 0, 120, 300, 10))
     library_tr.triangles('TPOC_Back_1', rect_triangles(420, 0, 40, 40, 11))
     for n, (x, z) in enumerate(LIBRARY_HOG_PLACES, 1):
-        library_tr.triangles('T_Hog_%02d' % n, rect_triangles(x, z, 48, 40, 40))
+        library_tr.triangles('T_Hog_%02d' % n, rect_triangles(x, z, sw, sh, 40))
     # The hatch up to the lamp room, and where the camera flies before it.
     library_tr.triangles('T_Hatch', rect_triangles(LIBRARY_HATCH[0], LIBRARY_HATCH[1], 128, 90, 46))
     library_tr.triangles('TPOC_Back_4', rect_triangles(LIBRARY_HATCH[0], LIBRARY_HATCH[1], 40, 40, 47))
@@ -1024,13 +1115,16 @@ def main():
     close.quad('S_Back_1_reg_4', 0, 0, 0, 768, 576, 'desk_close')
     close.quad('S_Noj', -120, 20, -40, 128, 48, 'hall_knife')
     close.quad('S_Verevka', 150, 20, -120, 64, 48, 'hall_wick')
-    close.quad('S_Krestik', 340, 30, 250, 48, 48, 'desk_cross')
+    # The cross lies exactly under the close-up frame's own close button
+    # (852, 94 in the frame's layout, raised 50 with the close-up), so one
+    # X shows, not two.
+    close.quad('S_Krestik', 364, 30, 266, 48, 48, 'desk_cross')
     close.write(models)
 
     close_tr = Model('Back_1_reg_4_tr')
     close_tr.triangles('T_Noj', rect_triangles(-120, -40, 128, 48, 20))
     close_tr.triangles('T_Verevka', rect_triangles(150, -120, 64, 40, 20))
-    close_tr.triangles('T_Krestik', rect_triangles(340, 250, 48, 48, 30))
+    close_tr.triangles('T_Krestik', rect_triangles(364, 266, 48, 48, 30))
     close_tr.write(models)
 
     # The loading screen: placed 895 above the screen; the game moves it down.
@@ -2093,6 +2187,54 @@ def lamp_room_beam():
 
 
 LAMP_ROOM_LAMP = (60, 20)
+# The bonus chapter's guests of the lamp room: the old keeper who talks, the
+# mark over his head while he speaks, and the ghost light that flickers
+# between two shapes until it is caught.
+LAMP_ROOM_KEEPER = (-300, -80)
+LAMP_ROOM_TALK = (-230, 80)
+LAMP_ROOM_GHOST = (330, -60)
+
+
+def lamp_room_keeper():
+    c = Canvas(128, 224)
+    coat = (60, 50, 80, 255)
+    c.polygon([(34, 70), (94, 70), (110, 196), (18, 196)], coat)
+    c.ellipse(64, 46, 20, 22, (220, 190, 160, 255))
+    c.rect(40, 18, 88, 28, INK)
+    c.rect(50, 0, 78, 20, INK)
+    c.ellipse(56, 44, 3, 3, INK)
+    c.ellipse(72, 44, 3, 3, INK)
+    c.polygon([(44, 56), (84, 56), (74, 80), (54, 80)], (230, 230, 230, 255))
+    c.rect(98, 110, 104, 150, INK)
+    c.rect(92, 150, 112, 170, GOLD)
+    c.text_centered('OLD KEEPER', 64, 204, 1, PAPER)
+    return c
+
+
+def lamp_room_talk():
+    c = Canvas(96, 48)
+    c.ellipse(48, 20, 44, 18, PAPER)
+    c.polygon([(20, 30), (34, 34), (14, 46)], PAPER)
+    for x in (30, 48, 66):
+        c.ellipse(x, 20, 4, 4, INK)
+    return c
+
+
+def lamp_room_ghost(n):
+    """The ghost light's two shapes: a pale lantern and a pale moth."""
+    c = Canvas(96, 96)
+    pale = (170, 200, 255, 200)
+    if n == 1:
+        c.rect(34, 20, 62, 70, pale)
+        c.rect(28, 14, 68, 20, pale)
+        c.rect(28, 70, 68, 76, pale)
+        c.ellipse(48, 45, 8, 14, (235, 245, 255, 230))
+    else:
+        c.ellipse(30, 40, 22, 16, pale)
+        c.ellipse(66, 40, 22, 16, pale)
+        c.ellipse(48, 48, 6, 20, (235, 245, 255, 230))
+    c.text_centered('GHOST', 48, 84, 1, (200, 220, 255, 255))
+    return c
 
 
 def lamp_room_art(game):
@@ -2101,7 +2243,11 @@ def lamp_room_art(game):
     for name, canvas, alpha in (('library_hatch.png', library_hatch(), True),
                                 ('lamproom_back.png', lamp_room_background(), False),
                                 ('lamproom_lamp.png', lamp_room_lamp(), True),
-                                ('lamproom_beam.png', lamp_room_beam(), True)):
+                                ('lamproom_beam.png', lamp_room_beam(), True),
+                                ('lamproom_keeper.png', lamp_room_keeper(), True),
+                                ('lamproom_talk.png', lamp_room_talk(), True),
+                                ('lamproom_ghost1.png', lamp_room_ghost(1), True),
+                                ('lamproom_ghost2.png', lamp_room_ghost(2), True)):
         with open(os.path.join(textures, name), 'wb') as f:
             f.write(canvas.png(alpha))
     room = Model('Back_4')
@@ -2113,11 +2259,21 @@ def lamp_room_art(game):
     room.quad('S_Lamp', x, 20, z, 192, 288, 'lamproom_lamp')
     # The beam turns round the lamp's flame: it starts there and reaches out.
     room.quad('S_LampBeam', x + 200, 30, z + 36, 400, 48, 'lamproom_beam', pivot=(x, 30, z + 36))
+    for m in ('lamproom_keeper', 'lamproom_talk'):
+        room.material(m, m + '.png')
+    room.material('lamproom_ghost1', 'lamproom_ghost1.png', 'MT_TEXTURE_ALPHA_SMOOTH')
+    room.material('lamproom_ghost2', 'lamproom_ghost2.png', 'MT_TEXTURE_ALPHA_SMOOTH')
+    room.quad('S_Keeper', LAMP_ROOM_KEEPER[0], 25, LAMP_ROOM_KEEPER[1], 128, 224, 'lamproom_keeper')
+    room.quad('S_KeeperTalk', LAMP_ROOM_TALK[0], 26, LAMP_ROOM_TALK[1], 96, 48, 'lamproom_talk')
+    room.quad('S_Ghost', LAMP_ROOM_GHOST[0], 27, LAMP_ROOM_GHOST[1], 96, 96, 'lamproom_ghost1')
+    room.quad('S_Ghost2', LAMP_ROOM_GHOST[0], 28, LAMP_ROOM_GHOST[1], 96, 96, 'lamproom_ghost2')
     room.write(models)
     tr = Model('Back_4_tr')
     # The hatch down to the library, and where the camera flies before it.
     tr.triangles('T_HatchDown', rect_triangles(-344, -280, 224, 128, 10))
     tr.triangles('TPOC_Back_2', rect_triangles(-344, -280, 40, 40, 11))
+    tr.triangles('T_Keeper', rect_triangles(LAMP_ROOM_KEEPER[0], LAMP_ROOM_KEEPER[1], 112, 200, 25))
+    tr.triangles('T_Ghost', rect_triangles(LAMP_ROOM_GHOST[0], LAMP_ROOM_GHOST[1], 80, 80, 27))
     tr.write(models)
 
 

@@ -77,7 +77,13 @@ int32_t CGamePanel::Update(float dt, rovovoz::CMouseCursor* cursor) {
       return 0;
     }
     const bool released = GetCore() && GetCore()->GetInput() && GetCore()->GetInput()->IsButton(0, 4);
-    if (released && mDialog) mDialog->Skip();
+    if (released && mDialog && mDialog->mEnded == 0) {
+      mDialog->Skip();
+      // A skip past the last point ends the dialog here, after this frame's
+      // update: its end is passed on now, or the next update would only
+      // mark it as ended earlier and the scene would never hear of it.
+      if (mDialog->mEnded == 1 && mEpisod) mEpisod->ForwardSceneAction(L"a_dialog_end", 0, 0, -1);
+    }
     return 0;
   }
 

@@ -97,7 +97,7 @@ int32_t CPlayMenu::Update(float dt, rovovoz::CMouseCursor* cursor) {
     if (p.mGameMode == 0) {
       p.Clear();
       p.mGameMode = 2;
-      p.mStepName = L"Step_005";
+      p.mStepName = kBonusStepName;
       gNextGameState = kStateInGame;
     } else if (p.mGameMode == 2) {
       gNextGameState = kStateInGame;

@@ -54,7 +54,7 @@ int32_t CWarningMenu::Update(float dt, rovovoz::CMouseCursor* cursor) {
     gPendingGameState = kStateInGame;
     if (toBonus) {
       gCurrentPlayer.mGameMode = 2;
-      gCurrentPlayer.mStepName = L"Step_005";
+      gCurrentPlayer.mStepName = kBonusStepName;
     } else {
       gCurrentPlayer.mGameMode = 1;
     }

@@ -85,6 +85,12 @@ void CLogic::NextStep() {
 
 void CLogic::StartStep() {
   if (m_TempStep < 0) return;
+  // The bonus chapter's steps follow the story's: a player of the story
+  // (any mode but the bonus chapter's) is through at the bonus chapter's
+  // first step, as past the last step.
+  const bool storyOver = m_TempStep < GetStepCount() && gCurrentPlayer.mGameMode != kGameModeBonus &&
+                         m_Steps[static_cast<size_t>(m_TempStep)].NameStep == kBonusStepName;
+  if (storyOver) m_TempStep = GetStepCount();
   if (m_TempStep >= GetStepCount()) {
     // The story has run out: the player starts over from the main menu.
     gCurrentPlayer.Clear();

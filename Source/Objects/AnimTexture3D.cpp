@@ -50,11 +50,14 @@ int32_t CAnimTexture3D::Load(const TiXmlElement* properties, const std::wstring&
   }
   std::wstring extension = L".tga";
   objects::ReadText(properties, "ExtTexture", extension);
-  // The series ends at the first number without a file.
+  // The series ends at the first number without a file; that end is
+  // expected, so it is found without the missing-texture warning.
   const int loadNow = (flags & kTextureData) ? 1 : 0;
   for (int n = 1; n <= kMaxFrames; ++n) {
+    const std::wstring name = objects::Numbered(base, n) + extension;
+    if (!objects::TextureFileExists(name)) break;
     zuzorev::CTexture texture;
-    if (mRender->LoadTexture(objects::Numbered(base, n) + extension, texture, loadNow, 0) < 0) break;
+    if (mRender->LoadTexture(name, texture, loadNow, 0) < 0) break;
     mFrames.push_back(texture);
   }
   objects::ReadFloat(properties, "DeltaTime", mPeriod);

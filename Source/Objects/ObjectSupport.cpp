@@ -11,6 +11,7 @@
 #include "Engine/TinyXmlExt/TinyXmlExt.h"
 #include "Engine/rovovoz/GameCore.h"
 #include "Engine/rovovoz/StaticObject3D.h"
+#include "Engine/zorfile/FileSystem.h"
 #include "Engine/zuzorev/RenderSystem.h"
 #include "Platform/Strings.h"
 
@@ -96,6 +97,11 @@ std::wstring Numbered(const std::wstring& base, int n) {
   std::wstring digits = std::to_wstring(n);
   if (n >= 0 && n < 10) digits.insert(digits.begin(), L'0');
   return base + digits;
+}
+
+bool TextureFileExists(const std::wstring& name) {
+  zorfile::CFileSystem* fs = zorfile::GetFileSystem();
+  return fs && fs->FileExist(name, nullptr, 1, zorfile::kKindTextures, 0);
 }
 
 bool ReadModelSource(const wchar_t* source, int line, const void* render, const TiXmlElement* properties,

@@ -54,6 +54,10 @@ int CorrectRange(float& low, float& high);
 // base followed by n written with at least two digits: Door01, Door12, Door100.
 std::wstring Numbered(const std::wstring& base, int n);
 
+// Whether a texture file of that name is in the game's texture search
+// paths; asks without logging, so a numbered series can find its end.
+bool TextureFileExists(const std::wstring& name);
+
 // The opening of a mesh-backed object's Load: a render system, a Properties
 // element, the model file (NameFile, else modelFile) and the mesh name
 // (NameModel). False after logging what is missing at source:line;

@@ -4,6 +4,8 @@
 // moving things seen moving.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -55,11 +57,21 @@ class HallPlay : public ::testing::Test {
     const size_t watchFrom = Step("the close-up is closed by its cross") + 40;
     for (int second = 0; second <= kWatchSeconds; ++second)
       sLooks["watch " + std::to_string(second)] = watchFrom + static_cast<size_t>(second) * 20;
+    // The candle's flame, turn by turn for a few seconds, and a band of its
+    // glow beside it: the glow's own pictures change there too.
+    sFlameFrom = watchFrom;
+    sFlameRect = playgl::MeshRect("Back_1.zorm", {"S_Flame01", "S_Flame02", "S_Flame03", "S_Flame04"});
+    const playgl::SRect glow = playgl::MeshRect("Back_1.zorm", {"S_CandleGlow"});
+    sGlowBand = {glow.x, glow.y, std::max(1, sFlameRect.x - glow.x - 2), glow.height};
 
     sDriver = std::make_unique<storytest::StoryDriver>(zuzorev::EDeviceKind::GL);
     storytest::gFrameProbe = [](zuzorev::CRenderSystem& render, size_t turn) {
       for (const auto& [name, at] : sLooks)
         if (at == turn) render.ReadPixels(0, 0, kWidth, kHeight, sFrames[name]);
+      if (turn >= sFlameFrom && turn < sFlameFrom + kFlameTurns && sFlameRect.width > 0) {
+        render.ReadPixels(sFlameRect.x, sFlameRect.y, sFlameRect.width, sFlameRect.height, sFlame[turn]);
+        render.ReadPixels(sGlowBand.x, sGlowBand.y, sGlowBand.width, sGlowBand.height, sGlowBands[turn]);
+      }
       if (!gGamePanel) return;
       for (int i = 0; i < gGamePanel->GetItemCount(); ++i) {
         const SPanelItem& item = gGamePanel->GetItem(i);
@@ -81,6 +93,8 @@ class HallPlay : public ::testing::Test {
     sDriver.reset();
     sFrames.clear();
     sFlights.clear();
+    sFlame.clear();
+    sGlowBands.clear();
   }
   void SetUp() override { ASSERT_TRUE(sPlayed) << sReason; }
 
@@ -88,6 +102,10 @@ class HallPlay : public ::testing::Test {
   static const std::vector<uint32_t>& Frame(const std::string& name) { return playgl::Kept(sFrames, name); }
 
   static constexpr int kWatchSeconds = 8;
+  static constexpr size_t kFlameTurns = 80;
+  static inline size_t sFlameFrom = 0;
+  static inline SRect sFlameRect{}, sGlowBand{};
+  static inline std::map<size_t, std::vector<uint32_t>> sFlame, sGlowBands;
   static inline std::unique_ptr<storytest::StoryDriver> sDriver;
   static inline std::map<std::string, size_t> sLooks;
   static inline std::map<std::string, std::vector<uint32_t>> sFrames;
@@ -152,6 +170,18 @@ TEST_F(HallPlay, ThePanelTheCloseUpAndTheMovingThingsShowAsPlayed) {
       const double unlit = playgl::Brightness(playgl::Crop(Frame("lantern unlit"), glow));
       const double lit = playgl::Brightness(playgl::Crop(Frame("lantern lit"), glow));
       EXPECT_GT(lit, unlit + 10.0) << "the lantern's glow shows once the wick is in";
+      // Before the wick the lantern hangs there unlit: drawn over the wall,
+      // not a bare wall with only the cursor telling where it is.
+      const SRect lantern = playgl::MeshRect("Back_1.zorm", {"S_Lantern"});
+      ASSERT_GT(lantern.width, 0);
+      const playgl::SPart part{lantern.x / double(kWidth), lantern.y / double(kHeight),
+                               (lantern.x + lantern.width) / double(kWidth),
+                               (lantern.y + lantern.height) / double(kHeight)};
+      const std::vector<uint32_t> wall = playgl::PicturePart("hall_back.png", part);
+      const std::vector<uint32_t> drawn = playgl::Crop(Frame("lantern unlit"), lantern);
+      ASSERT_EQ(wall.size(), drawn.size());
+      EXPECT_GT(playgl::DifferentPixels(wall, drawn), lantern.width * lantern.height / 3)
+          << "the unlit lantern is drawn before the wick is used";
     }();
   }
   {
@@ -203,6 +233,24 @@ TEST_F(HallPlay, ThePanelTheCloseUpAndTheMovingThingsShowAsPlayed) {
         EXPECT_LT(stopped * 3, moving) << still << " stopped (changed pixels a second apart: " << moving
                                        << " while it moved, " << stopped << " after)";
       }
+    }();
+  }
+  {
+    SCOPED_TRACE("the candle's flame changes its shape, not only its glow");
+    [&] {
+      // A turn where the flame's place changed while the band of glow
+      // beside it stayed as it was: the flame's own picture changed.
+      ASSERT_GT(sFlameRect.width, 0);
+      ASSERT_GE(sFlame.size(), kFlameTurns / 2) << "the flame was read back turn by turn";
+      int flameOnly = 0, glowChanges = 0;
+      for (auto it = std::next(sFlame.begin()); it != sFlame.end(); ++it) {
+        const auto before = std::prev(it);
+        const bool glowChanged = playgl::DifferentPixels(sGlowBands[before->first], sGlowBands[it->first]) > 0;
+        glowChanges += glowChanged ? 1 : 0;
+        if (!glowChanged && playgl::DifferentPixels(before->second, it->second) > sFlameRect.width) ++flameOnly;
+      }
+      EXPECT_GE(flameOnly, 4) << "the flame moved on its own in " << flameOnly << " turns (the glow changed in "
+                              << glowChanges << ")";
     }();
   }
   {

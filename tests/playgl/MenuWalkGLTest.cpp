@@ -157,14 +157,7 @@ TEST(PlayGLMenuWalk, EveryMenuOfTheSecondEveningIsDrawnAndGoesAgain) {
   std::string reason;
   // The first evening's player, who has since finished the story, so the
   // extras open.
-  PlayerRecord player;
-  player.mName = L"Mira";
-  player.mDifficulty = 1;
-  player.mGameFinished = 1;
-  const auto users = driver.User().Path() / "Users";
-  std::filesystem::create_directories(users);
-  ASSERT_TRUE(WriteProfileFile(users / Platform::ToPath(PlayerFileName(player.mName)), player));
-  Ini::SetString(driver.User().IniPath(), L"Game", L"PlayerName", player.mName);
+  ASSERT_TRUE(storytest::SeedFinishedPlayer(driver, L"Mira"));
   std::vector<SShown> shown;
   std::map<int, std::vector<uint32_t>> credits;
   {

@@ -98,13 +98,14 @@ TEST(SceneRenderGL, SampleSceneDrawsWhereItsFilesPlaceIt) {
   EXPECT_TRUE(log.Texts(zuzorev::ELogLevel::Error).empty()) << "the sample scene loads cleanly";
 
   // Each object shows at the place its mesh has in the model file: the
-  // pixel there changes when the object is hidden.
+  // pixel there changes when the object is hidden. (The lit lantern hangs
+  // under the unlit one until the wick is used.)
   struct Object {
     const wchar_t* name;
     float x, z;  // a point of its picture in the scene plane
   } objects[] = {
       {L"S_Back_1", -400, 300}, {L"S_Desk", -250, -190}, {L"S_Key", -274, -114},
-      {L"S_Lantern", 250, -150},  {L"S_Wick", 150, -250},
+      {L"S_LanternDark", 250, -150}, {L"S_Wick", 150, -250},
   };
   for (const auto& o : objects) {
     SCOPED_TRACE(Platform::WideToUtf8(o.name));

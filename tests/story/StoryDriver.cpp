@@ -26,6 +26,8 @@
 #include "Logic/BaseEpisod.h"
 #include "Logic/Logic.h"
 #include "Platform/Paths.h"
+#include "PlayerFile.h"
+#include "PlayerFileName.h"
 #include "PlayerRecord.h"
 #include "SaveInfo/EpisodTasks.h"
 #include "Regions/BaseRegion.h"
@@ -193,6 +195,19 @@ std::vector<std::string> ErrorLines(const StoryDriver& driver) {
 
 bool EndsWith(const std::wstring& text, const std::wstring& end) {
   return text.size() >= end.size() && Platform::EqualsNoCase(text.substr(text.size() - end.size()), end);
+}
+
+bool SeedFinishedPlayer(const StoryDriver& driver, const std::wstring& name) {
+  PlayerRecord player;
+  player.mName = name;
+  player.mDifficulty = 1;
+  player.mGameFinished = 1;
+  const std::filesystem::path users = driver.User().Path() / "Users";
+  std::error_code error;
+  std::filesystem::create_directories(users, error);
+  if (!WriteProfileFile(users / Platform::ToPath(PlayerFileName(player.mName)), player)) return false;
+  Ini::SetString(driver.User().IniPath(), L"Game", L"PlayerName", player.mName);
+  return true;
 }
 
 }  // namespace storytest

@@ -62,6 +62,11 @@ class StoryDriver {
   std::vector<STurn> mTurns;
 };
 
+// A player who has finished the story (named `name`, casual), written to the
+// driver's user folder as its remembered player, so the next play's main
+// menu knows them and opens the extras and the bonus chapter.
+bool SeedFinishedPlayer(const StoryDriver& driver, const std::wstring& name);
+
 // The lines of an HTML log at one level ("error", "warning").
 std::vector<std::string> LogLinesOf(const std::string& log, const std::string& level);
 

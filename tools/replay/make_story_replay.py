@@ -118,6 +118,19 @@ LIBRARY = [
     ("the shelf's hidden object %d is found" % n, 40 if n == 1 else 15, "click",
      trigger_point("Back_2_tr.zorm", "T_Hog_%02d" % n)) for n in range(1, 10)
 ]
+# The bonus chapter, for a player who has finished the story: chosen in the
+# play menu, it opens in the lamp room at dawn. The keeper talks (his first
+# line is skipped with a click on the room), then the ghost light is caught;
+# a little after, the chapter ends and the main menu comes back.
+BONUS = [
+    ("the bonus chapter is chosen in the play menu", 30, "click", button_point("PlayMenu.xml", "B2")),
+    ("the keeper is asked to talk", 90, "click", trigger_point("Back_4_tr.zorm", "T_Keeper")),
+    ("the keeper's first line is looked at", 30, "hover", (512, 100)),
+    ("the keeper's first line is skipped", 10, "click", (512, 100)),
+    ("the keeper's second line is looked at", 20, "hover", (512, 110)),
+    ("the ghost light is caught", 100, "click", trigger_point("Back_4_tr.zorm", "T_Ghost")),
+    ("the morph is looked at", 15, "hover", (512, 100)),
+]
 FINAL = [
     # The end texts take a click only after 48.3 s; the click fades them
     # out and the main menu comes back.
@@ -171,6 +184,8 @@ REPLAYS = [
      LOGO + NEW_PLAYER + DIFFICULTY + HALL, 60),
     ("story-continue.replay", "the same player plays on from the main menu",
      LOGO + GO_ON, 150),
+    ("story-bonus.replay", "a player who finished the story plays the bonus chapter",
+     LOGO + BONUS, 200),
 ]
 
 
@@ -184,6 +199,8 @@ PLAYGL_REPLAYS = [
      LOGO + GO_ON + LIBRARY_HINT, 40),
     ("library-back.replay", "the player comes back to the library once more",
      LOGO + GO_ON + LIBRARY_BACK, 30),
+    ("bonus.replay", "a player who finished the story plays the bonus chapter, watched on GL",
+     LOGO + BONUS, 200),
 ]
 
 
