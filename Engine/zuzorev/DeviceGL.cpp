@@ -580,7 +580,9 @@ class CDeviceGL : public IDevice {
       DropLayer();
       glGenTextures(1, &mLayer);
       BindTexture(0, mLayer);
-      glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+      // Unsized, as the pictures are: the driver keeps B, G, R, A, the
+      // order its fastest path samples.
+      glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
       mLayerWidth = w;
       mLayerHeight = h;
     } else {

@@ -72,7 +72,10 @@ void CStillLayer::Keep(const SFrame& frame, size_t count, IDevice& device) {
 
 void CStillLayer::TextureChanged(uint32_t texture, const SFrame& shown, const SFrame& current, IDevice& device) {
   if (texture == 0) return;
-  mChangedFrom = std::min({mChangedFrom, shown.FirstDrawing(texture), current.FirstDrawing(texture)});
+  for (const SFrame* frame : {&shown, &current}) {
+    const size_t first = frame->FirstDrawing(texture);
+    if (first < frame->commands.size()) mChangedFrom = std::min(mChangedFrom, first);
+  }
   if (mKept.FirstDrawing(texture) < KeptCount()) Drop(device);
 }
 
