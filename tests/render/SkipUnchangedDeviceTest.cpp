@@ -210,7 +210,7 @@ TEST(StillLayer, StillBottomIsDrawnAsItsPictureUntilOneOfItsDrawsChanges) {
   }
 }
 
-TEST(StillLayer, NothingIsKeptOfDrawsThatTestDepthOrOfABottomThatKeepsChanging) {
+TEST(StillLayer, KeptOnlyOfABottomThatStaysWithoutDepth) {
   SStillFixture depth;
   depth.bottom.depthTest = true;
   depth.Settle();
@@ -223,6 +223,16 @@ TEST(StillLayer, NothingIsKeptOfDrawsThatTestDepthOrOfABottomThatKeepsChanging) 
     moving.Frame();
   }
   EXPECT_EQ(moving.layer->keeps, 0) << "the first quad changes every frame";
+
+  // A texture the frames do not draw, changed before every frame (a video
+  // elsewhere): the bottom is kept all the same.
+  SStillFixture video;
+  const uint32_t other = video.device->CreateTexture(1, 1, &video.texel);
+  for (int i = 0; i < 10; ++i) {
+    video.device->UpdateTexture(other, 1, 1, &video.texel);
+    video.Frame();
+  }
+  EXPECT_EQ(video.layer->keeps, 1);
 }
 
 }  // namespace
