@@ -87,6 +87,20 @@ class IDevice {
   // mode change: what was shown is gone). Devices that always draw ignore it.
   virtual void RedrawNext() {}
 
+  // One picture of the back buffer kept on the device, for the still
+  // bottom of the frames. KeepLayer copies the back buffer as drawn so far
+  // into it; DrawLayer draws it over the whole back buffer texel for pixel,
+  // nothing blended, and leaves the viewport `viewport` as a Clear with it
+  // would: it stands for the clears and draws it was kept after. Both false
+  // when the device cannot (headless), DrawLayer also when the back buffer
+  // changed size. DropLayer lets the picture go.
+  virtual bool KeepLayer() { return false; }
+  virtual bool DrawLayer(const SViewport& viewport) {
+    (void)viewport;
+    return false;
+  }
+  virtual void DropLayer() {}
+
   // Reads back-buffer pixels (top-left origin) as 0xAARRGGBB; false when
   // there is nothing to read (headless).
   virtual bool ReadPixels(int x, int y, int width, int height, std::vector<uint32_t>& out) = 0;

@@ -336,6 +336,7 @@ class CDeviceGL : public IDevice {
     mDepthValid = mDepthDirty = SRect{};
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     DeleteDepthTarget();
+    DropLayer();
     if (mWhite) glDeleteTextures(1, &mWhite);
     if (mStreamVbo) glDeleteBuffers(1, &mStreamVbo);
     if (mStreamEbo) glDeleteBuffers(1, &mStreamEbo);
@@ -565,6 +566,77 @@ class CDeviceGL : public IDevice {
     if (mWindow && mContext) SDL_GL_SwapWindow(mWindow);
     ++mFrame;
     if (mFrame % 256 == 0) DropIdleGeometry();
+  }
+
+  // The layer is a texture of the back buffer's size, filled by a copy of
+  // the back buffer and drawn back as one opaque quad sampled nearest over
+  // the whole back buffer: the draw a software rasteriser fills fastest.
+  bool KeepLayer() override {
+    if (!mContext) return false;
+    int w = 0, h = 0;
+    GetBackBufferSize(w, h);
+    if (w <= 0 || h <= 0) return false;
+    LeaveDepthTarget(true);
+    if (!mLayer || mLayerWidth != w || mLayerHeight != h) {
+      DropLayer();
+      glGenTextures(1, &mLayer);
+      BindTexture(0, mLayer);
+      // Unsized, as the pictures are: the driver keeps B, G, R, A, the
+      // order its fastest path samples.
+      glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+      mLayerWidth = w;
+      mLayerHeight = h;
+    } else {
+      BindTexture(0, mLayer);
+    }
+    SetScissor(false);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, w, h);
+    return true;
+  }
+
+  bool DrawLayer(const SViewport& viewport) override {
+    if (!mContext || !mLayer) return false;
+    int w = 0, h = 0;
+    GetBackBufferSize(w, h);
+    if (w != mLayerWidth || h != mLayerHeight) return false;
+    SProgram* program = ProgramFor(kVarTex0 | kVarNoColor);
+    if (!program) return false;
+    // As after the Clear that began what the layer stands for.
+    LeaveDepthTarget(false);
+    mDepthClearedThisFrame = false;
+    SetScissor(false);
+    glViewport(0, 0, w, h);
+    UseProgram(*program);
+    const bool fresh = program->fresh;
+    program->fresh = false;
+    SetMatrix(program->worldViewProj, zormath::Mat4f::Identity().m, program->lastWorldViewProj, fresh);
+    BindTexture(0, mLayer);
+    BindSampler(0, kNearestClamp);
+    SetBlend(EBlend::None, false);
+    SetDepth(false, false, SRect{});
+    SetCull(ECull::None);
+    // Clip space corners, texture rows bottom-up as GL copied them; two
+    // listed triangles, so the rasteriser sees the rectangle.
+    const SVertex quad[4] = {{-1, -1, 0.5f, 0xFFFFFFFFu, 0, 0}, {1, -1, 0.5f, 0xFFFFFFFFu, 1, 0},
+                             {-1, 1, 0.5f, 0xFFFFFFFFu, 0, 1}, {1, 1, 0.5f, 0xFFFFFFFFu, 1, 1}};
+    const uint32_t indices[6] = {0, 1, 2, 2, 1, 3};
+    BindVao(mStreamVao);
+    const GLint base = Stream(quad, 4);
+    const void* offset = StreamIndices(indices, 6);
+    glDrawElementsBaseVertex(GL_TRIANGLES, 6, GL_UNSIGNED_INT, const_cast<void*>(offset), base);
+    mViewport = viewport;
+    mHaveViewport = true;
+    glViewport(viewport.x, h - viewport.y - viewport.height, viewport.width, viewport.height);
+    return true;
+  }
+
+  void DropLayer() override {
+    if (!mLayer) return;
+    for (GLuint& bound : mCache.texture)
+      if (bound == mLayer) bound = 0;
+    if (mContext) glDeleteTextures(1, &mLayer);
+    mLayer = 0;
+    mLayerWidth = mLayerHeight = 0;
   }
 
   bool ReadPixels(int x, int y, int width, int height, std::vector<uint32_t>& out) override {
@@ -1055,6 +1127,8 @@ class CDeviceGL : public IDevice {
   SRect mDepthValid;  // where the depth target's colour is the window's
   SRect mDepthDirty;  // what was drawn there and is not yet on the window
   uint64_t mFrame = 0;
+  GLuint mLayer = 0;  // the kept picture of the back buffer
+  int mLayerWidth = 0, mLayerHeight = 0;
 };
 
 }  // namespace

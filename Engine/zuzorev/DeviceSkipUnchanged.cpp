@@ -2,8 +2,6 @@
 
 #include <SDL2/SDL.h>
 
-#include <cstring>
-
 namespace zuzorev {
 
 std::unique_ptr<IDevice> CreateSkipUnchangedDevice(std::unique_ptr<IDevice> device) {
@@ -13,12 +11,6 @@ std::unique_ptr<IDevice> CreateSkipUnchangedDevice(std::unique_ptr<IDevice> devi
 CSkipUnchangedDevice::CSkipUnchangedDevice(std::unique_ptr<IDevice> device) : mDevice(std::move(device)) {}
 
 CSkipUnchangedDevice::~CSkipUnchangedDevice() { Close(); }
-
-bool CSkipUnchangedDevice::SFrame::operator==(const SFrame& other) const {
-  return width == other.width && height == other.height && commands == other.commands &&
-         vertices.size() == other.vertices.size() && indices == other.indices &&
-         (vertices.empty() || std::memcmp(vertices.data(), other.vertices.data(), vertices.size() * sizeof(SVertex)) == 0);
-}
 
 bool CSkipUnchangedDevice::Open(SDL_Window* window, int antialiasing) {
   Close();
@@ -38,7 +30,10 @@ void CSkipUnchangedDevice::Close() {
   mFrame.Clear();
   mShownFrame.Clear();
   mSent = 0;
+  mKeepAt = 0;
+  mPlanned = false;
   mRedraw = true;
+  mLayer.Drop(*mDevice);
   mDevice->Close();
 }
 
@@ -60,7 +55,13 @@ int CSkipUnchangedDevice::WatchWindow(void* self, SDL_Event* event) {
   return 1;
 }
 
+void CSkipUnchangedDevice::SetStillLayer(bool on) {
+  mLayerOn = on;
+  if (!on) mLayer.Drop(*mDevice);
+}
+
 void CSkipUnchangedDevice::SetBackBufferSize(int width, int height) {
+  mLayer.Drop(*mDevice);
   mDevice->SetBackBufferSize(width, height);
   mRedraw = true;
 }
@@ -69,54 +70,41 @@ uint32_t CSkipUnchangedDevice::CreateTexture(int width, int height, const uint32
   return mDevice->CreateTexture(width, height, texels);
 }
 
-// The draws made so far see the texture as it was: they go first.
+// The draws made so far see the texture as it was: those that draw it go
+// first, with what comes before them.
 void CSkipUnchangedDevice::UpdateTexture(uint32_t id, int width, int height, const uint32_t* texels) {
-  Flush();
+  if (mFrame.FirstDrawing(id, mSent) < mFrame.commands.size()) Flush();
   mRedraw = true;
+  mLayer.TextureChanged(id, mShownFrame, mFrame, *mDevice);
   mDevice->UpdateTexture(id, width, height, texels);
 }
 
 void CSkipUnchangedDevice::DeleteTexture(uint32_t id) {
-  Flush();
+  if (mFrame.FirstDrawing(id, mSent) < mFrame.commands.size()) Flush();
   mRedraw = true;
+  mLayer.TextureChanged(id, mShownFrame, mFrame, *mDevice);
   mDevice->DeleteTexture(id);
 }
 
-void CSkipUnchangedDevice::Clear(uint32_t color, const SViewport& viewport) {
-  SCommand c;
-  c.clear = true;
-  c.color = color;
-  c.viewport = viewport;
-  mFrame.commands.push_back(c);
-}
+void CSkipUnchangedDevice::Clear(uint32_t color, const SViewport& viewport) { mFrame.AddClear(color, viewport); }
 
 void CSkipUnchangedDevice::Draw(int primitive, const SVertex* vertices, int vertexCount, const uint32_t* indices,
                                 int indexCount, const SDrawState& state, const SGeometryKey& geometry) {
-  if (!vertices || vertexCount <= 0) return;
-  SCommand c;
-  c.primitive = primitive;
-  c.vertexCount = vertexCount;
-  c.indexCount = indices && indexCount > 0 ? indexCount : 0;
-  c.firstVertex = mFrame.vertices.size();
-  c.firstIndex = mFrame.indices.size();
-  c.state = state;
-  c.geometry = geometry;
-  mFrame.vertices.insert(mFrame.vertices.end(), vertices, vertices + vertexCount);
-  if (c.indexCount > 0) mFrame.indices.insert(mFrame.indices.end(), indices, indices + c.indexCount);
-  mFrame.commands.push_back(c);
+  mFrame.AddDraw(primitive, vertices, vertexCount, indices, indexCount, state, geometry);
 }
 
 void CSkipUnchangedDevice::Flush() {
-  for (; mSent < mFrame.commands.size(); ++mSent) {
-    const SCommand& c = mFrame.commands[mSent];
-    if (c.clear) {
-      mDevice->Clear(c.color, c.viewport);
-      continue;
-    }
-    mDevice->Draw(c.primitive, mFrame.vertices.data() + c.firstVertex, c.vertexCount,
-                  c.indexCount > 0 ? mFrame.indices.data() + c.firstIndex : nullptr, c.indexCount, c.state,
-                  c.geometry);
+  // The still bottom is planned once a frame, when its first commands go.
+  if (!mPlanned && !mFrame.commands.empty()) {
+    mPlanned = true;
+    mKeepAt = mSent == 0 && mLayerOn ? mLayer.Plan(mFrame, mShownFrame) : 0;
   }
+  if (mSent == 0 && mLayerOn) mSent = mLayer.Use(mFrame, *mDevice);
+  for (; mSent < mFrame.commands.size(); ++mSent) {
+    mFrame.Send(mSent, *mDevice);
+    if (mSent + 1 == mKeepAt) mLayer.Keep(mFrame, mKeepAt, *mDevice);
+  }
+  mKeepAt = 0;
   if (mSent > 0) mRedraw = true;  // part of the frame is on the back buffer now
 }
 
@@ -134,6 +122,7 @@ void CSkipUnchangedDevice::Present() {
   }
   mFrame.Clear();
   mSent = 0;
+  mPlanned = false;
 }
 
 bool CSkipUnchangedDevice::ReadPixels(int x, int y, int width, int height, std::vector<uint32_t>& out) {

@@ -3,12 +3,15 @@
 // device it wraps only when they differ from the frame on the screen: a
 // menu at rest or a paused game costs no drawing. Texture changes, reads of
 // the back buffer and a window exposed, resized or changed in mode make the
-// next frame drawn whatever it holds.
+// next frame drawn whatever it holds. A frame that is drawn draws its still
+// bottom from the picture the still layer keeps (see StillLayer.h).
 #include <atomic>
 #include <memory>
 #include <vector>
 
 #include "Engine/zuzorev/Device.h"
+#include "Engine/zuzorev/DeviceFrame.h"
+#include "Engine/zuzorev/StillLayer.h"
 
 union SDL_Event;
 
@@ -39,34 +42,12 @@ class CSkipUnchangedDevice : public IDevice {
   // How many frames were shown, and how many were left as they were.
   long long Shown() const { return mShown; }
   long long Skipped() const { return mSkipped; }
+  // The still layer (on by default); benches and tests draw without it
+  // to compare.
+  void SetStillLayer(bool on);
+  const CStillLayer& Layer() const { return mLayer; }
 
  private:
-  struct SCommand {
-    bool clear = false;
-    uint32_t color = 0;
-    SViewport viewport;
-    int primitive = 0;
-    int vertexCount = 0;
-    int indexCount = 0;
-    size_t firstVertex = 0;
-    size_t firstIndex = 0;
-    SDrawState state;
-    SGeometryKey geometry;
-    bool operator==(const SCommand&) const = default;
-  };
-  struct SFrame {
-    std::vector<SCommand> commands;
-    std::vector<SVertex> vertices;
-    std::vector<uint32_t> indices;
-    int width = 0, height = 0;
-    void Clear() {
-      commands.clear();
-      vertices.clear();
-      indices.clear();
-    }
-    bool operator==(const SFrame& other) const;
-  };
-
   // Sends the commands of the frame not sent yet; the frame will be shown.
   void Flush();
   static int WatchWindow(void* self, SDL_Event* event);
@@ -75,6 +56,10 @@ class CSkipUnchangedDevice : public IDevice {
   SFrame mFrame;  // the frame being made
   SFrame mShownFrame;  // the frame on the screen
   size_t mSent = 0;  // commands of mFrame already sent
+  CStillLayer mLayer;
+  bool mLayerOn = true;
+  bool mPlanned = false;  // the still bottom of mFrame is planned
+  size_t mKeepAt = 0;  // the back buffer is kept after this many commands (0: not)
   bool mRedraw = true;
   std::atomic<bool> mExposed{false};
   bool mWatching = false;

@@ -16,6 +16,7 @@
 
 #include "Engine/rovovoz/StaticObject3D.h"
 #include "Engine/zormath/Transform.h"
+#include "Engine/zuzorev/DeviceSkipUnchanged.h"
 #include "render/RenderTestSupport.h"
 
 namespace {
@@ -55,8 +56,10 @@ struct SFixtureScene {
   rovovoz::CStaticObject3D back, desk, key, lantern, wick, glow, keyCut, deskMasked, keyBig, deskTurned;
 };
 
-void DrawFixtureFrame(rendertest::Core& core, SFixtureScene& scene, zuzorev::CFont& font,
-                      zuzorev::CTexture& cursor) {
+// cursorX: where the cursor picture's left edge is; keyAlpha: the
+// half-transparent key's alpha.
+void DrawFixtureFrame(rendertest::Core& core, SFixtureScene& scene, zuzorev::CFont& font, zuzorev::CTexture& cursor,
+                      float cursorX = 600.0f, float keyAlpha = 0.6f) {
   zuzorev::CRenderSystem& render = core.Render();
   core.SetupCamera();
   render.SetZEnable(0);
@@ -66,7 +69,7 @@ void DrawFixtureFrame(rendertest::Core& core, SFixtureScene& scene, zuzorev::CFo
   scene.desk.Render();
   scene.lantern.Render();
   scene.wick.Render();
-  scene.key.SetAlpha(0.6f);
+  scene.key.SetAlpha(keyAlpha);
   scene.key.Render();
   scene.keyBig.Render();
   scene.deskTurned.Render();
@@ -100,7 +103,7 @@ void DrawFixtureFrame(rendertest::Core& core, SFixtureScene& scene, zuzorev::CFo
 
   // The interface: a cursor picture at 1:1 and a line of text.
   render.BindTexture(0, cursor);
-  ScreenQuad(render, 600, 200, 600.0f + cursor.GetWidth(), 200.0f + cursor.GetHeight(), 0xFFFFFFFFu);
+  ScreenQuad(render, cursorX, 200, cursorX + cursor.GetWidth(), 200.0f + cursor.GetHeight(), 0xFFFFFFFFu);
   render.BindTexture(0, nullptr);
   zuzorev::SRect rect{120, 60, 700, 120};
   ASSERT_GE(render.DrawTextW(font, L"Lantern Hall", rect, 0, 0xFFFFE0A0u, 4, 0xFF000000u, 2), 0);
@@ -115,6 +118,63 @@ class FrameFixture : public ::testing::Test {
   }
   std::unique_ptr<rendertest::Core> core;
 };
+
+// The fixture frame drawn frame after frame with the still bottom kept as
+// one picture gives exactly the pixels of the frames drawn whole: while
+// only the cursor on top moves, after the key's alpha changes under it (the
+// picture goes and a new one is kept) and after the desk's texels change.
+TEST_F(FrameFixture, StillBottomFromItsPictureGivesThePixelsOfTheWholeFrame) {
+  zuzorev::CRenderSystem& render = core->Render();
+  auto* device = dynamic_cast<zuzorev::CSkipUnchangedDevice*>(render.GetDevice());
+  ASSERT_NE(device, nullptr);
+  SFixtureScene scene(core->Get());
+  ASSERT_TRUE(scene.Load());
+  ASSERT_GE(render.AddResourceFont(L"Main", L"DejaVuSans.ttf", L""), 0);
+  zuzorev::CFont font;
+  ASSERT_GE(render.CreateFontW(font, L"Main", 36, 1), 0);
+  zuzorev::CTexture cursor;
+  ASSERT_GE(render.LoadTexture(L"Data\\Cursors\\cur_def.png", cursor, 1, 0), 0);
+  const std::shared_ptr<zuzorev::STextureData> desk = scene.desk.GetMesh()->GetTexture(0, 0)->Data();
+  ASSERT_TRUE(desk);
+  const std::vector<uint32_t> deskTexels = desk->texels;
+
+  // Frame by frame: the cursor moves every frame, the key's alpha changes
+  // at frame 12, the desk's picture at frame 22 (darker) and back at 30.
+  constexpr int kFrames = 36;
+  auto frame = [&](int i, std::vector<uint32_t>& out) {
+    if (i == 22 || i == 30) {
+      std::vector<uint32_t> texels = deskTexels;
+      if (i == 22)
+        for (uint32_t& t : texels) t = (t & 0xFF000000u) | ((t >> 1) & 0x7F7F7Fu);
+      desk->texels = texels;
+      render.GetTextureManager()->Upload(*desk);
+    }
+    DrawFixtureFrame(*core, scene, font, cursor, 600.0f + 3.0f * i, i < 12 ? 0.6f : 0.45f);
+    ASSERT_TRUE(render.ReadPixels(0, 0, kWidth, kHeight, out));
+    render.End();
+  };
+  std::vector<std::vector<uint32_t>> whole(kFrames);
+  device->SetStillLayer(false);
+  // The first frame of the text draws it a step apart from later ones
+  // (its glyphs are made on the way): both runs start after it.
+  ASSERT_NO_FATAL_FAILURE(frame(kFrames - 1, whole[0]));
+  for (int i = 0; i < kFrames; ++i) ASSERT_NO_FATAL_FAILURE(frame(i, whole[i]));
+  EXPECT_EQ(device->Layer().Uses(), 0);
+
+  device->SetStillLayer(true);
+  std::vector<uint32_t> pixels;
+  for (int i = 0; i < kFrames; ++i) {
+    SCOPED_TRACE(i);
+    ASSERT_NO_FATAL_FAILURE(frame(i, pixels));
+    size_t differing = 0, first = 0;
+    for (size_t p = 0; p < pixels.size(); ++p)
+      if (pixels[p] != whole[i][p] && differing++ == 0) first = p;
+    EXPECT_EQ(differing, 0u) << "pixels differ from the frame drawn whole, the first at " << first % kWidth << ","
+                             << first / kWidth << ": " << std::hex << pixels[first] << " against " << whole[i][first];
+  }
+  EXPECT_GE(device->Layer().Keeps(), 3) << "kept anew after each change under the cursor";
+  EXPECT_GE(device->Layer().Uses(), kFrames / 2) << "most frames draw their still bottom from the picture";
+}
 
 TEST_F(FrameFixture, FrameWithFadesGlowsAndOverlayMatchesTheStoredOne) {
   zuzorev::CRenderSystem& render = core->Render();
