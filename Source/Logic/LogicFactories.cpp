@@ -5,6 +5,7 @@
 #include "Game.h"
 #include "Levels/BaseLevel.h"
 #include "Levels/Level1.h"
+#include "Levels/Puzzles/Level_04_MG_01.h"
 #include "Logic/BaseEpisod.h"
 #include "MiniGame/BaseMiniGame.h"
 #include "Platform/Strings.h"
@@ -35,7 +36,7 @@ using SRegionRow = SClassRow<CBaseRegion>;
 const SBackRow kBackRows[] = {
     {L"Back_1.xml", L"CLevel_1", &Make<CLevel_1, CBaseLevel>},
     {L"Back_4.xml", L"CLevel_4", &Make<CBaseLevel>},
-    {L"Back_4_MG3.xml", L"CLevel_04_MG_01", &Make<CBaseLevel>},
+    {L"Back_4_MG3.xml", L"CLevel_04_MG_01", &Make<CLevel_04_MG_01, CBaseLevel>},
     {L"Back_5.xml", L"CLevel_5", &Make<CBaseLevel>},
     {L"Back_5_Hog.xml", L"CBack_5_Hog", &Make<CBaseLevel>},
     {L"Back_05_MG1.xml", L"CLevel_05_MG_02", &Make<CBaseLevel>},

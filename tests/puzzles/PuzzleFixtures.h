@@ -1,0 +1,17 @@
+#pragma once
+// The fixture scenes of the built puzzles, shared by their own tests and
+// the protocol test.
+#include <vector>
+
+#include "puzzles/PuzzleHarness.h"
+
+namespace puzzletest {
+
+// The mosaic: 25 pieces "K_%.2d" with triggers "TK_%.2d" in a 5 x 5 grid of
+// 60 x 60 cells from (-150, 150), home marks "sel_%.2d" and "S_Ten".
+std::vector<SShape> MosaicShapes();
+// The centre of the mosaic's cell k.
+float MosaicCellX(int cell);
+float MosaicCellZ(int cell);
+
+}  // namespace puzzletest
