@@ -6,6 +6,7 @@
 #include "Levels/BaseLevel.h"
 #include "Levels/Level1.h"
 #include "Levels/Puzzles/Level_04_MG_01.h"
+#include "Levels/Puzzles/Level_05_MG_02.h"
 #include "Logic/BaseEpisod.h"
 #include "MiniGame/BaseMiniGame.h"
 #include "Platform/Strings.h"
@@ -39,7 +40,7 @@ const SBackRow kBackRows[] = {
     {L"Back_4_MG3.xml", L"CLevel_04_MG_01", &Make<CLevel_04_MG_01, CBaseLevel>},
     {L"Back_5.xml", L"CLevel_5", &Make<CBaseLevel>},
     {L"Back_5_Hog.xml", L"CBack_5_Hog", &Make<CBaseLevel>},
-    {L"Back_05_MG1.xml", L"CLevel_05_MG_02", &Make<CBaseLevel>},
+    {L"Back_05_MG1.xml", L"CLevel_05_MG_02", &Make<CLevel_05_MG_02, CBaseLevel>},
     {L"Back_6_MG18.xml", L"CLevel_06_MG_18", &Make<CBaseLevel>},
     {L"Back_8.xml", L"CLevel_8", &Make<CBaseLevel>},
     {L"Back_8_dialog.xml", L"CDialog_8", &Make<CBaseLevel>},

@@ -26,4 +26,17 @@ std::vector<SShape> MosaicShapes() {
   return shapes;
 }
 
+float HexagonX(int piece) { return -325.0f + 50.0f * static_cast<float>(piece) + 25.0f; }
+
+std::vector<SShape> HexagonShapes(int without) {
+  std::vector<SShape> shapes;
+  for (int i = 0; i < 13; ++i) {
+    const float x = HexagonX(i);
+    shapes.push_back({Name(L"kysok_%.2d", i + 1), i + 1 == without ? L"" : Name(L"T_kysok_%.2d", i + 1), x - 24, -24,
+                      x + 24, 24, 2});
+  }
+  shapes.push_back({L"A_DlyaMashtaba", L"", -330, -60, 330, 60, 1});
+  return shapes;
+}
+
 }  // namespace puzzletest

@@ -14,4 +14,10 @@ std::vector<SShape> MosaicShapes();
 float MosaicCellX(int cell);
 float MosaicCellZ(int cell);
 
+// The hexagons: 13 pieces "kysok_%.2d" with triggers "T_kysok_%.2d" in a
+// row of 50-wide cells from x = -325, and "A_DlyaMashtaba"; the trigger
+// named in `without` is left out.
+std::vector<SShape> HexagonShapes(int without = 0);
+float HexagonX(int piece);
+
 }  // namespace puzzletest

@@ -51,6 +51,7 @@ class CTestPuzzle : public CPuzzleLevel {
 // The built classes with the fixture scene each is tested on.
 const std::map<std::wstring, std::function<std::vector<SShape>()>> kBuilt = {
     {L"CLevel_04_MG_01", &MosaicShapes},
+    {L"CLevel_05_MG_02", [] { return HexagonShapes(); }},
 };
 
 const std::vector<SShape> kTestShapes = {{L"", L"T_Piece", -20, -20, 20, 20, 0}};
@@ -120,7 +121,8 @@ TEST_F(PuzzleProtocol, EveryRowFollowsTheProtocol) {
     EXPECT_TRUE(puzzle->IsRunning());
     if (rules->skipAction) puzzle->OnAction(rules->skipAction, 0);
     if (rules->skipAction && std::wstring(rules->skipAction) != L"a_skip") puzzle->OnAction(L"a_skip", 0);
-    for (int i = 0; i < 3; ++i) {
+    // Long enough for a class that turns its pieces home one by one.
+    for (int i = 0; i < 600; ++i) {
       if (fake) fake->UpdateLevel(CPuzzleHarness::kDt, &h.Cursor());
       else h.Frame();
     }
