@@ -7,6 +7,7 @@
 #include "Levels/Level1.h"
 #include "Levels/Puzzles/Level_04_MG_01.h"
 #include "Levels/Puzzles/Level_05_MG_02.h"
+#include "Levels/Puzzles/Level_41_MG_01.h"
 #include "Logic/BaseEpisod.h"
 #include "MiniGame/BaseMiniGame.h"
 #include "Platform/Strings.h"
@@ -69,7 +70,7 @@ const SBackRow kBackRows[] = {
     {L"Back_30_MG15.xml", L"CLevel_30_MG_15", &Make<CBaseLevel>},
     {L"Back_31.xml", L"CLevel_31", &Make<CBaseLevel>},
     {L"Back_41.xml", L"CLevel_41", &Make<CBaseLevel>},
-    {L"Back_41_MG1.xml", L"CLevel_41_MG_01", &Make<CBaseLevel>},
+    {L"Back_41_MG1.xml", L"CLevel_41_MG_01", &Make<CLevel_41_MG_01, CBaseLevel>},
     {L"Back_45_MG2.xml", L"CLevel_45_MG2", &Make<CBaseLevel>},
     {L"Back_48_MG3.xml", L"CLevel_48_MG3", &Make<CBaseLevel>},
     {L"Back_53_Hog.xml", L"CBack_53_Hog", &Make<CBaseLevel>},

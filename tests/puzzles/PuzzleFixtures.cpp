@@ -1,5 +1,8 @@
 #include "puzzles/PuzzleFixtures.h"
 
+#include <cmath>
+#include <cwchar>
+
 #include "Levels/Puzzles/PuzzleLevel.h"
 
 namespace puzzletest {
@@ -36,6 +39,22 @@ std::vector<SShape> HexagonShapes(int without) {
                       x + 24, 24, 2});
   }
   shapes.push_back({L"A_DlyaMashtaba", L"", -330, -60, 330, 60, 1});
+  return shapes;
+}
+
+float MoonX(int point) { return std::round(150.0f * std::cos(1.5707964f + 1.2566371f * static_cast<float>(point))); }
+float MoonZ(int point) { return std::round(150.0f * std::sin(1.5707964f + 1.2566371f * static_cast<float>(point))); }
+
+std::vector<SShape> MoonShapes() {
+  const wchar_t* models[] = {L"S_HLuna5_01", L"S_HLuna1_03", L"S_HLuna3_05", L"S_HLuna9_07", L"S_HLuna7_09"};
+  const wchar_t* lit[] = {L"S_HLunaNajata5_01", L"S_HLunaNajata1_03", L"S_HLunaNajata3_05", L"S_HLunaNajata9_07",
+                          L"S_HLunaNajata7_09"};
+  std::vector<SShape> shapes;
+  for (int k = 0; k < 5; ++k) {
+    const float x = MoonX(k), z = MoonZ(k);
+    shapes.push_back({models[k], Name(L"T_Luna%i", 2 * k + 1), x - 30, z - 30, x + 30, z + 30, 2});
+    shapes.push_back({lit[k], L"", x - 30, z - 30, x + 30, z + 30, 2});
+  }
   return shapes;
 }
 

@@ -20,4 +20,10 @@ float MosaicCellZ(int cell);
 std::vector<SShape> HexagonShapes(int without = 0);
 float HexagonX(int piece);
 
+// The moons: five models and their highlighted twins on the points of a
+// star of radius 150, triggers "T_Luna1" .. "T_Luna9" (odd) over them.
+std::vector<SShape> MoonShapes();
+float MoonX(int point);
+float MoonZ(int point);
+
 }  // namespace puzzletest

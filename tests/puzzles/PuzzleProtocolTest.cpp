@@ -52,6 +52,7 @@ class CTestPuzzle : public CPuzzleLevel {
 const std::map<std::wstring, std::function<std::vector<SShape>()>> kBuilt = {
     {L"CLevel_04_MG_01", &MosaicShapes},
     {L"CLevel_05_MG_02", [] { return HexagonShapes(); }},
+    {L"CLevel_41_MG_01", &MoonShapes},
 };
 
 const std::vector<SShape> kTestShapes = {{L"", L"T_Piece", -20, -20, 20, 20, 0}};
