@@ -1155,6 +1155,7 @@ def main():
 
     panel_art(game)
     final_art(game)
+    minigame_art(game)
     for name, canvas in sorted(weather_pictures().items()):
         save(textures, name, canvas)
     fire_art(game)
@@ -1383,6 +1384,16 @@ def final_art(game):
     final.quad('S_logo', 0, 710, 120, 640, 160, 'final_logo')
     final.quad('S_logoBlik', 0, 715, 120, 640, 160, 'final_sheen')
     final.write(models, 'ZORM')
+
+
+def minigame_art(game):
+    """The mini-game frame's window: one dark pane over the screen that
+    fades in when a mini-game closes."""
+    models = os.path.join(game, 'Data', 'Models')
+    window = Model('minigame_window')
+    window.material('minigame_pane', 'gp_black.png')
+    window.quad('Alpha_ekran', 0, 690, 0, 1024, 768, 'minigame_pane')
+    window.write(models, 'ZORM')
 
 
 # ---------------------------------------------------------------------------

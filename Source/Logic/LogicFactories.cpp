@@ -5,6 +5,9 @@
 #include "Game.h"
 #include "Levels/BaseLevel.h"
 #include "Levels/Level1.h"
+#include "Levels/Puzzles/Level_04_MG_01.h"
+#include "Levels/Puzzles/Level_05_MG_02.h"
+#include "Levels/Puzzles/Level_41_MG_01.h"
 #include "Logic/BaseEpisod.h"
 #include "MiniGame/BaseMiniGame.h"
 #include "Platform/Strings.h"
@@ -35,10 +38,10 @@ using SRegionRow = SClassRow<CBaseRegion>;
 const SBackRow kBackRows[] = {
     {L"Back_1.xml", L"CLevel_1", &Make<CLevel_1, CBaseLevel>},
     {L"Back_4.xml", L"CLevel_4", &Make<CBaseLevel>},
-    {L"Back_4_MG3.xml", L"CLevel_04_MG_01", &Make<CBaseLevel>},
+    {L"Back_4_MG3.xml", L"CLevel_04_MG_01", &Make<CLevel_04_MG_01, CBaseLevel>},
     {L"Back_5.xml", L"CLevel_5", &Make<CBaseLevel>},
     {L"Back_5_Hog.xml", L"CBack_5_Hog", &Make<CBaseLevel>},
-    {L"Back_05_MG1.xml", L"CLevel_05_MG_02", &Make<CBaseLevel>},
+    {L"Back_05_MG1.xml", L"CLevel_05_MG_02", &Make<CLevel_05_MG_02, CBaseLevel>},
     {L"Back_6_MG18.xml", L"CLevel_06_MG_18", &Make<CBaseLevel>},
     {L"Back_8.xml", L"CLevel_8", &Make<CBaseLevel>},
     {L"Back_8_dialog.xml", L"CDialog_8", &Make<CBaseLevel>},
@@ -67,7 +70,7 @@ const SBackRow kBackRows[] = {
     {L"Back_30_MG15.xml", L"CLevel_30_MG_15", &Make<CBaseLevel>},
     {L"Back_31.xml", L"CLevel_31", &Make<CBaseLevel>},
     {L"Back_41.xml", L"CLevel_41", &Make<CBaseLevel>},
-    {L"Back_41_MG1.xml", L"CLevel_41_MG_01", &Make<CBaseLevel>},
+    {L"Back_41_MG1.xml", L"CLevel_41_MG_01", &Make<CLevel_41_MG_01, CBaseLevel>},
     {L"Back_45_MG2.xml", L"CLevel_45_MG2", &Make<CBaseLevel>},
     {L"Back_48_MG3.xml", L"CLevel_48_MG3", &Make<CBaseLevel>},
     {L"Back_53_Hog.xml", L"CBack_53_Hog", &Make<CBaseLevel>},

@@ -58,6 +58,9 @@ TEST_F(ListsTest, EachListMakesItsObjectsNamedAsListedWithATickForEachSceneClose
         "<LEVELS><level XML=\"back_1.xml\"/><Level/><Other Xml=\"Back_1.xml\"/><Level Xml=\"Back_1.xml\"/></LEVELS>");
   Write("Data/Regions/Regions.xml", "<Regions><Region Xml=\"Back_1_reg_4.xml\"/></Regions>");
   Write("Data/MiniGame/MiniGames.xml", "<MiniGame><Game Name=\"DoorLock\"/><Game/><Game Name=\"Chest\"/></MiniGame>");
+  // Every frame loads the button form of its buttons type.
+  Write("Data/MiniGame/MGButtons_v_01.xml",
+        testsupport::ReadFile(testsupport::GameDir() / "Data" / "MiniGame" / "MGButtons_v_01.xml"));
   Write("Data/Roliki/Roliki.xml",
         "<Roliki><Rolik Name=\"Intro\" File=\"Intro.xml\"/><Rolik Name=\"Intro\" File=\"Other.xml\"/>"
         "<Rolik Name=\"NoFile\"/><Rolik File=\"NoName.xml\"/><Rolik Name=\"rolik_10_loop\" File=\"End.xml\"/></Roliki>");

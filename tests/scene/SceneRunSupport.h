@@ -160,7 +160,11 @@ class CTestMiniGame : public CBaseMiniGame {
     unloads.push_back(flags);
     return 1;
   }
-  void Solve() { mFinished = true; }
+  // Solved and the window running, as UpdateWindow leaves a finished frame.
+  void Solve() {
+    mFinished = 1;
+    mState = kStateRunning;
+  }
   int starts = 0;
   std::vector<uint32_t> unloads;
 
