@@ -2,6 +2,7 @@
 
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,8 +22,15 @@ XvfbServer::XvfbServer() {
   if (pid == 0) {
     close(pipeFds[0]);
     const std::string fd = std::to_string(pipeFds[1]);
-    // Keep the server's own chatter out of the test output.
-    if (FILE* devNull = std::fopen("/dev/null", "w")) dup2(fileno(devNull), STDERR_FILENO);
+    // Keep the server's own chatter out of the test output, and keep it off
+    // the test's output pipe: a server left behind by a test that crashed
+    // would hold the pipe open and CTest would wait for it until its timeout.
+    // It also ends with the test.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (FILE* devNull = std::fopen("/dev/null", "w")) {
+      dup2(fileno(devNull), STDOUT_FILENO);
+      dup2(fileno(devNull), STDERR_FILENO);
+    }
     execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
            static_cast<char*>(nullptr));
     _exit(127);
