@@ -44,9 +44,9 @@ void ReadName(const TiXmlElement* element, const char* name, const std::wstring&
     return;
   }
   const std::wstring attribute = Platform::Utf8ToWide(name);
-  zuzorev::LogMessage(zuzorev::ELogLevel::Warning, logicxml::kSource, __LINE__,
-                      L"File %s: attribute %s=\"%s\" of %s is no name; it names nothing", file.c_str(),
-                      attribute.c_str(), text.c_str(), Tag(element).c_str());
+  gamelog::Warning(kSource, __LINE__,
+                   L"File %s: attribute %s=\"%s\" of %s is no name; it names nothing", file.c_str(),
+                   attribute.c_str(), text.c_str(), Tag(element).c_str());
   out.clear();
 }
 
