@@ -182,7 +182,7 @@ TEST_F(PuzzleProtocol, TheFactoryMakesEveryBuiltClassByItsFileNameInAnyCase) {
       ASSERT_NE(puzzle, nullptr) << "a built class, not the base";
       EXPECT_EQ(&puzzle->GetRules(), rules);
     } else {
-      EXPECT_EQ(puzzle, nullptr) << "not built yet: still the plain scene";
+      EXPECT_EQ(puzzle, nullptr) << "a row without a class of its own makes the plain scene";
     }
   }
   std::unique_ptr<CBaseLevel> mosaic(CreateBack(L"back_4_mg3.XML"));

@@ -116,7 +116,16 @@ class FrameFixture : public ::testing::Test {
     if (!core->Ok()) GTEST_SKIP() << "no OpenGL 3.3 context through SDL's offscreen driver (needs libegl-mesa0)";
     ASSERT_GE(core->Render().GetRenderSetingsManager()->LoadSetingsFromXml(L"BaseSetings.xml", 1), 0);
   }
+  // The frame's text font and cursor picture.
+  void LoadFontAndCursor() {
+    zuzorev::CRenderSystem& render = core->Render();
+    ASSERT_GE(render.AddResourceFont(L"Main", L"DejaVuSans.ttf", L""), 0);
+    ASSERT_GE(render.CreateFontW(font, L"Main", 36, 1), 0);
+    ASSERT_GE(render.LoadTexture(L"Data\\Cursors\\cur_def.png", cursor, 1, 0), 0);
+  }
   std::unique_ptr<rendertest::Core> core;
+  zuzorev::CFont font;
+  zuzorev::CTexture cursor;
 };
 
 // The fixture frame drawn frame after frame with the still bottom kept as
@@ -129,11 +138,7 @@ TEST_F(FrameFixture, StillBottomFromItsPictureGivesThePixelsOfTheWholeFrame) {
   ASSERT_NE(device, nullptr);
   SFixtureScene scene(core->Get());
   ASSERT_TRUE(scene.Load());
-  ASSERT_GE(render.AddResourceFont(L"Main", L"DejaVuSans.ttf", L""), 0);
-  zuzorev::CFont font;
-  ASSERT_GE(render.CreateFontW(font, L"Main", 36, 1), 0);
-  zuzorev::CTexture cursor;
-  ASSERT_GE(render.LoadTexture(L"Data\\Cursors\\cur_def.png", cursor, 1, 0), 0);
+  ASSERT_NO_FATAL_FAILURE(LoadFontAndCursor());
   const std::shared_ptr<zuzorev::STextureData> desk = scene.desk.GetMesh()->GetTexture(0, 0)->Data();
   ASSERT_TRUE(desk);
   const std::vector<uint32_t> deskTexels = desk->texels;
@@ -180,11 +185,7 @@ TEST_F(FrameFixture, FrameWithFadesGlowsAndOverlayMatchesTheStoredOne) {
   zuzorev::CRenderSystem& render = core->Render();
   SFixtureScene scene(core->Get());
   ASSERT_TRUE(scene.Load());
-  ASSERT_GE(render.AddResourceFont(L"Main", L"DejaVuSans.ttf", L""), 0);
-  zuzorev::CFont font;
-  ASSERT_GE(render.CreateFontW(font, L"Main", 36, 1), 0);
-  zuzorev::CTexture cursor;
-  ASSERT_GE(render.LoadTexture(L"Data\\Cursors\\cur_def.png", cursor, 1, 0), 0);
+  ASSERT_NO_FATAL_FAILURE(LoadFontAndCursor());
 
   DrawFixtureFrame(*core, scene, font, cursor);
   std::vector<uint32_t> frame;
